@@ -1,0 +1,39 @@
+#!/usr/bin/env bash
+# Installs the Debian packages that the build, the tests and the application
+# need. Idempotent: installs only what is missing, and refreshes the package
+# lists once, only when something is missing.
+set -euo pipefail
+
+PACKAGES=(
+    cmake g++ ninja-build pkg-config
+    qt6-base-dev libqt6opengl6-dev
+    libgl-dev libglu1-mesa-dev libegl-dev libgl1-mesa-dri
+    lib3ds-dev
+    libdevil-dev
+    freeglut3-dev
+    libgstreamer1.0-dev libgstreamer-plugins-base1.0-dev
+    gstreamer1.0-plugins-base gstreamer1.0-plugins-good gstreamer1.0-tools
+    xvfb xauth
+    libcli11-dev nlohmann-json3-dev
+    libgtest-dev libbenchmark-dev
+)
+
+missing=()
+for package in "${PACKAGES[@]}"; do
+    if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed'; then
+        missing+=("$package")
+    fi
+done
+
+if [ ${#missing[@]} -eq 0 ]; then
+    exit 0
+fi
+
+echo "Installing: ${missing[*]}" >&2
+SUDO=""
+if [ "$(id -u)" -ne 0 ]; then
+    SUDO="sudo"
+fi
+export DEBIAN_FRONTEND=noninteractive
+$SUDO apt-get update -q
+$SUDO apt-get install -y -q --no-install-recommends "${missing[@]}"

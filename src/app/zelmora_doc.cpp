@@ -1,0 +1,185 @@
+#include "app/zelmora_doc.h"
+
+#include "app/project_file.h"
+#include "model/archive.h"
+#include "run/camera_calibration.h"
+#include "run/video_source.h"
+
+#include <unistd.h>
+
+namespace
+{
+constexpr size_t kMinTrackerRecordBytes = 1 + 4 + 4 + 4;
+} // namespace
+
+CZelmoraDoc::CZelmoraDoc() = default;
+
+CZelmoraDoc::~CZelmoraDoc() { EndRun(); }
+
+bool CZelmoraDoc::OnNewDocument()
+{
+    m_strVideoConfig.clear();
+    m_strCameraParam.clear();
+    m_bAutoThreshold = true;
+    m_nThreshold = 0;
+    m_bSingleView = true;
+    m_nViewZoom = 1;
+    ReleaseRunData();
+    // The trackers go too: keeping them would show the old project's
+    // trackers under a new, empty one.
+    m_trackers.clear();
+    m_strProjectDir.clear();
+    m_pView = nullptr;
+    m_nThresholdCountdown = 24;
+    m_bRecordRelations = true;
+    EndRun();
+    RefreshNavigator();
+    return true;
+}
+
+void CZelmoraDoc::Serialize(CArchive& ar)
+{
+    if (ar.IsStoring())
+    {
+        ar.WriteString(m_strVideoConfig);
+        ar.WriteString(m_strCameraParam);
+        ar.WriteU32(m_bAutoThreshold ? 1 : 0);
+        ar.WriteI32(m_nThreshold);
+        ar.WriteU32(m_bSingleView ? 1 : 0);
+        ar.WriteI32(m_nViewZoom);
+        SerializeTrackers(ar, m_trackers);
+        return;
+    }
+
+    // Everything is read before anything changes, so a damaged file leaves
+    // the open project (and any run) exactly as it was.
+    CArchive::Record record(ar, "project settings");
+    std::string videoConfig = ar.ReadString();
+    std::string cameraParam = ar.ReadString();
+    const bool autoThreshold = ar.ReadU32() != 0;
+    const int threshold = ar.ReadI32();
+    const bool singleView = ar.ReadU32() != 0;
+    const int viewZoom = ar.ReadI32();
+    std::list<CTracker> trackers;
+    SerializeTrackers(ar, trackers);
+
+    SetProjectDirectory(ar.GetFilePath());
+    m_pView = nullptr;
+    EndRun();
+    ReleaseRunData();
+    m_strVideoConfig = std::move(videoConfig);
+    m_strCameraParam = std::move(cameraParam);
+    m_bAutoThreshold = autoThreshold;
+    m_nThreshold = threshold;
+    m_bSingleView = singleView;
+    m_nViewZoom = viewZoom;
+    m_trackers.swap(trackers);
+    m_bRecordRelations = true;
+    BuildPatternRegistry();
+    m_nThresholdCountdown = 24;
+    RefreshNavigator();
+}
+
+void CZelmoraDoc::SerializeTrackers(CArchive& ar, std::list<CTracker>& trackers)
+{
+    if (ar.IsStoring())
+    {
+        ar.WriteU32(static_cast<uint32_t>(trackers.size()));
+        for (CTracker& tracker : trackers)
+            tracker.Serialize(ar);
+        return;
+    }
+    const uint32_t count = ar.ReadU32();
+    ar.RequireCount(count, kMinTrackerRecordBytes, "trackers");
+    for (uint32_t k = 0; k < count; ++k)
+    {
+        CArchive::Record record(ar, "tracker " + std::to_string(k + 1));
+        trackers.emplace_back();
+        trackers.back().Serialize(ar);
+    }
+}
+
+void CZelmoraDoc::CopyTrackers(std::list<CTracker>& destination, const std::list<CTracker>& source)
+{
+    destination.clear();
+    for (const CTracker& tracker : source)
+        destination.push_back(tracker);
+}
+
+bool CZelmoraDoc::OpenProject(const std::string& path, std::string* error)
+{
+    try
+    {
+        CArchive ar(ReadProjectFile(path));
+        ar.SetFilePath(AbsoluteProjectPath(path));
+        Serialize(ar);
+        return true;
+    }
+    catch (const std::exception& e)
+    {
+        if (error)
+            *error = path + ": " + e.what();
+        return false;
+    }
+}
+
+bool CZelmoraDoc::SaveProject(const std::string& path, std::string* error)
+{
+    try
+    {
+        CArchive ar;
+        ar.SetFilePath(AbsoluteProjectPath(path));
+        Serialize(ar);
+        WriteProjectFileAtomically(path, ar.Bytes());
+        SetProjectDirectory(ar.GetFilePath());
+        return true;
+    }
+    catch (const std::exception& e)
+    {
+        if (error)
+            *error = path + ": " + e.what();
+        return false;
+    }
+}
+
+void CZelmoraDoc::SetProjectDirectory(const std::string& path)
+{
+    const size_t separator = path.find_last_of("/\\");
+    m_strProjectDir = separator == std::string::npos ? std::string() : path.substr(0, separator + 1);
+    if (!m_strProjectDir.empty() && chdir(m_strProjectDir.c_str()) != 0)
+    {
+        // The folder was just read or written, so this only fails if it
+        // vanished meanwhile; file names then resolve as before.
+    }
+}
+
+void CZelmoraDoc::AdvanceAnimations()
+{
+    for (CTracker& tracker : m_trackers)
+        for (CModel3D& model : tracker.m_models)
+            model.NextFrame();
+}
+
+void CZelmoraDoc::ReleaseRunData()
+{
+    for (CTracker& tracker : m_trackers)
+        tracker.ReleaseRelations();
+}
+
+void CZelmoraDoc::BuildPatternRegistry() {}
+
+void CZelmoraDoc::OnFrame(const unsigned char*, int, int) {}
+
+void CZelmoraDoc::EndRun()
+{
+    delete m_pCameraCalibration;
+    m_pCameraCalibration = nullptr;
+    delete m_pVideoSource;
+    m_pVideoSource = nullptr;
+}
+
+void CZelmoraDoc::RefreshNavigator()
+{
+    if (m_pNavigator)
+        m_pNavigator->RefreshTree();
+}

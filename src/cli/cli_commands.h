@@ -1,0 +1,20 @@
+#pragma once
+// The command groups of zelmora-cli. Each adds its subcommands to the app;
+// a command that fails throws CommandFailure and main turns it into a
+// one-line message on standard error and exit status 1.
+
+#include <CLI/CLI.hpp>
+
+#include <stdexcept>
+
+class CommandFailure : public std::runtime_error
+{
+public:
+    using std::runtime_error::runtime_error;
+};
+
+void RegisterProjectCommands(CLI::App& app);
+void RegisterCameraCommands(CLI::App& app);
+void RegisterMarkerCommands(CLI::App& app);
+void RegisterDetectCommands(CLI::App& app);
+void RegisterModelCommands(CLI::App& app);

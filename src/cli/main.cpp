@@ -1,0 +1,39 @@
+#include "cli/cli_commands.h"
+
+#include <cstdio>
+
+int main(int argc, char** argv)
+{
+    CLI::App app("Zelmora: marker-based augmented reality projects without a window",
+                 "zelmora-cli");
+    app.require_subcommand(1);
+    RegisterProjectCommands(app);
+    RegisterCameraCommands(app);
+    RegisterMarkerCommands(app);
+    RegisterDetectCommands(app);
+    RegisterModelCommands(app);
+
+    try
+    {
+        app.parse(argc, argv);
+    }
+    catch (const CLI::CallForHelp& e)
+    {
+        return app.exit(e);
+    }
+    catch (const CLI::CallForAllHelp& e)
+    {
+        return app.exit(e);
+    }
+    catch (const CLI::ParseError& e)
+    {
+        app.exit(e);
+        return 2;
+    }
+    catch (const CommandFailure& e)
+    {
+        std::fprintf(stderr, "zelmora-cli: %s\n", e.what());
+        return 1;
+    }
+    return 0;
+}

@@ -1,0 +1,3 @@
+#include "cli/cli_commands.h"
+
+void RegisterMarkerCommands(CLI::App&) {}

@@ -1,0 +1,3 @@
+#include "cli/cli_commands.h"
+
+void RegisterModelCommands(CLI::App&) {}

@@ -1,0 +1,54 @@
+#include "cli/project_json.h"
+
+#include "app/zelmora_doc.h"
+
+using nlohmann::ordered_json;
+
+namespace
+{
+ordered_json PatternToJson(const CPattern& pattern)
+{
+    return {{"name", pattern.m_strName},
+            {"file", pattern.m_strFile},
+            {"width", pattern.m_nWidth},
+            {"frames", pattern.m_nFrames},
+            {"tolerance", pattern.m_fTolerance}};
+}
+
+ordered_json ModelToJson(const CModel3D& model)
+{
+    const double* data = model.m_matrix.GetData();
+    return {{"name", model.m_strName},
+            {"file", model.m_strFile},
+            {"matrix", std::vector<double>(data, data + 16)}};
+}
+
+ordered_json TrackerToJson(const CTracker& tracker)
+{
+    ordered_json patterns = ordered_json::array();
+    for (const CPattern& pattern : tracker.m_patterns)
+        patterns.push_back(PatternToJson(pattern));
+    ordered_json models = ordered_json::array();
+    for (const CModel3D& model : tracker.m_models)
+        models.push_back(ModelToJson(model));
+    return {{"name", tracker.m_strName},
+            {"reference", tracker.HasReference() ? ordered_json(tracker.ReferenceIndex())
+                                                 : ordered_json(nullptr)},
+            {"patterns", patterns},
+            {"models", models}};
+}
+} // namespace
+
+ordered_json ProjectToJson(const CZelmoraDoc& doc)
+{
+    ordered_json trackers = ordered_json::array();
+    for (const CTracker& tracker : doc.m_trackers)
+        trackers.push_back(TrackerToJson(tracker));
+    return {{"videoConfig", doc.m_strVideoConfig},
+            {"cameraParam", doc.m_strCameraParam},
+            {"autoThreshold", doc.m_bAutoThreshold},
+            {"threshold", doc.m_nThreshold},
+            {"singleView", doc.m_bSingleView},
+            {"viewZoom", doc.m_nViewZoom},
+            {"trackers", trackers}};
+}

@@ -1,0 +1,8 @@
+#pragma once
+// The live run's camera parameters.
+
+class CCameraCalibration
+{
+public:
+    virtual ~CCameraCalibration() = default;
+};

@@ -1,0 +1,1 @@
+// The run layer grows with the video source and the pattern registry.

@@ -1,0 +1,7 @@
+#pragma once
+// The library's table of loaded patterns (slots 0..49).
+
+struct PatternTable
+{
+    void Reset() {}
+};

@@ -1,0 +1,108 @@
+#include "model/archive.h"
+#include "model/matrix.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstring>
+
+namespace
+{
+constexpr double kTolerance = 1e-12;
+
+CMatrix Translation(double x, double y, double z)
+{
+    CMatrix m;
+    m.GetData()[12] = x;
+    m.GetData()[13] = y;
+    m.GetData()[14] = z;
+    return m;
+}
+
+// Rotation about an arbitrary axis with a translation: a typical pose.
+CMatrix RigidPose()
+{
+    const double transform[3][4] = {{0.36, 0.48, -0.8, 12.5},
+                                    {-0.8, 0.6, 0.0, -7.25},
+                                    {0.48, 0.64, 0.6, 410.0}};
+    return CMatrix::FromTransform(transform);
+}
+
+void ExpectNear(const CMatrix& a, const CMatrix& b, double tolerance)
+{
+    for (int k = 0; k < 16; ++k)
+        EXPECT_NEAR(a.GetData()[k], b.GetData()[k], tolerance) << "element " << k;
+}
+} // namespace
+
+TEST(Matrix, NewIsIdentityAndProductOfIdentitiesToo)
+{
+    CMatrix a, b;
+    EXPECT_EQ(a * b, CMatrix());
+    a.GetData()[3] = 5;
+    a.SetIdentity();
+    EXPECT_EQ(a, CMatrix());
+}
+
+TEST(Matrix, ProductIsColumnMajorAsOpenGlComposes)
+{
+    // Translating then scaling: (T * S) applied to (1, 0, 0) is T(S(p)).
+    CMatrix scale;
+    scale.GetData()[0] = 2.0;
+    const CMatrix product = Translation(5, 0, 0) * scale;
+    EXPECT_DOUBLE_EQ(product.GetData()[0], 2.0);
+    EXPECT_DOUBLE_EQ(product.GetData()[12], 5.0);
+    const CMatrix reversed = scale * Translation(5, 0, 0);
+    EXPECT_DOUBLE_EQ(reversed.GetData()[12], 10.0);
+}
+
+TEST(Matrix, InverseOfTranslationScaleAndRigidPose)
+{
+    ExpectNear(Translation(1, -2, 3).Inverse(), Translation(-1, 2, -3), kTolerance);
+
+    CMatrix scale;
+    for (int k : {0, 5, 10})
+        scale.GetData()[k] = 4.0;
+    CMatrix expected;
+    for (int k : {0, 5, 10})
+        expected.GetData()[k] = 0.25;
+    ExpectNear(scale.Inverse(), expected, kTolerance);
+
+    const CMatrix pose = RigidPose();
+    ExpectNear(pose * pose.Inverse(), CMatrix(), 1e-12);
+    ExpectNear(pose.Inverse() * pose, CMatrix(), 1e-12);
+}
+
+TEST(Matrix, ZeroColumnHasNoInverse)
+{
+    CMatrix m;
+    m.GetData()[5] = 0.0;
+    const CMatrix inverse = m.Inverse();
+    EXPECT_FALSE(std::isfinite(inverse.GetData()[5]));
+}
+
+TEST(Matrix, SelfAssignmentKeepsValues)
+{
+    CMatrix pose = RigidPose();
+    CMatrix& alias = pose;
+    pose = alias;
+    EXPECT_EQ(pose, RigidPose());
+}
+
+TEST(Matrix, StoresSixteenDoublesAndReadsThemBackBitForBit)
+{
+    CMatrix pose = RigidPose();
+    pose.GetData()[3] = -0.0;
+    pose.GetData()[7] = 1.0 / 3.0;
+    CArchive out;
+    pose.Serialize(out);
+    ASSERT_EQ(out.Bytes().size(), 128u);
+    double first;
+    std::memcpy(&first, out.Bytes().data(), 8);
+    EXPECT_EQ(first, 0.36);
+
+    CArchive in(out.Bytes());
+    CMatrix loaded;
+    loaded.Serialize(in);
+    EXPECT_EQ(std::memcmp(loaded.GetData(), pose.GetData(), 128), 0);
+}

@@ -1,0 +1,76 @@
+#include "support/project_fixture.h"
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <stdexcept>
+#include <unistd.h>
+
+void FillSampleProject(CZelmoraDoc& doc)
+{
+    doc.OnNewDocument();
+    doc.m_strVideoConfig = "cámara.cfg";
+    doc.m_strCameraParam = "camera_para.dat";
+    doc.m_bAutoThreshold = false;
+    doc.m_nThreshold = 117;
+    doc.m_bSingleView = false;
+    doc.m_nViewZoom = 3;
+
+    const char* trackerNames[] = {"Coche", "Señal de tráfico", "Marca Ω"};
+    for (int t = 0; t < 3; ++t)
+    {
+        CTracker tracker;
+        tracker.m_strName = trackerNames[t];
+        for (int p = 0; p <= t; ++p)
+        {
+            CPattern pattern;
+            pattern.m_strName = "Patrón " + std::to_string(p);
+            pattern.m_strFile = "patt." + std::to_string(t * 10 + p);
+            pattern.m_nWidth = 40 + 20 * p;
+            pattern.m_nFrames = 5 + p;
+            pattern.m_fTolerance = 0.5f + p;
+            tracker.m_patterns.push_back(pattern);
+        }
+        tracker.SetReferenceIndex(t == 2 ? 99 : t);
+        for (int m = 0; m < t; ++m)
+        {
+            CModel3D model;
+            model.m_strName = "Modelo " + std::to_string(m);
+            model.m_strFile = "modelo" + std::to_string(m) + ".3ds";
+            for (int k = 0; k < 16; ++k)
+                model.m_matrix.GetData()[k] = k * 0.1 - m;
+            tracker.m_models.push_back(model);
+        }
+        doc.m_trackers.push_back(tracker);
+    }
+}
+
+ScratchFolder::ScratchFolder()
+{
+    std::string pattern = (std::filesystem::temp_directory_path() / "zelmora-test-XXXXXX").string();
+    if (!mkdtemp(pattern.data()))
+        throw std::runtime_error("cannot make a scratch folder");
+    m_strPath = pattern;
+    m_strPreviousDir = std::filesystem::current_path().string();
+}
+
+ScratchFolder::~ScratchFolder()
+{
+    std::error_code error;
+    std::filesystem::current_path(m_strPreviousDir, error);
+    std::filesystem::permissions(m_strPath, std::filesystem::perms::owner_all, error);
+    std::filesystem::remove_all(m_strPath, error);
+}
+
+std::string ReadBytes(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+void WriteBytes(const std::string& path, const std::string& bytes)
+{
+    std::ofstream out(path, std::ios::binary);
+    out << bytes;
+}
