@@ -1,4 +1,4 @@
-#include "camera_param.h"
+#include "tracking/camera_param.h"
 
 #include <cmath>
 

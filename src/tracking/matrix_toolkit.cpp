@@ -1,4 +1,4 @@
-#include "matrix_toolkit.h"
+#include "tracking/matrix_toolkit.h"
 
 #include <cmath>
 #include <new>

@@ -1,4 +1,4 @@
-#include "tracking_state.h"
+#include "tracking/tracking_state.h"
 
 void TrackingState::Reset()
 {
@@ -6,7 +6,7 @@ void TrackingState::Reset()
     xsize = 0;
     ysize = 0;
     hasCamera = false;
-    patterns.Reset();
+    patterns = PatternTable();
     detection.Reset();
 }
 

@@ -4,9 +4,9 @@
 // the one instance from trackingState(); tests call Reset() between cases.
 // Only the user-interface thread touches it.
 
-#include "camera_param.h"
-#include "detection_state.h"
-#include "pattern_table.h"
+#include "tracking/camera_param.h"
+#include "tracking/detection_state.h"
+#include "tracking/pattern_table.h"
 
 struct TrackingState
 {

@@ -1,0 +1,10 @@
+#pragma once
+// Marker detection: the squares of one frame, with their fitted lines and
+// corners and the identity of the pattern inside.
+
+#include "tracking/marker_info.h"
+
+// frame: the current camera's xsize x ysize pixels, 4 bytes each. On success
+// *markers points into the library's result table (valid until the next
+// call) and the function returns 0; -1 when labeling overflows (count 0).
+int detectMarkers(const unsigned char* frame, int threshold, MarkerInfo** markers, int* count);
