@@ -3,6 +3,7 @@
 #include "app/project_file.h"
 #include "model/archive.h"
 #include "run/camera_calibration.h"
+#include "run/pattern_registry.h"
 #include "run/video_source.h"
 
 #include <unistd.h>
@@ -164,9 +165,10 @@ void CZelmoraDoc::ReleaseRunData()
 {
     for (CTracker& tracker : m_trackers)
         tracker.ReleaseRelations();
+    ReleasePatternRegistry(m_patternRegistry);
 }
 
-void CZelmoraDoc::BuildPatternRegistry() {}
+void CZelmoraDoc::BuildPatternRegistry() { ::BuildPatternRegistry(m_trackers, m_patternRegistry); }
 
 void CZelmoraDoc::OnFrame(const unsigned char*, int, int) {}
 

@@ -7,6 +7,7 @@
 #include "app/document_hosts.h"
 #include "app/frame_listener.h"
 #include "model/tracker.h"
+#include "run/pattern_entry.h"
 
 #include <list>
 #include <string>
@@ -56,6 +57,7 @@ public:
     int m_nThreshold = 0;
     bool m_bSingleView = true;
     std::list<CTracker> m_trackers;
+    std::list<CPatternEntry> m_patternRegistry;
     std::string m_strProjectDir; // ends with '/'; empty until saved or loaded
     CVideoSource* m_pVideoSource = nullptr;
     CCameraCalibration* m_pCameraCalibration = nullptr;

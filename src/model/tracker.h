@@ -6,11 +6,15 @@
 #include "model/matrix.h"
 #include "model/model3d.h"
 #include "model/pattern.h"
+#include "model/pattern_relation.h"
 
 #include <list>
+#include <map>
 #include <string>
+#include <vector>
 
 class CArchive;
+class CPatternState;
 
 class CTracker
 {
@@ -33,7 +37,23 @@ public:
     // the count is none.
     void SetReferenceIndex(int index);
 
-    void ReleaseRelations() {}
+    // Unloads and reloads every model's 3DS file.
+    void ReloadModels() {}
+
+    // The relation graph of a live run: nodes are the patterns in list
+    // order and, last, the camera. Built when the registry has given the
+    // patterns their slots; released whenever the trackers change.
+    void BuildRelations();
+    void ReleaseRelations();
+    void BeginFrame();
+    // Records the camera relation of a matched pattern and its relations to
+    // the patterns already seen in this frame.
+    void AddObservation(CPatternState* state, bool recordRelations);
+    // Best-first search from the reference pattern to the camera; sets
+    // m_bFound and, when found, m_pose.
+    void ComputePose();
+
+    CPatternRelation& Relation(int to, int from) { return m_relations[to * m_nNodes + from]; }
 
     std::string m_strName;
     std::list<CPattern> m_patterns;
@@ -41,4 +61,11 @@ public:
     std::list<CPattern>::iterator m_posReference; // m_patterns.end() for none
     bool m_bFound = false;
     CMatrix m_pose; // reference pattern's frame (x mirrored) to camera
+
+    int m_nNodes = 0;                 // patterns + 1 once built, else 0
+    std::map<int, int> m_idToIndex;   // library slot to node index
+    int m_nReference = -1;            // node of the reference pattern
+    // Row-major n x n: [to][from] maps node `from`'s frame into node `to`'s.
+    std::vector<CPatternRelation> m_relations;
+    std::vector<CPatternState*> m_observations; // this frame's, not owned
 };

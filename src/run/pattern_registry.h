@@ -1,0 +1,31 @@
+#pragma once
+// The pattern registry: one entry per distinct pattern file of all trackers,
+// so each file takes one library slot and one pose estimate per frame
+// however many trackers share it.
+
+#include "run/pattern_entry.h"
+
+#include <list>
+
+class CTracker;
+
+// Rebuilds `registry` from `trackers`: loads each distinct pattern file,
+// gives every pattern its slot, reloads each tracker's models and builds its
+// relation table. The caller has released the previous run data.
+void BuildPatternRegistry(std::list<CTracker>& trackers, std::list<CPatternEntry>& registry);
+
+// Frees every entry's slot and empties the registry.
+void ReleasePatternRegistry(std::list<CPatternEntry>& registry);
+
+struct MarkerInfo;
+
+// Hands each entry's best match among `markers` to its state and to the
+// trackers that use it.
+void DispatchDetectedMarkers(const MarkerInfo* markers, int count,
+                             std::list<CPatternEntry>& registry, bool recordRelations);
+
+// Detects the markers of one frame and hands each entry's best match to its
+// state and to the trackers that use it. False when detection failed; then
+// nothing was touched.
+bool DispatchMarkers(const unsigned char* frame, std::list<CPatternEntry>& registry, int threshold,
+                     bool recordRelations);

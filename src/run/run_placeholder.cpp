@@ -1,1 +1,0 @@
-// The run layer grows with the video source and the pattern registry.
