@@ -1,6 +1,6 @@
 #pragma once
 // What the document needs from the windows around it. The GUI implements
-// these; the command line and tests run without them (null).
+// these; the command line and tests run without them.
 
 // The navigator bar's tree of trackers, patterns and models.
 class CNavigatorHost
@@ -10,9 +10,15 @@ public:
     virtual void RefreshTree() = 0;
 };
 
-// The editor view that draws the project and the live run.
+// The editor view: it owns the one OpenGL context every GL resource of the
+// project (display lists, textures, the video texture) belongs to.
 class CDocumentView
 {
 public:
     virtual ~CDocumentView() = default;
+    virtual void MakeCurrent() = 0;
+    // Asks for a repaint; never paints at once.
+    virtual void Invalidate() = 0;
+    // The frame size or the camera changed: recompute the live layout.
+    virtual void RunLayoutChanged() = 0;
 };

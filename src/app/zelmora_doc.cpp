@@ -2,9 +2,7 @@
 
 #include "app/project_file.h"
 #include "model/archive.h"
-#include "run/camera_calibration.h"
 #include "run/pattern_registry.h"
-#include "run/video_source.h"
 
 #include <unistd.h>
 
@@ -170,14 +168,23 @@ void CZelmoraDoc::ReleaseRunData()
 
 void CZelmoraDoc::BuildPatternRegistry() { ::BuildPatternRegistry(m_trackers, m_patternRegistry); }
 
-void CZelmoraDoc::OnFrame(const unsigned char*, int, int) {}
+CDocumentView* CZelmoraDoc::GetView()
+{
+    if (!m_pView)
+        m_pView = m_pViewHost;
+    return m_pView;
+}
 
 void CZelmoraDoc::EndRun()
 {
-    delete m_pCameraCalibration;
-    m_pCameraCalibration = nullptr;
-    delete m_pVideoSource;
-    m_pVideoSource = nullptr;
+    m_pCameraCalibration.reset();
+    if (m_pVideoSource)
+    {
+        // The video texture belongs to the view's context.
+        if (CDocumentView* view = GetView())
+            view->MakeCurrent();
+        m_pVideoSource.reset();
+    }
 }
 
 void CZelmoraDoc::RefreshNavigator()

@@ -5,16 +5,18 @@
 // the command line and the tests all drive this same class.
 
 #include "app/document_hosts.h"
-#include "app/frame_listener.h"
+#include "run/frame_listener.h"
 #include "model/tracker.h"
 #include "run/pattern_entry.h"
 
+#include "run/camera_calibration.h"
+#include "run/video_source.h"
+
 #include <list>
+#include <memory>
 #include <string>
 
 class CArchive;
-class CCameraCalibration;
-class CVideoSource;
 
 class CZelmoraDoc : public CFrameListener
 {
@@ -41,6 +43,20 @@ public:
     static void SerializeTrackers(CArchive& ar, std::list<CTracker>& trackers);
     static void CopyTrackers(std::list<CTracker>& destination, const std::list<CTracker>& source);
 
+    // "Capturar": refuses a project that was never saved, else StartCapture.
+    void OnCapture();
+    // Opens the video and the camera and starts a run; false (with a
+    // message) when either cannot be had. `everyFrame` is for headless runs
+    // over recorded video: every frame in order, none dropped.
+    bool StartCapture(bool everyFrame = false);
+    void OnStopCapture();
+    bool OnUpdateCapture() const { return !IsCapturing(); }
+    bool OnUpdateStopCapture() const { return IsCapturing(); }
+    // One idle step: takes a frame if one is ready and asks for a repaint.
+    bool OnIdleFrame();
+    // Takes and processes the next frame, waiting at most `timeoutMs`; a
+    // stream that ends or fails ends the run (with a message on failure).
+    CVideoSource::Grab ProcessNextFrame(int timeoutMs);
     bool IsCapturing() const { return m_pVideoSource != nullptr; }
     void SetViewZoom(int zoom) { m_nViewZoom = zoom; }
     void AdvanceAnimations();
@@ -50,6 +66,8 @@ public:
     void OnFrame(const unsigned char* image, int width, int height) override;
 
     void SetNavigator(CNavigatorHost* navigator) { m_pNavigator = navigator; }
+    void SetView(CDocumentView* view) { m_pViewHost = view; }
+    CDocumentView* GetView();
 
     std::string m_strVideoConfig;
     std::string m_strCameraParam;
@@ -59,8 +77,8 @@ public:
     std::list<CTracker> m_trackers;
     std::list<CPatternEntry> m_patternRegistry;
     std::string m_strProjectDir; // ends with '/'; empty until saved or loaded
-    CVideoSource* m_pVideoSource = nullptr;
-    CCameraCalibration* m_pCameraCalibration = nullptr;
+    std::unique_ptr<CVideoSource> m_pVideoSource;
+    std::unique_ptr<CCameraCalibration> m_pCameraCalibration;
     CDocumentView* m_pView = nullptr;
     int m_nThresholdCountdown = 24;
     int m_nViewZoom = 1;
@@ -74,4 +92,5 @@ private:
     void RefreshNavigator();
 
     CNavigatorHost* m_pNavigator = nullptr;
+    CDocumentView* m_pViewHost = nullptr;
 };

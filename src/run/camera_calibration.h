@@ -1,8 +1,25 @@
 #pragma once
-// The live run's camera parameters.
+// The camera parameters of a live run, resized to the video's frames and
+// made the tracking library's current camera. Owned by the document while a
+// run is active.
+
+#include "tracking/camera_param.h"
+
+#include <memory>
+#include <string>
 
 class CCameraCalibration
 {
 public:
+    // Loads the first record of `file`, resizes it to width x height, makes
+    // it current and prints it. Null when the file is missing, short or
+    // holds impossible values: a run without a camera model cannot track.
+    static std::unique_ptr<CCameraCalibration> Load(int width, int height,
+                                                    const std::string& file);
     virtual ~CCameraCalibration() = default;
+
+    CameraParam m_param;
+
+private:
+    CCameraCalibration() = default;
 };
