@@ -18,3 +18,4 @@ void RegisterCameraCommands(CLI::App& app);
 void RegisterMarkerCommands(CLI::App& app);
 void RegisterDetectCommands(CLI::App& app);
 void RegisterModelCommands(CLI::App& app);
+void RegisterTrackCommands(CLI::App& app);

@@ -12,6 +12,7 @@ int main(int argc, char** argv)
     RegisterMarkerCommands(app);
     RegisterDetectCommands(app);
     RegisterModelCommands(app);
+    RegisterTrackCommands(app);
 
     try
     {
@@ -32,7 +33,9 @@ int main(int argc, char** argv)
     }
     catch (const CommandFailure& e)
     {
-        std::fprintf(stderr, "zelmora-cli: %s\n", e.what());
+        // An empty reason was already reported as the user saw it.
+        if (*e.what())
+            std::fprintf(stderr, "zelmora-cli: %s\n", e.what());
         return 1;
     }
     return 0;
