@@ -5,6 +5,8 @@
 
 namespace
 {
+constexpr double kRoundingTolerance = 1e-10;
+
 double Norm(const double v[3])
 {
     return std::sqrt(v[0] * v[0] + v[1] * v[1] + v[2] * v[2]);
@@ -44,9 +46,15 @@ int UnitVectorsAtCosine(const double n[3], const double d[3], double cosine, dou
         const double qa = k1 * k1 + k3 * k3 + 1.0;
         const double qb = k1 * k2 + k3 * k4;
         const double qc = k2 * k2 + k4 * k4 - 1.0;
-        const double discriminant = qb * qb - qa * qc;
+        double discriminant = qb * qb - qa * qc;
+        // Vectors that are already perpendicular give a double root, which
+        // rounding can push just below zero.
         if (discriminant < 0.0)
-            return -1;
+        {
+            if (discriminant < -kRoundingTolerance * (qb * qb + std::fabs(qa * qc)))
+                return -1;
+            discriminant = 0.0;
+        }
         const double root = std::sqrt(discriminant);
         const double z1 = (-qb + root) / qa;
         const double z2 = (-qb - root) / qa;

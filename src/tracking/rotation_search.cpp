@@ -72,7 +72,15 @@ void rotationToAngles(double rotation[3][3], double* a, double* b, double* c)
     const double sb = std::sin(*b);
 
     double cosc, sinc;
-    if (*b >= 0.000001 || *b <= -0.000001)
+    if (sb < 0.000001 && (*b >= 0.000001 || *b <= -0.000001))
+    {
+        // Facing straight against z, as a marker squarely facing the camera
+        // does: the general formulas would divide zero by zero.
+        *a = 0.0;
+        cosc = -rotation[0][0];
+        sinc = rotation[1][0];
+    }
+    else if (*b >= 0.000001 || *b <= -0.000001)
     {
         *a = SignedAngle(rotation[0][2] / sb, rotation[1][2] / sb);
         const double r02 = rotation[0][2];
