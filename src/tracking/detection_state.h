@@ -49,6 +49,7 @@ struct LabelTables
     std::vector<int> finalLabel;      // provisional label -> region number (1-based)
     int provisionalCount = 0;
     std::vector<Region> regions;      // region number n at index n - 1
+    std::vector<unsigned char> darkRow; // scratch: which pixels of a row are dark
 
     int FinalLabelAt(int x, int y) const { return finalLabel[image[y * xsize + x]]; }
 };

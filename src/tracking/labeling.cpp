@@ -1,6 +1,7 @@
 #include "tracking/labeling.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace
 {
@@ -41,6 +42,20 @@ inline void AddPixel(LabelStats& s, int x, int y)
     ++s.count;
     s.sumX += x;
     s.sumY += y;
+}
+
+// Written over whole 32-bit pixels so that the compiler can vectorise it.
+void MarkDark(const unsigned char* __restrict pixels, int xsize, int darkSum,
+              unsigned char* __restrict dark)
+{
+    for (int x = 1; x < xsize - 1; ++x)
+    {
+        uint32_t pixel;
+        std::memcpy(&pixel, pixels + 4 * static_cast<size_t>(x), sizeof(pixel));
+        const int sum = static_cast<int>((pixel & 0xFFu) + ((pixel >> 8) & 0xFFu) +
+                                         ((pixel >> 16) & 0xFFu));
+        dark[x] = sum <= darkSum;
+    }
 }
 
 void PrepareTables(int xsize, int ysize, LabelTables& tables)
@@ -138,16 +153,25 @@ int labelImage(const unsigned char* frame, int xsize, int ysize, int threshold,
     const int darkSum = 3 * threshold;
     int labelCount = 0;
 
+    std::vector<unsigned char>& dark = tables.darkRow;
+    dark.assign(xsize + 8, 0);
     for (int y = 1; y < ysize - 1; ++y)
     {
-        const unsigned char* pixel = frame + (static_cast<size_t>(y) * xsize + 1) * 4;
+        const unsigned char* pixels = frame + static_cast<size_t>(y) * xsize * 4;
         uint16_t* row = image + static_cast<size_t>(y) * xsize;
         const uint16_t* up = row - xsize;
-        for (int x = 1; x < xsize - 1; ++x, pixel += 4)
+        // Most pixels are bright: mark the dark ones in a tight loop first,
+        // then skip bright stretches eight at a time.
+        MarkDark(pixels, xsize, darkSum, dark.data());
+        std::fill(row + 1, row + xsize - 1, 0);
+        for (int x = 1; x < xsize - 1; ++x)
         {
-            if (pixel[0] + pixel[1] + pixel[2] > darkSum)
+            if (!dark[x])
             {
-                row[x] = 0;
+                uint64_t word;
+                std::memcpy(&word, &dark[x], sizeof(word));
+                if (word == 0)
+                    x += 7;
                 continue;
             }
             int label;

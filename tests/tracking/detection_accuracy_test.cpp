@@ -1,3 +1,4 @@
+#include "loaded_patterns.h"
 #include "synth_fixture.h"
 
 #include "synth/frame_renderer.h"

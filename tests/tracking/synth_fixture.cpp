@@ -1,14 +1,10 @@
 #include "synth_fixture.h"
 
 #include "synth/frame_renderer.h"
-#include "synth/pattern_picture.h"
 #include "synth/synth_pose.h"
-#include "tracking/pattern_matching.h"
 #include "tracking/tracking_state.h"
 
 #include <algorithm>
-#include <filesystem>
-#include <unistd.h>
 
 namespace
 {
@@ -143,29 +139,4 @@ std::vector<SynthMarker> MarkersOf(const std::vector<SceneMarker>& scene)
     for (const SceneMarker& placed : scene)
         markers.push_back(placed.marker);
     return markers;
-}
-
-LoadedPatterns::LoadedPatterns(const std::vector<const SynthPicture*>& pictures)
-{
-    static int serial = 0;
-    m_strFolder = (std::filesystem::temp_directory_path() /
-                   ("zelmora-patterns-" + std::to_string(::getpid()) + "-" +
-                    std::to_string(++serial)))
-                      .string();
-    std::filesystem::create_directories(m_strFolder);
-    for (size_t i = 0; i < pictures.size(); ++i)
-    {
-        const std::string path = m_strFolder + "/pattern" + std::to_string(i) + ".patt";
-        writePatternFile(path, *pictures[i]);
-        m_slots.push_back(loadPattern(path.c_str()));
-    }
-}
-
-LoadedPatterns::~LoadedPatterns()
-{
-    for (int slot : m_slots)
-        if (slot >= 0)
-            freePattern(slot);
-    std::error_code ignored;
-    std::filesystem::remove_all(m_strFolder, ignored);
 }

@@ -7,7 +7,6 @@
 
 #include <cstdint>
 #include <random>
-#include <string>
 #include <vector>
 
 // A 640 x 480 (or given size) pinhole camera, focal length 560 px, with a
@@ -44,16 +43,3 @@ std::vector<SceneMarker> RandomScene(const CameraParam& camera,
 
 std::vector<SynthMarker> MarkersOf(const std::vector<SceneMarker>& scene);
 
-// Pattern files of the given pictures in a temporary folder, loaded into the
-// library's table; the folder goes with the object.
-class LoadedPatterns
-{
-public:
-    explicit LoadedPatterns(const std::vector<const SynthPicture*>& pictures);
-    ~LoadedPatterns();
-    int Slot(int pattern) const { return m_slots[pattern]; }
-
-private:
-    std::string m_strFolder;
-    std::vector<int> m_slots;
-};
