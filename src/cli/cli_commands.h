@@ -17,5 +17,6 @@ void RegisterProjectCommands(CLI::App& app);
 void RegisterCameraCommands(CLI::App& app);
 void RegisterMarkerCommands(CLI::App& app);
 void RegisterDetectCommands(CLI::App& app);
+void RegisterSynthCommands(CLI::App& app);
 void RegisterModelCommands(CLI::App& app);
 void RegisterTrackCommands(CLI::App& app);

@@ -11,6 +11,7 @@ int main(int argc, char** argv)
     RegisterCameraCommands(app);
     RegisterMarkerCommands(app);
     RegisterDetectCommands(app);
+    RegisterSynthCommands(app);
     RegisterModelCommands(app);
     RegisterTrackCommands(app);
 

@@ -8,6 +8,7 @@ void TrackingState::Reset()
     hasCamera = false;
     patterns = PatternTable();
     detection.Reset();
+    window = DisplayWindowState();
 }
 
 TrackingState& trackingState()

@@ -1,0 +1,119 @@
+#include "bench_scenes.h"
+
+#include "synth/frame_renderer.h"
+#include "synth/pattern_picture.h"
+#include "synth/synth_pose.h"
+#include "tracking/auto_threshold.h"
+#include "tracking/pattern_matching.h"
+#include "tracking/tracking_state.h"
+
+#include <cmath>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <unistd.h>
+
+namespace
+{
+constexpr double kPi = 3.14159265358979323846;
+constexpr double kFocalPx640 = 560.0;
+constexpr double kWidthMm = 80.0;
+constexpr int kPatternCount = 3;
+
+const std::vector<SynthPicture>& Pictures()
+{
+    static const std::vector<SynthPicture> pictures = {makeBlockPicture(11), makeBlockPicture(12),
+                                                       makeBlockPicture(13)};
+    return pictures;
+}
+
+// Where the four markers sit, as shares of the frame, and how they face.
+struct Placement
+{
+    double x, y, sidePx640, turnDeg, tiltDeg, tiltAxisDeg;
+    int picture;
+};
+constexpr Placement kPlacements[4] = {{0.25, 0.3, 100, 10, 20, 30, 0},
+                                      {0.72, 0.3, 80, 100, 30, 130, 1},
+                                      {0.3, 0.72, 120, 200, 15, 230, 2},
+                                      {0.74, 0.74, 70, 300, 35, 330, 0}};
+} // namespace
+
+CameraParam BenchCamera(int width, int height)
+{
+    const double scale = width / 640.0;
+    CameraParam camera;
+    camera.xsize = width;
+    camera.ysize = height;
+    const double f = kFocalPx640 * scale;
+    const double cx = width / 2.0 - 1.5 * scale;
+    const double cy = height / 2.0 + 1.3 * scale;
+    const double mat[3][4] = {{f, 0, cx, 0}, {0, f, cy, 0}, {0, 0, 1, 0}};
+    for (int r = 0; r < 3; ++r)
+        for (int c = 0; c < 4; ++c)
+            camera.mat[r][c] = mat[r][c];
+    camera.distFactor[0] = cx + 2.2 * scale;
+    camera.distFactor[1] = cy - 1.7 * scale;
+    camera.distFactor[2] = 10.0 / (scale * scale);
+    camera.distFactor[3] = 1.0;
+    return camera;
+}
+
+BenchClip MakeClip(int width, int height, int frameCount, int blobCount)
+{
+    BenchClip clip;
+    clip.camera = BenchCamera(width, height);
+    const double scale = width / 640.0;
+    SynthBackground background;
+    background.grey = 160;
+    background.blobCount = blobCount;
+    background.seed = 5;
+    for (int i = 0; i < frameCount; ++i)
+    {
+        const double phase = std::sin(2.0 * kPi * i / frameCount);
+        std::vector<SynthMarker> markers;
+        for (const Placement& p : kPlacements)
+        {
+            SynthMarker marker;
+            marker.picture = &Pictures()[p.picture];
+            marker.widthMm = kWidthMm;
+            marker.marginMm = kWidthMm / 5.0;
+            const double side = p.sidePx640 * scale;
+            const double depth = kFocalPx640 * scale * kWidthMm / side;
+            const double u = p.x * width + 6.0 * scale * phase;
+            const double v = p.y * height - 4.0 * scale * phase;
+            const double position[3] = {(u - clip.camera.mat[0][2]) * depth / clip.camera.mat[0][0],
+                                        (v - clip.camera.mat[1][2]) * depth / clip.camera.mat[1][1],
+                                        depth};
+            markerPose(p.turnDeg + 3.0 * phase, p.tiltDeg, p.tiltAxisDeg, position,
+                       marker.cameraFromMarker);
+            markers.push_back(marker);
+        }
+        SynthOptions options;
+        options.noiseSigma = 3.0;
+        options.blurSigmaPx = 0.6;
+        options.lightGradient = 0.15;
+        options.lightAngleDeg = 40.0;
+        options.seed = 100 + i;
+        clip.frames.push_back(CFrameRenderer(clip.camera, options).Render(markers, background));
+        clip.thresholds.push_back(
+            automaticThreshold(clip.frames.back().bgra.data(), width, height));
+    }
+    return clip;
+}
+
+void LoadBenchPatterns(const CameraParam& camera)
+{
+    trackingState().Reset();
+    initCameraParam(camera);
+    const std::filesystem::path folder =
+        std::filesystem::temp_directory_path() / ("zelmora-bench-" + std::to_string(::getpid()));
+    std::filesystem::create_directories(folder);
+    for (int i = 0; i < kPatternCount; ++i)
+    {
+        const std::string path = (folder / ("pattern" + std::to_string(i) + ".patt")).string();
+        writePatternFile(path, Pictures()[i]);
+        loadPattern(path.c_str());
+    }
+    std::filesystem::remove_all(folder);
+}

@@ -1,0 +1,142 @@
+// Detection and pose on rendered clips: the whole per-frame work of a live
+// run (detectMarkers, then a pose for every identified marker), and each
+// stage on its own to show where the time goes.
+//
+//   build/bench/detection_bench --benchmark_repetitions=15 \
+//       --benchmark_report_aggregates_only=true
+
+#include "bench_scenes.h"
+
+#include "tracking/contour.h"
+#include "tracking/detection.h"
+#include "tracking/labeling.h"
+#include "tracking/line_fit.h"
+#include "tracking/pattern_matching.h"
+#include "tracking/pose.h"
+#include "tracking/tracking_state.h"
+
+#include <benchmark/benchmark.h>
+
+#include <map>
+#include <tuple>
+
+namespace
+{
+constexpr int kClipFrames = 16;
+constexpr double kWidthMm = 80.0;
+constexpr double kCenter[2] = {0.0, 0.0};
+
+const BenchClip& Clip(int width, int height, int blobs)
+{
+    static std::map<std::tuple<int, int, int>, BenchClip> clips;
+    const auto key = std::make_tuple(width, height, blobs);
+    auto found = clips.find(key);
+    if (found == clips.end())
+        found = clips.emplace(key, MakeClip(width, height, kClipFrames, blobs)).first;
+    return found->second;
+}
+
+const BenchClip& PrepareClip(const benchmark::State& state)
+{
+    const BenchClip& clip = Clip(static_cast<int>(state.range(0)),
+                                 static_cast<int>(state.range(1)),
+                                 static_cast<int>(state.range(2)));
+    LoadBenchPatterns(clip.camera);
+    return clip;
+}
+
+void BM_DetectAndPose(benchmark::State& state)
+{
+    const BenchClip& clip = PrepareClip(state);
+    size_t frame = 0;
+    long identified = 0;
+    for (auto _ : state)
+    {
+        const size_t i = frame++ % clip.frames.size();
+        MarkerInfo* markers;
+        int count;
+        detectMarkers(clip.frames[i].bgra.data(), clip.thresholds[i], &markers, &count);
+        for (int k = 0; k < count; ++k)
+            if (markers[k].id >= 0)
+            {
+                double transform[3][4];
+                benchmark::DoNotOptimize(
+                    estimateMarkerTransform(markers[k], kCenter, kWidthMm, transform));
+                ++identified;
+            }
+    }
+    state.counters["markers"] =
+        benchmark::Counter(static_cast<double>(identified), benchmark::Counter::kAvgIterations);
+}
+
+// The stages up to and including `last`, so that the time of one stage is
+// the difference between two neighbouring rows (pausing the timer costs
+// more than the shorter stages take).
+enum Stage
+{
+    kLabeling,
+    kCandidates,
+    kLineFit,
+    kIdentify,
+    kPose
+};
+
+void BM_StagesUpTo(benchmark::State& state, Stage last)
+{
+    const BenchClip& clip = PrepareClip(state);
+    DetectionState& detection = trackingState().detection;
+    const double* distortion = trackingState().camera.distFactor;
+    size_t frame = 0;
+    MarkerInfo markers[kMaxCandidates];
+    for (auto _ : state)
+    {
+        const size_t i = frame++ % clip.frames.size();
+        const unsigned char* pixels = clip.frames[i].bgra.data();
+        labelImage(pixels, clip.camera.xsize, clip.camera.ysize, clip.thresholds[i],
+                   detection.labels);
+        if (last >= kCandidates)
+            findMarkerCandidates(detection);
+        const int n = last >= kCandidates ? detection.candidateCount : 0;
+        if (last >= kLineFit)
+            for (int c = 0; c < n; ++c)
+                fitMarkerLines(detection.candidates[c], distortion, detection.fitScratch,
+                               markers[c].line, markers[c].vertex);
+        if (last >= kIdentify)
+            for (int c = 0; c < n; ++c)
+                identifyMarker(pixels, detection.candidates[c].x.data(),
+                               detection.candidates[c].y.data(), detection.candidates[c].vertex,
+                               &markers[c].id, &markers[c].dir, &markers[c].cf);
+        if (last >= kPose)
+            for (int c = 0; c < n; ++c)
+                if (markers[c].cf >= 0.5)
+                {
+                    double transform[3][4];
+                    benchmark::DoNotOptimize(
+                        estimateMarkerTransform(markers[c], kCenter, kWidthMm, transform));
+                }
+        benchmark::ClobberMemory();
+    }
+}
+
+void Frames(benchmark::internal::Benchmark* b)
+{
+    b->Args({640, 480, 0})->Args({1280, 720, 0})->Args({1920, 1080, 0})->Args({640, 480, 3000});
+    b->ArgNames({"width", "height", "blobs"});
+    b->Unit(benchmark::kMillisecond);
+}
+
+void StageFrames(benchmark::internal::Benchmark* b)
+{
+    b->Args({640, 480, 0})->Args({640, 480, 3000})->ArgNames({"width", "height", "blobs"});
+    b->Unit(benchmark::kMicrosecond);
+}
+} // namespace
+
+BENCHMARK(BM_DetectAndPose)->Apply(Frames);
+BENCHMARK_CAPTURE(BM_StagesUpTo, 1_labeling, kLabeling)->Apply(StageFrames);
+BENCHMARK_CAPTURE(BM_StagesUpTo, 2_candidates, kCandidates)->Apply(StageFrames);
+BENCHMARK_CAPTURE(BM_StagesUpTo, 3_line_fit, kLineFit)->Apply(StageFrames);
+BENCHMARK_CAPTURE(BM_StagesUpTo, 4_identify, kIdentify)->Apply(StageFrames);
+BENCHMARK_CAPTURE(BM_StagesUpTo, 5_pose, kPose)->Apply(StageFrames);
+
+BENCHMARK_MAIN();

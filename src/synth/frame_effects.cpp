@@ -1,0 +1,136 @@
+#include "synth/frame_effects.h"
+
+#include <algorithm>
+#include <cmath>
+#include <random>
+
+namespace
+{
+constexpr double kPi = 3.14159265358979323846;
+
+void FillShape(bool square, double cx, double cy, double radius, double angle, float level,
+               int width, int height, std::vector<float>& image)
+{
+    const int x0 = std::max(0, static_cast<int>(std::floor(cx - radius * 1.5)));
+    const int x1 = std::min(width - 1, static_cast<int>(std::ceil(cx + radius * 1.5)));
+    const int y0 = std::max(0, static_cast<int>(std::floor(cy - radius * 1.5)));
+    const int y1 = std::min(height - 1, static_cast<int>(std::ceil(cy + radius * 1.5)));
+    const double c = std::cos(angle);
+    const double s = std::sin(angle);
+    for (int y = y0; y <= y1; ++y)
+        for (int x = x0; x <= x1; ++x)
+        {
+            const double dx = x - cx;
+            const double dy = y - cy;
+            const double u = c * dx + s * dy;
+            const double v = -s * dx + c * dy;
+            const bool inside = square ? std::fabs(u) <= radius && std::fabs(v) <= radius
+                                       : u * u + v * v <= radius * radius;
+            if (inside)
+            {
+                float* pixel = &image[3 * (static_cast<size_t>(y) * width + x)];
+                pixel[0] = pixel[1] = pixel[2] = level;
+            }
+        }
+}
+
+void BlurPass(const std::vector<float>& kernel, int radius, int count, int length, int step,
+              int lineStep, std::vector<float>& image, std::vector<float>& line)
+{
+    line.resize(3 * static_cast<size_t>(length));
+    for (int l = 0; l < count; ++l)
+    {
+        float* base = &image[3 * static_cast<size_t>(l) * lineStep];
+        for (int i = 0; i < length; ++i)
+            for (int c = 0; c < 3; ++c)
+                line[3 * i + c] = base[3 * static_cast<size_t>(i) * step + c];
+        for (int i = 0; i < length; ++i)
+        {
+            float sum[3] = {0.0f, 0.0f, 0.0f};
+            for (int k = -radius; k <= radius; ++k)
+            {
+                const int j = std::clamp(i + k, 0, length - 1);
+                for (int c = 0; c < 3; ++c)
+                    sum[c] += kernel[k + radius] * line[3 * j + c];
+            }
+            for (int c = 0; c < 3; ++c)
+                base[3 * static_cast<size_t>(i) * step + c] = sum[c];
+        }
+    }
+}
+} // namespace
+
+void paintBackground(const SynthBackground& background, int width, int height,
+                     std::vector<float>& image)
+{
+    image.assign(3 * static_cast<size_t>(width) * height, static_cast<float>(background.grey));
+    std::mt19937 random(background.seed);
+    std::uniform_real_distribution<double> unit(0.0, 1.0);
+    for (int i = 0; i < background.blobCount; ++i)
+    {
+        const double cx = unit(random) * width;
+        const double cy = unit(random) * height;
+        const double radius = background.blobRadiusPx * (1.0 / 3.0 + unit(random) * 5.0 / 3.0);
+        const float level = static_cast<float>(background.grey * 0.3 * unit(random));
+        const bool square = unit(random) < 0.4;
+        FillShape(square, cx, cy, radius, unit(random) * kPi, level, width, height, image);
+    }
+}
+
+void applyLightGradient(double gradient, double angleDeg, int width, int height,
+                        std::vector<float>& image)
+{
+    if (gradient == 0.0)
+        return;
+    const double c = std::cos(angleDeg * kPi / 180.0);
+    const double s = std::sin(angleDeg * kPi / 180.0);
+    const double reach = std::fabs(c) * width / 2.0 + std::fabs(s) * height / 2.0;
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+        {
+            const double along = (c * (x - width / 2.0) + s * (y - height / 2.0)) / reach;
+            const float light = static_cast<float>(std::max(0.0, 1.0 + gradient * along));
+            float* pixel = &image[3 * (static_cast<size_t>(y) * width + x)];
+            for (int k = 0; k < 3; ++k)
+                pixel[k] *= light;
+        }
+}
+
+void gaussianBlur(double sigmaPx, int width, int height, std::vector<float>& image)
+{
+    if (!(sigmaPx > 0.0) || width < 1 || height < 1)
+        return;
+    const int radius = static_cast<int>(std::ceil(3.0 * sigmaPx));
+    std::vector<float> kernel(2 * radius + 1);
+    double total = 0.0;
+    for (int k = -radius; k <= radius; ++k)
+    {
+        kernel[k + radius] = static_cast<float>(std::exp(-0.5 * k * k / (sigmaPx * sigmaPx)));
+        total += kernel[k + radius];
+    }
+    for (float& weight : kernel)
+        weight = static_cast<float>(weight / total);
+
+    std::vector<float> line;
+    BlurPass(kernel, radius, height, width, 1, width, image, line);
+    BlurPass(kernel, radius, width, height, width, 1, image, line);
+}
+
+void addNoiseAndPack(double sigma, uint32_t seed, const std::vector<float>& image,
+                     std::vector<unsigned char>& bgra)
+{
+    const size_t pixels = image.size() / 3;
+    bgra.resize(4 * pixels);
+    std::mt19937 random(seed);
+    const bool noisy = sigma > 0.0;
+    std::normal_distribution<float> noise(0.0f, noisy ? static_cast<float>(sigma) : 1.0f);
+    for (size_t i = 0; i < pixels; ++i)
+    {
+        for (int c = 0; c < 3; ++c)
+        {
+            const float value = image[3 * i + c] + (noisy ? noise(random) : 0.0f);
+            bgra[4 * i + c] = static_cast<unsigned char>(std::clamp(std::lround(value), 0L, 255L));
+        }
+        bgra[4 * i + 3] = 255;
+    }
+}

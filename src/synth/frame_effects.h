@@ -1,0 +1,26 @@
+#pragma once
+// The parts of a synthetic frame that are not geometry: the background and
+// what light, lens and sensor do to the image. Images are 3 floats per pixel
+// (blue, green, red grey levels), row 0 first.
+
+#include "synth/synth_scene.h"
+
+#include <cstdint>
+#include <vector>
+
+// A uniform grey with dark blobs (discs and tilted squares) scattered over it.
+void paintBackground(const SynthBackground& background, int width, int height,
+                     std::vector<float>& image);
+
+// Multiplies by a light that changes linearly across the frame: 1 at the
+// centre, 1 +- gradient at the frame's edge in the given direction.
+void applyLightGradient(double gradient, double angleDeg, int width, int height,
+                        std::vector<float>& image);
+
+// Separable Gaussian blur, edges clamped; nothing for sigma <= 0.
+void gaussianBlur(double sigmaPx, int width, int height, std::vector<float>& image);
+
+// Adds Gaussian noise, rounds and clamps each channel, and writes BGRA bytes
+// with an opaque alpha.
+void addNoiseAndPack(double sigma, uint32_t seed, const std::vector<float>& image,
+                     std::vector<unsigned char>& bgra);

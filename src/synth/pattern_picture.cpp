@@ -1,0 +1,156 @@
+#include "synth/pattern_picture.h"
+
+#include <algorithm>
+#include <fstream>
+#include <random>
+#include <sstream>
+
+namespace
+{
+constexpr int kBlocks = 4;                        // blocks per picture side
+constexpr int kBlockCells = kPictureCells / kBlocks;
+constexpr int kMinTurnDifference = 4;             // blocks that must change under a quarter turn
+
+using BlockGrid = bool[kBlocks][kBlocks];
+
+int TurnDifference(const BlockGrid& grid, int turns)
+{
+    int differing = 0;
+    for (int r = 0; r < kBlocks; ++r)
+        for (int c = 0; c < kBlocks; ++c)
+        {
+            int sr = r, sc = c;
+            for (int t = 0; t < turns; ++t)
+            {
+                const int nr = sc;
+                sc = kBlocks - 1 - sr;
+                sr = nr;
+            }
+            differing += grid[r][c] != grid[sr][sc];
+        }
+    return differing;
+}
+
+// Cell (row, column) of the picture turned `turns` quarter turns
+// counter-clockwise.
+int TurnedIndex(int row, int column, int turns)
+{
+    for (int t = 0; t < turns; ++t)
+    {
+        const int sourceRow = column;
+        const int sourceColumn = kPictureCells - 1 - row;
+        row = sourceRow;
+        column = sourceColumn;
+    }
+    return row * kPictureCells + column;
+}
+} // namespace
+
+SynthPicture makeBlockPicture(uint32_t seed)
+{
+    std::mt19937 random(seed);
+    BlockGrid grid;
+    for (;;)
+    {
+        int dark = 0;
+        for (auto& row : grid)
+            for (bool& block : row)
+            {
+                block = (random() & 1u) != 0;
+                dark += block;
+            }
+        if (dark < 4 || dark > 12)
+            continue;
+        if (TurnDifference(grid, 1) >= kMinTurnDifference &&
+            TurnDifference(grid, 2) >= kMinTurnDifference)
+            break;
+    }
+
+    SynthPicture picture;
+    picture.width = kPictureCells;
+    picture.height = kPictureCells;
+    picture.bgr.resize(kPictureCells * kPictureCells * 3);
+    for (int r = 0; r < kPictureCells; ++r)
+        for (int c = 0; c < kPictureCells; ++c)
+        {
+            const unsigned char value = grid[r / kBlockCells][c / kBlockCells] ? 0 : 255;
+            for (int k = 0; k < 3; ++k)
+                picture.bgr[(r * kPictureCells + c) * 3 + k] = value;
+        }
+    return picture;
+}
+
+SynthPicture cellPicture(const SynthPicture& picture)
+{
+    SynthPicture cells;
+    cells.width = kPictureCells;
+    cells.height = kPictureCells;
+    cells.bgr.assign(kPictureCells * kPictureCells * 3, 255);
+    if (picture.width < 1 || picture.height < 1)
+        return cells;
+    for (int r = 0; r < kPictureCells; ++r)
+        for (int c = 0; c < kPictureCells; ++c)
+        {
+            const int y0 = r * picture.height / kPictureCells;
+            const int y1 = std::max(y0 + 1, (r + 1) * picture.height / kPictureCells);
+            const int x0 = c * picture.width / kPictureCells;
+            const int x1 = std::max(x0 + 1, (c + 1) * picture.width / kPictureCells);
+            for (int k = 0; k < 3; ++k)
+            {
+                long sum = 0;
+                for (int y = y0; y < y1; ++y)
+                    for (int x = x0; x < x1; ++x)
+                        sum += picture.bgr[(static_cast<size_t>(y) * picture.width + x) * 3 + k];
+                cells.bgr[(r * kPictureCells + c) * 3 + k] =
+                    static_cast<unsigned char>(sum / ((y1 - y0) * (x1 - x0)));
+            }
+        }
+    return cells;
+}
+
+SynthPicture readPatternPicture(const std::string& path, std::string& error)
+{
+    std::ifstream in(path);
+    if (!in)
+    {
+        error = "cannot open pattern file " + path;
+        return SynthPicture();
+    }
+    SynthPicture picture;
+    picture.width = kPictureCells;
+    picture.height = kPictureCells;
+    picture.bgr.resize(kPictureCells * kPictureCells * 3);
+    for (int channel = 0; channel < 3; ++channel)
+        for (int cell = 0; cell < kPictureCells * kPictureCells; ++cell)
+        {
+            int value;
+            if (!(in >> value) || value < 0 || value > 255)
+            {
+                error = "pattern file " + path + " does not hold 768 values in 0..255";
+                return SynthPicture();
+            }
+            picture.bgr[cell * 3 + channel] = static_cast<unsigned char>(value);
+        }
+    return picture;
+}
+
+bool writePatternFile(const std::string& path, const SynthPicture& picture)
+{
+    const SynthPicture cells = cellPicture(picture);
+    std::ostringstream text;
+    for (int turns = 0; turns < 4; ++turns)
+    {
+        for (int channel = 0; channel < 3; ++channel)
+            for (int r = 0; r < kPictureCells; ++r)
+            {
+                for (int c = 0; c < kPictureCells; ++c)
+                    text << (c ? " " : "")
+                         << static_cast<int>(cells.bgr[TurnedIndex(r, c, turns) * 3 + channel]);
+                text << '\n';
+            }
+        text << '\n';
+    }
+    std::ofstream out(path, std::ios::binary);
+    out << text.str();
+    return static_cast<bool>(out.flush());
+}

@@ -1,0 +1,160 @@
+#include "tracking/contour.h"
+
+#include "tracking/square_check.h"
+
+#include <algorithm>
+#include <cstdio>
+
+namespace
+{
+// Directions 0..7 clockwise from straight up (image y grows downwards).
+constexpr int kStepX[8] = {0, 1, 1, 1, 0, -1, -1, -1};
+constexpr int kStepY[8] = {-1, -1, 0, 1, 1, 1, 0, -1};
+
+// The contour buffers are large; they are made once and reused.
+void EnsureCandidateSlots(std::vector<Candidate>& candidates)
+{
+    if (static_cast<int>(candidates.size()) == kMaxCandidates)
+        return;
+    candidates.resize(kMaxCandidates);
+    for (Candidate& candidate : candidates)
+    {
+        candidate.x.resize(kMaxContourPoints);
+        candidate.y.resize(kMaxContourPoints);
+    }
+}
+} // namespace
+
+int traceContour(const LabelTables& tables, int regionNumber, Candidate& candidate)
+{
+    const Region& region = tables.regions[regionNumber - 1];
+    int startX = -1;
+    for (int x = region.minX; x <= region.maxX; ++x)
+        if (tables.FinalLabelAt(x, region.minY) == regionNumber)
+        {
+            startX = x;
+            break;
+        }
+    if (startX < 0)
+    {
+        std::printf("??? 1\n");
+        return -1;
+    }
+    const int startY = region.minY;
+
+    int* xs = candidate.x.data();
+    int* ys = candidate.y.data();
+    const uint16_t* image = tables.image.data();
+    const int stride = tables.xsize;
+    xs[0] = startX;
+    ys[0] = startY;
+    int count = 1;
+    int dir = 5;
+    int x = startX;
+    int y = startY;
+    for (;;)
+    {
+        // Back up three steps from the way we came and sweep clockwise: the
+        // first dark neighbour keeps the region on the same side.
+        dir = (dir + 5) % 8;
+        int tries = 0;
+        for (; tries < 8; ++tries)
+        {
+            if (image[(y + kStepY[dir]) * stride + x + kStepX[dir]] > 0)
+                break;
+            dir = (dir + 1) % 8;
+        }
+        if (tries == 8)
+        {
+            std::printf("??? 2\n");
+            return -1;
+        }
+        x += kStepX[dir];
+        y += kStepY[dir];
+        if (x == startX && y == startY)
+            break;
+        xs[count] = x;
+        ys[count] = y;
+        ++count;
+        if (count == kMaxContourPoints - 1)
+        {
+            std::printf("??? 3\n");
+            return -1;
+        }
+    }
+
+    int farthest = 0;
+    int farthestDistance = 0;
+    for (int i = 1; i < count; ++i)
+    {
+        const int dx = xs[i] - startX;
+        const int dy = ys[i] - startY;
+        const int distance = dx * dx + dy * dy;
+        if (distance > farthestDistance)
+        {
+            farthestDistance = distance;
+            farthest = i;
+        }
+    }
+    std::rotate(xs, xs + farthest, xs + count);
+    std::rotate(ys, ys + farthest, ys + count);
+    xs[count] = xs[0];
+    ys[count] = ys[0];
+    candidate.pointCount = count + 1;
+    return 0;
+}
+
+void findMarkerCandidates(DetectionState& state)
+{
+    EnsureCandidateSlots(state.candidates);
+    const LabelTables& tables = state.labels;
+    int count = 0;
+    for (int n = 1; n <= static_cast<int>(tables.regions.size()) && count < kMaxCandidates; ++n)
+    {
+        const Region& region = tables.regions[n - 1];
+        if (region.area < kMinRegionArea || region.area > kMaxRegionArea)
+            continue;
+        if (region.minX == 1 || region.maxX == tables.xsize - 2 || region.minY == 1 ||
+            region.maxY == tables.ysize - 2)
+            continue;
+        Candidate& candidate = state.candidates[count];
+        if (traceContour(tables, n, candidate) < 0)
+            continue;
+        if (checkSquare(candidate, region.area, 1.0) < 0)
+            continue;
+        candidate.area = region.area;
+        candidate.pos[0] = region.pos[0];
+        candidate.pos[1] = region.pos[1];
+        ++count;
+    }
+    removeNestedCandidates(state.candidates, count);
+    state.candidateCount = count;
+}
+
+void removeNestedCandidates(std::vector<Candidate>& candidates, int& count)
+{
+    for (int i = 0; i < count; ++i)
+        for (int j = i + 1; j < count; ++j)
+        {
+            Candidate& a = candidates[i];
+            Candidate& b = candidates[j];
+            const double dx = a.pos[0] - b.pos[0];
+            const double dy = a.pos[1] - b.pos[1];
+            const double distance = dx * dx + dy * dy;
+            if (a.area > b.area && distance < a.area / 4)
+                b.area = 0;
+            else if (distance < b.area / 4)
+                a.area = 0;
+        }
+
+    // Swapping keeps the big contour buffers allocated in the tail slots.
+    int kept = 0;
+    for (int i = 0; i < count; ++i)
+        if (candidates[i].area != 0)
+        {
+            if (i != kept)
+                std::swap(candidates[kept], candidates[i]);
+            ++kept;
+        }
+    count = kept;
+}

@@ -1,0 +1,244 @@
+#include "tracking/labeling.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace
+{
+
+// Labels are merged through a union-find whose representative is always the
+// smaller label, so the final numbering is the same as rewriting the whole
+// equivalence table on every merge, without the quadratic cost on noisy
+// frames.
+inline int Representative(int* equivalence, int label)
+{
+    int root = label;
+    while (equivalence[root] != root)
+        root = equivalence[root];
+    while (equivalence[label] != root)
+    {
+        const int next = equivalence[label];
+        equivalence[label] = root;
+        label = next;
+    }
+    return root;
+}
+
+inline int Merge(int* equivalence, int a, int b)
+{
+    const int ra = Representative(equivalence, a);
+    const int rb = Representative(equivalence, b);
+    if (ra < rb)
+    {
+        equivalence[rb] = ra;
+        return ra;
+    }
+    equivalence[ra] = rb;
+    return rb;
+}
+
+inline void AddPixel(LabelStats& s, int x, int y)
+{
+    ++s.count;
+    s.sumX += x;
+    s.sumY += y;
+}
+
+// Written over whole 32-bit pixels so that the compiler can vectorise it.
+void MarkDark(const unsigned char* __restrict pixels, int xsize, int darkSum,
+              unsigned char* __restrict dark)
+{
+    for (int x = 1; x < xsize - 1; ++x)
+    {
+        uint32_t pixel;
+        std::memcpy(&pixel, pixels + 4 * static_cast<size_t>(x), sizeof(pixel));
+        const int sum = static_cast<int>((pixel & 0xFFu) + ((pixel >> 8) & 0xFFu) +
+                                         ((pixel >> 16) & 0xFFu));
+        dark[x] = sum <= darkSum;
+    }
+}
+
+void PrepareTables(int xsize, int ysize, LabelTables& tables)
+{
+    tables.xsize = xsize;
+    tables.ysize = ysize;
+    tables.image.resize(static_cast<size_t>(xsize) * ysize);
+    tables.equivalence.resize(kMaxLabels + 1);
+    tables.stats.resize(kMaxLabels + 1);
+    tables.finalLabel.resize(kMaxLabels + 1);
+    tables.provisionalCount = 0;
+    tables.regions.clear();
+
+    uint16_t* image = tables.image.data();
+    std::fill(image, image + xsize, 0);
+    std::fill(image + static_cast<size_t>(ysize - 1) * xsize,
+              image + static_cast<size_t>(ysize) * xsize, 0);
+    for (int y = 1; y < ysize - 1; ++y)
+    {
+        image[y * xsize] = 0;
+        image[y * xsize + xsize - 1] = 0;
+    }
+}
+
+// Provisional labels to final region numbers, in order of first appearance,
+// and the statistics of each region summed over its labels.
+void Renumber(LabelTables& tables)
+{
+    int* equivalence = tables.equivalence.data();
+    int* finalLabel = tables.finalLabel.data();
+    finalLabel[0] = 0;
+    int regionCount = 0;
+    for (int label = 1; label <= tables.provisionalCount; ++label)
+    {
+        const int root = Representative(equivalence, label);
+        finalLabel[label] = root == label ? ++regionCount : finalLabel[root];
+    }
+
+    std::vector<LabelStats> sums(regionCount);
+    std::vector<bool> started(regionCount, false);
+    for (int label = 1; label <= tables.provisionalCount; ++label)
+    {
+        const int index = finalLabel[label] - 1;
+        const LabelStats& s = tables.stats[label];
+        LabelStats& sum = sums[index];
+        if (!started[index])
+        {
+            sum = s;
+            started[index] = true;
+            continue;
+        }
+        sum.count += s.count;
+        sum.sumX += s.sumX;
+        sum.sumY += s.sumY;
+        sum.minX = std::min(sum.minX, s.minX);
+        sum.maxX = std::max(sum.maxX, s.maxX);
+        sum.minY = std::min(sum.minY, s.minY);
+        sum.maxY = std::max(sum.maxY, s.maxY);
+    }
+
+    tables.regions.resize(regionCount);
+    for (int i = 0; i < regionCount; ++i)
+    {
+        const LabelStats& sum = sums[i];
+        Region& region = tables.regions[i];
+        region.area = sum.count;
+        region.pos[0] = static_cast<double>(sum.sumX) / sum.count;
+        region.pos[1] = static_cast<double>(sum.sumY) / sum.count;
+        region.minX = sum.minX;
+        region.maxX = sum.maxX;
+        region.minY = sum.minY;
+        region.maxY = sum.maxY;
+    }
+}
+
+} // namespace
+
+int labelImage(const unsigned char* frame, int xsize, int ysize, int threshold,
+               LabelTables& tables)
+{
+    if (xsize < 3 || ysize < 3)
+    {
+        // No inner pixel: nothing can be dark.
+        tables.xsize = std::max(xsize, 0);
+        tables.ysize = std::max(ysize, 0);
+        tables.image.assign(static_cast<size_t>(tables.xsize) * tables.ysize, 0);
+        tables.provisionalCount = 0;
+        tables.regions.clear();
+        return 0;
+    }
+    PrepareTables(xsize, ysize, tables);
+    uint16_t* image = tables.image.data();
+    int* equivalence = tables.equivalence.data();
+    LabelStats* stats = tables.stats.data();
+    const int darkSum = 3 * threshold;
+    int labelCount = 0;
+
+    std::vector<unsigned char>& dark = tables.darkRow;
+    dark.assign(xsize + 8, 0);
+    for (int y = 1; y < ysize - 1; ++y)
+    {
+        const unsigned char* pixels = frame + static_cast<size_t>(y) * xsize * 4;
+        uint16_t* row = image + static_cast<size_t>(y) * xsize;
+        const uint16_t* up = row - xsize;
+        // Most pixels are bright: mark the dark ones in a tight loop first,
+        // then skip bright stretches eight at a time.
+        MarkDark(pixels, xsize, darkSum, dark.data());
+        std::fill(row + 1, row + xsize - 1, 0);
+        for (int x = 1; x < xsize - 1; ++x)
+        {
+            if (!dark[x])
+            {
+                uint64_t word;
+                std::memcpy(&word, &dark[x], sizeof(word));
+                if (word == 0)
+                    x += 7;
+                continue;
+            }
+            int label;
+            if (up[x] > 0)
+            {
+                label = up[x];
+                LabelStats& s = stats[label];
+                AddPixel(s, x, y);
+                s.maxY = y;
+            }
+            else if (up[x + 1] > 0 && up[x - 1] > 0)
+            {
+                label = Merge(equivalence, up[x + 1], up[x - 1]);
+                LabelStats& s = stats[label];
+                AddPixel(s, x, y);
+                s.maxY = y;
+            }
+            else if (up[x + 1] > 0 && row[x - 1] > 0)
+            {
+                label = Merge(equivalence, up[x + 1], row[x - 1]);
+                AddPixel(stats[label], x, y);
+            }
+            else if (up[x + 1] > 0)
+            {
+                label = up[x + 1];
+                LabelStats& s = stats[label];
+                AddPixel(s, x, y);
+                s.minX = std::min(s.minX, x);
+                s.maxY = y;
+            }
+            else if (up[x - 1] > 0)
+            {
+                label = up[x - 1];
+                LabelStats& s = stats[label];
+                AddPixel(s, x, y);
+                s.maxX = std::max(s.maxX, x);
+                s.maxY = y;
+            }
+            else if (row[x - 1] > 0)
+            {
+                label = row[x - 1];
+                LabelStats& s = stats[label];
+                AddPixel(s, x, y);
+                s.maxX = std::max(s.maxX, x);
+            }
+            else
+            {
+                if (labelCount == kMaxLabels)
+                {
+                    tables.provisionalCount = 0;
+                    tables.regions.clear();
+                    return -1;
+                }
+                label = ++labelCount;
+                equivalence[label] = label;
+                LabelStats& s = stats[label];
+                s.count = 1;
+                s.sumX = x;
+                s.sumY = y;
+                s.minX = s.maxX = x;
+                s.minY = s.maxY = y;
+            }
+            row[x] = static_cast<uint16_t>(label);
+        }
+    }
+
+    tables.provisionalCount = labelCount;
+    Renumber(tables);
+    return 0;
+}

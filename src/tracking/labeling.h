@@ -1,0 +1,12 @@
+#pragma once
+// First stage of detection: binarise the frame and label its dark regions
+// (8-connected), with each region's area, centroid and bounding box.
+
+#include "tracking/detection_state.h"
+
+// frame: xsize x ysize pixels of 4 bytes; a pixel is dark when the sum of
+// its first three bytes is at most 3 * threshold. The outermost rows and
+// columns count as bright. Fills `tables` (resized to the frame) and returns
+// 0, or -1 when the frame needs more than kMaxLabels provisional labels.
+int labelImage(const unsigned char* frame, int xsize, int ysize, int threshold,
+               LabelTables& tables);

@@ -1,0 +1,57 @@
+#include "tracking/line_fit.h"
+
+#include "tracking/camera_param.h"
+#include "tracking/matrix_toolkit.h"
+
+#include <cstddef>
+
+int fitMarkerLines(const Candidate& candidate, const double distFactor[4],
+                   std::vector<double>& scratch, double line[4][3], double vertex[4][2])
+{
+    for (int side = 0; side < 4; ++side)
+    {
+        const int s = candidate.vertex[side];
+        const int e = candidate.vertex[side + 1];
+        const double margin = (e - s + 1) * 0.05 + 0.5;
+        const int first = static_cast<int>(s + margin);
+        const int last = static_cast<int>(e - margin);
+        const int n = last - first + 1;
+        if (n < 2)
+            return -1;
+
+        scratch.resize(2 * static_cast<size_t>(n));
+        for (int i = 0; i < n; ++i)
+            observedToIdeal(distFactor, candidate.x[first + i], candidate.y[first + i],
+                            &scratch[2 * i], &scratch[2 * i + 1]);
+
+        // The toolkit's records are wrapped around local storage: a frame's
+        // line fits allocate nothing.
+        double eigenvectorData[4];
+        double eigenvalueData[2];
+        double meanData[2];
+        const Matrix points{scratch.data(), n, 2};
+        Matrix eigenvectors{eigenvectorData, 2, 2};
+        Vector eigenvalues{eigenvalueData, 2};
+        Vector mean{meanData, 2};
+        if (matrixPCA(&points, &eigenvectors, &eigenvalues, &mean) < 0)
+            return -1;
+
+        const double ex = eigenvectorData[0];
+        const double ey = eigenvectorData[1];
+        line[side][0] = ey;
+        line[side][1] = -ex;
+        line[side][2] = -(ey * meanData[0] - ex * meanData[1]);
+    }
+
+    for (int i = 0; i < 4; ++i)
+    {
+        const double* l1 = line[(i + 3) % 4];
+        const double* l2 = line[i];
+        const double w = l1[0] * l2[1] - l2[0] * l1[1];
+        if (w == 0.0)
+            return -1;
+        vertex[i][0] = (l1[1] * l2[2] - l2[1] * l1[2]) / w;
+        vertex[i][1] = (l2[0] * l1[2] - l1[0] * l2[2]) / w;
+    }
+    return 0;
+}

@@ -1,0 +1,15 @@
+#pragma once
+// Last stage of detection: identities smoothed over a few frames. A marker
+// keeps the best identity recently seen at its place, and a marker missed in
+// this frame is still reported for two more frames with its old record.
+
+#include "tracking/detection_state.h"
+
+constexpr double kMinConfidence = 0.5; // below it a match is no identification
+constexpr int kHistoryFrames = 3;      // frames a record stays in the history
+
+// Applies the history to this frame's results, then records them in it.
+// Both tables hold at most kMaxMarkers entries; past that, entries are not
+// added.
+void applyMarkerHistory(MarkerInfo* results, int& resultCount, HistoryEntry* history,
+                        int& historyCount);

@@ -1,0 +1,21 @@
+#pragma once
+// The two stages behind identifyMarker, exposed for tests and for the marker
+// tools: sampling a quadrilateral of a frame into a 16 x 16 x 3 picture, and
+// correlating such a picture with the loaded patterns.
+
+#include "tracking/pattern_table.h"
+
+// Samples the central half of the quadrilateral corners[0..3] (image pixels,
+// in contour order) of a frame of xsize x ysize pixels, 4 bytes each, into
+// sample[row][column][channel]; row 0 runs from corner 0 towards corner 1.
+// Pixels outside the frame count as 0. Returns 0, or -1 when the corners are
+// degenerate (no homography, or a sample point at infinity): the sample is
+// then all zeros.
+int samplePattern(const unsigned char* frame, int xsize, int ysize, const double corners[4][2],
+                  unsigned char sample[kPatternValues]);
+
+// Normalised correlation of the sample with every in-use slot in its four
+// orientations: the best slot, orientation and score (id -1, dir -1, cf 0
+// when nothing correlates positively; id 0, dir 0, cf -1 for a uniform sample).
+void matchPattern(const PatternTable& table, const unsigned char sample[kPatternValues], int* id,
+                  int* dir, double* cf);

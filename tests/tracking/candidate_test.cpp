@@ -1,0 +1,197 @@
+#include "frame_drawing.h"
+#include "tracking/contour.h"
+#include "tracking/labeling.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+namespace
+{
+constexpr int kThreshold = 100;
+constexpr double kCornerPixelTolerancePx = 1.5; // traced corners are whole pixels
+
+int CountCandidates(const TestFrame& frame, DetectionState& state)
+{
+    EXPECT_EQ(labelImage(frame.data(), frame.width, frame.height, kThreshold, state.labels), 0);
+    findMarkerCandidates(state);
+    return state.candidateCount;
+}
+
+int CountCandidates(const TestFrame& frame)
+{
+    DetectionState state;
+    return CountCandidates(frame, state);
+}
+} // namespace
+
+class TurnedSquare : public testing::TestWithParam<double>
+{
+};
+
+TEST_P(TurnedSquare, GivesOneClosedClockwiseContourWithCornersAtTheSquaresCorners)
+{
+    TestFrame frame(160, 120);
+    const auto corners = SquareCorners(80.3, 60.6, 40.0, GetParam());
+    frame.FillPolygon(corners);
+    DetectionState state;
+    ASSERT_EQ(CountCandidates(frame, state), 1);
+    const Candidate& c = state.candidates[0];
+    const int n = c.pointCount - 1;
+    EXPECT_EQ(c.x[n], c.x[0]);
+    EXPECT_EQ(c.y[n], c.y[0]);
+    EXPECT_EQ(c.vertex[0], 0);
+    EXPECT_EQ(c.vertex[4], n);
+
+    double twiceArea = 0.0;
+    for (int k = 0; k < 4; ++k)
+    {
+        const int i = c.vertex[k];
+        const int j = c.vertex[k + 1];
+        twiceArea += c.x[i] * c.y[j] - c.x[j] * c.y[i];
+        double nearest = 1e9;
+        for (const auto& corner : corners)
+            nearest = std::fmin(nearest, std::hypot(c.x[i] - corner[0], c.y[i] - corner[1]));
+        EXPECT_LT(nearest, kCornerPixelTolerancePx) << "corner " << k;
+    }
+    EXPECT_GT(twiceArea, 0.0) << "corners run clockwise on the screen";
+}
+
+INSTANTIATE_TEST_SUITE_P(Angles, TurnedSquare, testing::Values(0.0, 17.0, 45.0, 71.0, 90.0));
+
+struct AreaCase
+{
+    int width;
+    int height;
+    int holeWidth;  // a bright hole inside changes the area, not the outline
+    int holeHeight;
+    int expected;
+};
+
+class RegionArea : public testing::TestWithParam<AreaCase>
+{
+};
+
+TEST_P(RegionArea, OnlyAreasFrom70To100000AreExamined)
+{
+    const AreaCase c = GetParam();
+    TestFrame frame(c.width + 20, c.height + 20);
+    frame.FillRect(10, 10, c.width, c.height);
+    frame.FillRect(10 + 2, 10 + 2, c.holeWidth, c.holeHeight, 220);
+    EXPECT_EQ(CountCandidates(frame), c.expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(Bounds, RegionArea,
+                         testing::Values(AreaCase{7, 10, 1, 1, 0},        // 69
+                                         AreaCase{7, 10, 0, 0, 1},        // 70
+                                         AreaCase{251, 400, 20, 20, 1},   // 100000
+                                         AreaCase{251, 400, 19, 21, 0})); // 100001
+
+struct BorderCase
+{
+    int x;
+    int y;
+    int expected;
+};
+
+class BorderContact : public testing::TestWithParam<BorderCase>
+{
+};
+
+TEST_P(BorderContact, RegionsReachingTheInnerBorderAreSkipped)
+{
+    const BorderCase c = GetParam();
+    TestFrame frame(100, 80);
+    frame.FillRect(c.x, c.y, 30, 30);
+    EXPECT_EQ(CountCandidates(frame), c.expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(Sides, BorderContact,
+                         testing::Values(BorderCase{1, 20, 0}, BorderCase{2, 20, 1},
+                                         BorderCase{69, 20, 0}, BorderCase{68, 20, 1},
+                                         BorderCase{30, 1, 0}, BorderCase{30, 2, 1},
+                                         BorderCase{30, 49, 0}, BorderCase{30, 48, 1}));
+
+TEST(Candidates, ShapesThatAreNotQuadrilateralsAreRejected)
+{
+    TestFrame frame(300, 100);
+    frame.FillPolygon({{20, 80}, {50, 20}, {80, 80}});                                 // triangle
+    frame.FillPolygon({{150, 20}, {175, 38}, {166, 68}, {134, 68}, {125, 38}});        // pentagon
+    frame.FillRect(200, 20, 15, 60);                                                   // an L
+    frame.FillRect(200, 65, 60, 15);
+    EXPECT_EQ(CountCandidates(frame), 0);
+}
+
+TEST(Candidates, AMarkersBorderAndADarkBlobInsideItLeaveOnlyTheBorder)
+{
+    TestFrame frame(200, 120);
+    frame.FillRect(20, 20, 60, 60);
+    frame.FillRect(35, 35, 30, 30, 220);
+    frame.FillRect(44, 44, 12, 12);
+    frame.FillRect(120, 40, 40, 40); // a separate square stays
+    DetectionState state;
+    ASSERT_EQ(CountCandidates(frame, state), 2);
+    EXPECT_EQ(state.candidates[0].area, 60 * 60 - 30 * 30);
+    EXPECT_EQ(state.candidates[1].area, 40 * 40);
+}
+
+TEST(Candidates, AtMostThirtyAreKept)
+{
+    TestFrame frame(600, 300);
+    for (int row = 0; row < 5; ++row)
+        for (int column = 0; column < 8; ++column)
+            frame.FillRect(10 + column * 70, 10 + row * 55, 30, 30);
+    EXPECT_EQ(CountCandidates(frame), kMaxCandidates);
+}
+
+TEST(Contour, TooLongAContourIsReportedAndSkipped)
+{
+    // A one-pixel line of 5200 pixels: tracing out and back passes 9999 points.
+    TestFrame frame(5300, 8);
+    frame.FillRect(20, 4, 5200, 1);
+    testing::internal::CaptureStdout();
+    EXPECT_EQ(CountCandidates(frame), 0);
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "??? 3\n");
+}
+
+struct NestedCase
+{
+    int areaA;
+    double xA;
+    int areaB;
+    double xB;
+    int keptA;
+    int keptB;
+};
+
+class NestedCandidates : public testing::TestWithParam<NestedCase>
+{
+};
+
+TEST_P(NestedCandidates, CloserThanAQuarterOfTheLargerAreaKeepsOnlyTheLarger)
+{
+    const NestedCase c = GetParam();
+    std::vector<Candidate> candidates(2);
+    candidates[0].area = c.areaA;
+    candidates[0].pos[0] = c.xA;
+    candidates[1].area = c.areaB;
+    candidates[1].pos[0] = c.xB;
+    int count = 2;
+    removeNestedCandidates(candidates, count);
+    ASSERT_EQ(count, c.keptA + c.keptB);
+    if (c.keptA)
+    {
+        EXPECT_EQ(candidates[0].area, c.areaA);
+    }
+    if (c.keptB)
+    {
+        EXPECT_EQ(candidates[count - 1].area, c.areaB);
+    }
+}
+
+// Squared distance 100 against a quarter of the larger area.
+INSTANTIATE_TEST_SUITE_P(Pairs, NestedCandidates,
+                         testing::Values(NestedCase{404, 0, 100, 10, 1, 0},
+                                         NestedCase{400, 0, 100, 10, 1, 1},
+                                         NestedCase{100, 0, 404, 10, 0, 1},
+                                         NestedCase{100, 0, 400, 10, 1, 1}));

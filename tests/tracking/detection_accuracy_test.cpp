@@ -1,0 +1,335 @@
+#include "loaded_patterns.h"
+#include "synth_fixture.h"
+
+#include "synth/frame_renderer.h"
+#include "synth/pattern_picture.h"
+#include "synth/synth_pose.h"
+#include "tracking/auto_threshold.h"
+#include "tracking/detection.h"
+#include "tracking/pose.h"
+#include "tracking/tracking_state.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+#include <iostream>
+
+namespace
+{
+constexpr int kAccuracyFrames = 60;
+constexpr double kMinFoundShare = 0.98;
+// The contour runs through the centres of the outermost dark pixels, half a
+// pixel inside the printed edge at the automatic threshold: the corners sit
+// about 0.55 px inside the true ones, and the marker looks about 1% farther
+// away than it is. These bounds are what the method reaches, with a margin
+// for the random set; docs/PERFORMANCE.md gives the figures.
+constexpr double kCornerMedianTolerancePx = 0.65;
+constexpr double kRotationMedianToleranceDeg = 1.0;
+constexpr double kTranslationMedianShare = 0.0125;
+constexpr double kGoodEnoughError = 1.0;
+constexpr double kWidthMm = 80.0;
+constexpr double kCenter[2] = {0.0, 0.0};
+
+double Median(std::vector<double> values)
+{
+    if (values.empty())
+        return NAN;
+    std::nth_element(values.begin(), values.begin() + values.size() / 2, values.end());
+    return values[values.size() / 2];
+}
+
+double TranslationShare(const double estimate[3][4], const double truth[3][4])
+{
+    double error = 0.0, distance = 0.0;
+    for (int r = 0; r < 3; ++r)
+    {
+        error += (estimate[r][3] - truth[r][3]) * (estimate[r][3] - truth[r][3]);
+        distance += truth[r][3] * truth[r][3];
+    }
+    return std::sqrt(error / distance);
+}
+
+// The result whose region lies over the true marker, or null.
+const MarkerInfo* ResultAt(const SynthTruth& truth, const MarkerInfo* markers, int count)
+{
+    double cx = 0.0, cy = 0.0;
+    for (const auto& corner : truth.observedCorners)
+    {
+        cx += corner[0] / 4.0;
+        cy += corner[1] / 4.0;
+    }
+    const double side = std::hypot(truth.observedCorners[1][0] - truth.observedCorners[0][0],
+                                   truth.observedCorners[1][1] - truth.observedCorners[0][1]);
+    const MarkerInfo* best = nullptr;
+    double bestDistance = 0.3 * side;
+    for (int i = 0; i < count; ++i)
+    {
+        const double d = std::hypot(markers[i].pos[0] - cx, markers[i].pos[1] - cy);
+        if (d < bestDistance)
+        {
+            bestDistance = d;
+            best = &markers[i];
+        }
+    }
+    return best;
+}
+
+// Vertex paired with marker corner k under the record's orientation.
+const double* PairedVertex(const MarkerInfo& marker, int k)
+{
+    return marker.vertex[(4 + k - marker.dir) % 4];
+}
+
+class DetectionOnRenderedFrames : public testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        trackingState().Reset();
+        m_camera = TestCamera();
+        UseCamera(m_camera);
+        for (uint32_t seed = 1; seed <= 3; ++seed)
+            m_pictures.push_back(makeBlockPicture(seed));
+        for (const SynthPicture& picture : m_pictures)
+            m_picturePointers.push_back(&picture);
+        m_patterns = std::make_unique<LoadedPatterns>(m_picturePointers);
+    }
+    void TearDown() override
+    {
+        m_patterns.reset();
+        trackingState().Reset();
+    }
+
+    SynthFrame Render(const std::vector<SynthMarker>& markers, uint32_t seed) const
+    {
+        SynthBackground background;
+        background.grey = 140;
+        return CFrameRenderer(m_camera, RealisticOptions(seed)).Render(markers, background);
+    }
+
+    int Detect(const SynthFrame& frame, MarkerInfo** markers) const
+    {
+        int count = 0;
+        EXPECT_EQ(detectMarkers(frame.bgra.data(),
+                                automaticThreshold(frame.bgra.data(), frame.width, frame.height),
+                                markers, &count),
+                  0);
+        return count;
+    }
+
+    CameraParam m_camera;
+    std::vector<SynthPicture> m_pictures;
+    std::vector<const SynthPicture*> m_picturePointers;
+    std::unique_ptr<LoadedPatterns> m_patterns;
+};
+} // namespace
+
+TEST_F(DetectionOnRenderedFrames, AccuracyOverARandomSetOfScenes)
+{
+    std::mt19937 random(2024);
+    int markerCount = 0, found = 0, wrongPattern = 0, slowContinuations = 0;
+    std::vector<double> cornerErrors, rotationErrors, translationErrors;
+    for (int f = 0; f < kAccuracyFrames; ++f)
+    {
+        const auto scene = RandomScene(m_camera, m_picturePointers, 3, random);
+        const SynthFrame frame = Render(MarkersOf(scene), f + 1);
+        trackingState().detection.ClearHistory();
+        MarkerInfo* markers;
+        const int count = Detect(frame, &markers);
+
+        for (int i = 0; i < count; ++i)
+        {
+            if (markers[i].id < 0)
+                continue;
+            const bool onItsMarker = std::any_of(scene.begin(), scene.end(), [&](const auto& s) {
+                return m_patterns->Slot(s.pattern) == markers[i].id &&
+                       ResultAt(CFrameRenderer(m_camera, SynthOptions()).Truth(s.marker),
+                                &markers[i], 1) != nullptr;
+            });
+            wrongPattern += !onItsMarker;
+        }
+
+        for (size_t m = 0; m < scene.size(); ++m)
+        {
+            ++markerCount;
+            const SynthTruth& truth = frame.truths[m];
+            const MarkerInfo* result = ResultAt(truth, markers, count);
+            if (!result || result->id != m_patterns->Slot(scene[m].pattern))
+                continue;
+            ++found;
+            for (int k = 0; k < 4; ++k)
+                cornerErrors.push_back(std::hypot(PairedVertex(*result, k)[0] - truth.idealCorners[k][0],
+                                                  PairedVertex(*result, k)[1] - truth.idealCorners[k][1]));
+            double t[3][4];
+            ASSERT_GE(estimateMarkerTransform(*result, kCenter, kWidthMm, t), 0.0);
+            rotationErrors.push_back(rotationDifferenceDeg(t, truth.cameraFromMarker));
+            translationErrors.push_back(TranslationShare(t, truth.cameraFromMarker));
+
+            std::memcpy(t, truth.cameraFromMarker, sizeof(t));
+            const double error = estimateMarkerTransformCont(*result, t, kCenter, kWidthMm, t);
+            slowContinuations += !(error >= 0.0 && error < kGoodEnoughError);
+        }
+    }
+
+    const double foundShare = static_cast<double>(found) / markerCount;
+    std::cout << "markers " << markerCount << ", found " << foundShare * 100 << "%, wrong "
+              << wrongPattern << ", corner median " << Median(cornerErrors)
+              << " px, rotation median " << Median(rotationErrors)
+              << " deg, translation median " << Median(translationErrors) * 100 << "%\n";
+    EXPECT_GE(markerCount, 100);
+    EXPECT_GE(foundShare, kMinFoundShare);
+    EXPECT_EQ(wrongPattern, 0);
+    EXPECT_LT(Median(cornerErrors), kCornerMedianTolerancePx);
+    EXPECT_LT(Median(rotationErrors), kRotationMedianToleranceDeg);
+    EXPECT_LT(Median(translationErrors), kTranslationMedianShare);
+    EXPECT_EQ(slowContinuations, 0);
+}
+
+struct TurnCase
+{
+    double sidePx;
+    double tiltDeg;
+    double tiltAxisDeg;
+    double x;
+    double y;
+};
+
+class QuarterTurns : public DetectionOnRenderedFrames,
+                     public testing::WithParamInterface<TurnCase>
+{
+};
+
+TEST_P(QuarterTurns, EachTurnGivesTheMatchingDirAndTheSamePose)
+{
+    constexpr double kCornerPx = 1.5;
+    constexpr double kSamePoseDeg = 2.0;
+    const TurnCase c = GetParam();
+    double upright[3][4] = {};
+    for (int quarter = 0; quarter < 4; ++quarter)
+    {
+        const SynthMarker marker = PlaceMarker(m_camera, &m_pictures[1], kWidthMm, c.sidePx,
+                                               25.0 + 90.0 * quarter, c.tiltDeg, c.tiltAxisDeg,
+                                               c.x, c.y);
+        const SynthFrame frame = Render({marker}, 7 + quarter);
+        trackingState().detection.ClearHistory();
+        MarkerInfo* markers;
+        const int count = Detect(frame, &markers);
+        ASSERT_EQ(count, 1) << "quarter " << quarter;
+        ASSERT_EQ(markers[0].id, m_patterns->Slot(1));
+        const SynthTruth& truth = frame.truths[0];
+        EXPECT_NEAR(PairedVertex(markers[0], 0)[0], truth.idealCorners[0][0], kCornerPx);
+        EXPECT_NEAR(PairedVertex(markers[0], 0)[1], truth.idealCorners[0][1], kCornerPx);
+
+        double t[3][4];
+        ASSERT_GE(estimateMarkerTransform(markers[0], kCenter, kWidthMm, t), 0.0);
+        EXPECT_LT(rotationDifferenceDeg(t, truth.cameraFromMarker), kSamePoseDeg);
+        // Turned back by the same quarters about its own z, it is the
+        // upright marker's pose.
+        double back[3][4];
+        std::memcpy(back, t, sizeof(back));
+        for (int q = 0; q < quarter; ++q)
+            for (int r = 0; r < 3; ++r)
+            {
+                const double x = back[r][0];
+                back[r][0] = -back[r][1];
+                back[r][1] = x;
+            }
+        if (quarter == 0)
+            std::memcpy(upright, t, sizeof(upright));
+        else
+            EXPECT_LT(rotationDifferenceDeg(back, upright), kSamePoseDeg) << quarter;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Poses, QuarterTurns,
+                         testing::Values(TurnCase{110, 0, 0, 320, 240},
+                                         TurnCase{70, 35, 60, 200, 150},
+                                         TurnCase{50, 45, 200, 470, 330}));
+
+TEST_F(DetectionOnRenderedFrames, EmptyFramesGiveNoMarkers)
+{
+    for (const unsigned char grey : {255, 0})
+    {
+        std::vector<unsigned char> frame(4 * 640 * 480, grey);
+        MarkerInfo* markers;
+        int count = -1;
+        EXPECT_EQ(detectMarkers(frame.data(), 100, &markers, &count), 0);
+        EXPECT_EQ(count, 0) << "grey " << int(grey);
+    }
+}
+
+TEST_F(DetectionOnRenderedFrames, AFilledBlackSquareIsFoundButNotIdentified)
+{
+    std::vector<unsigned char> frame(4 * 640 * 480, 230);
+    for (int y = 200; y < 240; ++y)
+        for (int x = 300; x < 340; ++x)
+            std::fill_n(&frame[4 * (y * 640 + x)], 3, 20);
+    MarkerInfo* markers;
+    int count = 0;
+    ASSERT_EQ(detectMarkers(frame.data(), 120, &markers, &count), 0);
+    ASSERT_EQ(count, 1);
+    EXPECT_EQ(markers[0].id, -1);
+    EXPECT_EQ(markers[0].dir, 0);
+    EXPECT_EQ(markers[0].cf, -1.0);
+    EXPECT_EQ(markers[0].area, 1600);
+}
+
+TEST_F(DetectionOnRenderedFrames, AMissedMarkerIsReportedForTwoMoreFrames)
+{
+    const SynthMarker marker =
+        PlaceMarker(m_camera, &m_pictures[2], kWidthMm, 90, 40, 20, 10, 300, 200);
+    const SynthFrame seen = Render({marker}, 3);
+    const SynthFrame empty = Render({}, 4);
+    MarkerInfo* markers;
+    ASSERT_EQ(Detect(seen, &markers), 1);
+    const MarkerInfo first = markers[0];
+    ASSERT_EQ(first.id, m_patterns->Slot(2));
+    for (int frame = 2; frame <= 3; ++frame)
+    {
+        ASSERT_EQ(Detect(empty, &markers), 1) << "frame " << frame;
+        EXPECT_EQ(markers[0].id, first.id);
+        EXPECT_EQ(std::memcmp(markers[0].vertex, first.vertex, sizeof(first.vertex)), 0);
+    }
+    EXPECT_EQ(Detect(empty, &markers), 0);
+}
+
+TEST_F(DetectionOnRenderedFrames, LabelingOverflowReportsNothingAndKeepsTheHistory)
+{
+    const SynthMarker marker =
+        PlaceMarker(m_camera, &m_pictures[0], kWidthMm, 90, 0, 0, 0, 320, 240);
+    MarkerInfo* markers;
+    ASSERT_EQ(Detect(Render({marker}, 5), &markers), 1);
+
+    std::vector<unsigned char> speckled(4 * 640 * 480, 255);
+    for (int y = 1; y < 479; y += 2)
+        for (int x = 1; x < 639; x += 2)
+            std::fill_n(&speckled[4 * (y * 640 + x)], 3, 0);
+    int count = -1;
+    EXPECT_EQ(detectMarkers(speckled.data(), 100, &markers, &count), -1);
+    EXPECT_EQ(count, 0);
+    ASSERT_EQ(Detect(Render({}, 6), &markers), 1) << "still in the history";
+}
+
+TEST_F(DetectionOnRenderedFrames, FramesLargerThan1024SquareAreDetected)
+{
+    const CameraParam big = TestCamera(1600, 1200);
+    UseCamera(big);
+    const SynthMarker marker = PlaceMarker(big, &m_pictures[0], kWidthMm, 150, 10, 20, 0, 1300, 1000);
+    SynthBackground background;
+    const SynthFrame frame = CFrameRenderer(big, RealisticOptions(9)).Render({marker}, background);
+    MarkerInfo* markers;
+    ASSERT_EQ(Detect(frame, &markers), 1);
+    EXPECT_EQ(markers[0].id, m_patterns->Slot(0));
+}
+
+TEST(Detection, WithoutACameraNothingIsDetected)
+{
+    trackingState().Reset();
+    std::vector<unsigned char> frame(4 * 64 * 48, 255);
+    MarkerInfo* markers;
+    int count = -1;
+    EXPECT_EQ(detectMarkers(frame.data(), 100, &markers, &count), -1);
+    EXPECT_EQ(count, 0);
+}

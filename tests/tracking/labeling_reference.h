@@ -1,0 +1,8 @@
+#pragma once
+// The labeling written the plain way, for comparison: every merge rewrites
+// the whole equivalence table. Slow on noisy frames, obviously right.
+
+#include "tracking/detection_state.h"
+
+int labelImageReference(const unsigned char* frame, int xsize, int ysize, int threshold,
+                        LabelTables& tables);

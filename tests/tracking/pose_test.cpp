@@ -1,0 +1,295 @@
+#include "synth_fixture.h"
+
+#include "synth/frame_renderer.h"
+#include "synth/synth_pose.h"
+#include "tracking/pose.h"
+#include "tracking/pose_internal.h"
+#include "tracking/tracking_state.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstring>
+
+namespace
+{
+constexpr double kWidthMm = 80.0;
+constexpr double kAngleRoundTrip = 1e-9;
+constexpr double kExactRotationDeg = 0.2;       // from exact corners: the search's resolution
+constexpr double kExactTranslationShare = 0.002;
+constexpr double kGoodEnoughError = 1.0;
+
+// The record detection would give for exact corners: line i through corners
+// i and i + 1, and `dir` such that corner 0 of the marker sits at vertex
+// (4 - dir) mod 4.
+MarkerInfo RecordFromCorners(const double corners[4][2], int dir)
+{
+    MarkerInfo marker;
+    marker.id = 0;
+    marker.dir = dir;
+    for (int k = 0; k < 4; ++k)
+    {
+        const int v = (4 + k - dir) % 4;
+        marker.vertex[v][0] = corners[k][0];
+        marker.vertex[v][1] = corners[k][1];
+    }
+    for (int i = 0; i < 4; ++i)
+    {
+        const double* a = marker.vertex[i];
+        const double* b = marker.vertex[(i + 1) % 4];
+        marker.line[i][0] = b[1] - a[1];
+        marker.line[i][1] = a[0] - b[0];
+        marker.line[i][2] = b[0] * a[1] - a[0] * b[1];
+    }
+    return marker;
+}
+
+double Distance(const double t[3][4])
+{
+    return std::sqrt(t[0][3] * t[0][3] + t[1][3] * t[1][3] + t[2][3] * t[2][3]);
+}
+
+double TranslationShare(const double estimate[3][4], const double truth[3][4])
+{
+    const double dx = estimate[0][3] - truth[0][3];
+    const double dy = estimate[1][3] - truth[1][3];
+    const double dz = estimate[2][3] - truth[2][3];
+    return std::sqrt(dx * dx + dy * dy + dz * dz) / Distance(truth);
+}
+
+class Pose : public testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        trackingState().Reset();
+        m_camera = TestCamera();
+        UseCamera(m_camera);
+    }
+    void TearDown() override { trackingState().Reset(); }
+
+    SynthTruth TruthOf(double turnDeg, double tiltDeg, double tiltAxisDeg, double x, double y,
+                       double sidePx)
+    {
+        const SynthMarker marker =
+            PlaceMarker(m_camera, nullptr, kWidthMm, sidePx, turnDeg, tiltDeg, tiltAxisDeg, x, y);
+        return CFrameRenderer(m_camera, SynthOptions()).Truth(marker);
+    }
+
+    CameraParam m_camera;
+    const double m_center[2] = {0.0, 0.0};
+};
+} // namespace
+
+TEST(RotationAngles, RoundTripReproducesRotations)
+{
+    const double angles[][3] = {{0.3, 0.7, -1.2}, {-2.0, 1.5, 3.0}, {1.0, 3.1, 0.2},
+                                {0.0, 0.4, -0.4}};
+    for (const auto& a : angles)
+    {
+        double r[3][3], back[3][3];
+        anglesToRotation(a[0], a[1], a[2], r);
+        double ra, rb, rc;
+        std::memcpy(back, r, sizeof(r));
+        rotationToAngles(back, &ra, &rb, &rc);
+        anglesToRotation(ra, rb, rc, back);
+        for (int i = 0; i < 3; ++i)
+            for (int j = 0; j < 3; ++j)
+                EXPECT_NEAR(back[i][j], r[i][j], kAngleRoundTrip);
+    }
+}
+
+TEST(RotationAngles, FacingAlongZGivesOnlyTheTurn)
+{
+    const double turn = 0.8;
+    double r[3][3] = {{std::cos(turn), -std::sin(turn), 0}, {std::sin(turn), std::cos(turn), 0},
+                      {0, 0, 1.0000000001}};
+    double a, b, c;
+    rotationToAngles(r, &a, &b, &c);
+    EXPECT_EQ(a, 0.0);
+    EXPECT_EQ(b, 0.0);
+    EXPECT_NEAR(c, turn, kAngleRoundTrip);
+    EXPECT_EQ(r[2][2], 1.0) << "R22 is clamped in the matrix itself";
+}
+
+TEST(Orthogonalize, TurnsEachVectorByHalfTheMissWithinTheirPlane)
+{
+    const double miss = 0.3; // radians short of a right angle
+    double d1[3] = {1, 0, 0};
+    double d2[3] = {std::cos(M_PI / 2 - miss), std::sin(M_PI / 2 - miss), 0};
+    ASSERT_EQ(orthogonalizeDirections(d1, d2), 0);
+    EXPECT_NEAR(d1[0] * d2[0] + d1[1] * d2[1] + d1[2] * d2[2], 0.0, 1e-9);
+    EXPECT_NEAR(d1[2], 0.0, 1e-12);
+    EXPECT_NEAR(d2[2], 0.0, 1e-12);
+    EXPECT_NEAR(std::atan2(d1[1], d1[0]), -miss / 2, 1e-9);
+    EXPECT_NEAR(std::hypot(d1[0], d1[1]), 1.0, 1e-12);
+
+    double p1[3] = {0, 0, 1};
+    double p2[3] = {0, 0, -1};
+    EXPECT_EQ(orthogonalizeDirections(p1, p2), -1) << "parallel vectors";
+}
+
+TEST(CheckDirection, PointsTheAxisFromStartToEnd)
+{
+    const CameraParam camera = TestCamera();
+    const double start[2] = {300, 200};
+    const double end[2] = {340, 200};
+    double right[3] = {1, 0, 0};
+    ASSERT_EQ(checkDirection(right, start, end, camera.mat), 0);
+    EXPECT_EQ(right[0], 1.0);
+    double left[3] = {-1, 0, 0};
+    ASSERT_EQ(checkDirection(left, start, end, camera.mat), 0);
+    EXPECT_EQ(left[0], 1.0);
+
+    const double singular[3][4] = {};
+    EXPECT_EQ(checkDirection(right, start, end, singular), -1);
+}
+
+TEST_F(Pose, MarkerFacingThePinholeSquarelyOnTheAxis)
+{
+    CameraParam pinhole = m_camera;
+    pinhole.distFactor[0] = pinhole.mat[0][2];
+    pinhole.distFactor[1] = pinhole.mat[1][2];
+    pinhole.distFactor[2] = 0.0;
+    pinhole.distFactor[3] = 1.0;
+    UseCamera(pinhole);
+    m_camera = pinhole;
+    const SynthTruth truth = TruthOf(0, 0, 0, pinhole.mat[0][2], pinhole.mat[1][2], 100);
+    const double depth = truth.cameraFromMarker[2][3];
+
+    double t[3][4];
+    const double error =
+        estimateMarkerTransform(RecordFromCorners(truth.idealCorners, 0), m_center, kWidthMm, t);
+    ASSERT_GE(error, 0.0);
+    EXPECT_LT(error, kGoodEnoughError);
+    EXPECT_NEAR(t[0][3], 0.0, depth * kExactTranslationShare);
+    EXPECT_NEAR(t[1][3], 0.0, depth * kExactTranslationShare);
+    EXPECT_NEAR(t[2][3], depth, depth * kExactTranslationShare);
+    EXPECT_NEAR(t[2][2], -1.0, 1e-3) << "the printed side faces the camera";
+}
+
+struct PoseCase
+{
+    double turnDeg;
+    double tiltDeg;
+    double tiltAxisDeg;
+    double x;
+    double y;
+    double sidePx;
+};
+
+class PoseFromExactCorners : public Pose, public testing::WithParamInterface<PoseCase>
+{
+};
+
+TEST_P(PoseFromExactCorners, EveryOrientationGivesTheTruePose)
+{
+    const PoseCase c = GetParam();
+    const SynthTruth truth = TruthOf(c.turnDeg, c.tiltDeg, c.tiltAxisDeg, c.x, c.y, c.sidePx);
+    for (int dir = 0; dir < 4; ++dir)
+    {
+        double t[3][4];
+        const double error = estimateMarkerTransform(RecordFromCorners(truth.idealCorners, dir),
+                                                     m_center, kWidthMm, t);
+        ASSERT_GE(error, 0.0) << "dir " << dir;
+        EXPECT_LT(error, kGoodEnoughError);
+        EXPECT_LT(rotationDifferenceDeg(t, truth.cameraFromMarker), kExactRotationDeg);
+        EXPECT_LT(TranslationShare(t, truth.cameraFromMarker), kExactTranslationShare);
+    }
+}
+
+// Near the frame's corners the lens distortion is largest: the pose must not
+// depend on it.
+INSTANTIATE_TEST_SUITE_P(Poses, PoseFromExactCorners,
+                         testing::Values(PoseCase{0, 0, 0, 320, 240, 100},
+                                         PoseCase{30, 40, 10, 300, 250, 120},
+                                         PoseCase{200, 45, 120, 90, 70, 60},
+                                         PoseCase{290, 25, 250, 560, 420, 45},
+                                         PoseCase{135, 10, 300, 520, 90, 150}));
+
+TEST_F(Pose, AQuarterTurnOfTheCornerPairingIsAQuarterTurnAboutTheMarkersZ)
+{
+    const SynthTruth truth = TruthOf(20, 30, 60, 330, 230, 90);
+    double t0[3][4], t1[3][4];
+    MarkerInfo marker = RecordFromCorners(truth.idealCorners, 0);
+    ASSERT_GE(estimateMarkerTransform(marker, m_center, kWidthMm, t0), 0.0);
+    marker.dir = 1;
+    ASSERT_GE(estimateMarkerTransform(marker, m_center, kWidthMm, t1), 0.0);
+    // Marker corner k + 1 now sits where corner k was: the new x axis is
+    // the old y, the new y axis the old -x.
+    for (int r = 0; r < 3; ++r)
+    {
+        EXPECT_NEAR(t1[r][0], t0[r][1], 5e-3);
+        EXPECT_NEAR(t1[r][1], -t0[r][0], 5e-3);
+        EXPECT_NEAR(t1[r][2], t0[r][2], 5e-3);
+        EXPECT_NEAR(t1[r][3], t0[r][3], Distance(t0) * kExactTranslationShare);
+    }
+}
+
+TEST_F(Pose, ContinuingFromTheTruePoseIsGoodAtOnce)
+{
+    const SynthTruth truth = TruthOf(75, 35, 200, 250, 300, 70);
+    const MarkerInfo marker = RecordFromCorners(truth.idealCorners, 2);
+    double t[3][4];
+    std::memcpy(t, truth.cameraFromMarker, sizeof(t));
+    // Previous and out are the same array, as the live run passes them.
+    const double error = estimateMarkerTransformCont(marker, t, m_center, kWidthMm, t);
+    ASSERT_GE(error, 0.0);
+    EXPECT_LT(error, kGoodEnoughError);
+    EXPECT_LT(rotationDifferenceDeg(t, truth.cameraFromMarker), kExactRotationDeg);
+
+    // From a pose that is far off, it falls back to a fresh estimate.
+    double wrong[3][4];
+    std::memcpy(wrong, truth.cameraFromMarker, sizeof(wrong));
+    for (int r = 0; r < 3; ++r)
+        std::swap(wrong[r][0], wrong[r][1]);
+    for (int r = 0; r < 3; ++r)
+        wrong[r][2] = -wrong[r][2];
+    const double recovered = estimateMarkerTransformCont(marker, wrong, m_center, kWidthMm, t);
+    ASSERT_GE(recovered, 0.0);
+    EXPECT_LT(rotationDifferenceDeg(t, truth.cameraFromMarker), kExactRotationDeg);
+}
+
+TEST_F(Pose, ANonSenseRecordIsNotEstimatedAndTheTransformIsLeftAlone)
+{
+    double t[3][4];
+    for (int r = 0; r < 3; ++r)
+        for (int c = 0; c < 4; ++c)
+            t[r][c] = 7.0;
+    MarkerInfo degenerate; // all lines zero
+    degenerate.dir = 0;
+    EXPECT_LT(estimateMarkerTransform(degenerate, m_center, kWidthMm, t), 0.0);
+    EXPECT_LT(estimateMarkerTransformCont(degenerate, t, m_center, kWidthMm, t), 0.0);
+    for (int r = 0; r < 3; ++r)
+        for (int c = 0; c < 4; ++c)
+            EXPECT_EQ(t[r][c], 7.0);
+}
+
+TEST_F(Pose, ASingularCameraIsNotEstimated)
+{
+    const SynthTruth truth = TruthOf(0, 20, 0, 320, 240, 80);
+    CameraParam flat = m_camera;
+    for (auto& row : flat.mat)
+        for (double& v : row)
+            v = 0.0;
+    UseCamera(flat);
+    double t[3][4] = {};
+    EXPECT_LT(estimateMarkerTransform(RecordFromCorners(truth.idealCorners, 0), m_center,
+                                      kWidthMm, t),
+              0.0);
+}
+
+TEST_F(Pose, AnUnsolvableTranslationFailsTheRefinement)
+{
+    // All four image points on one spot: the normal equations are singular.
+    const double rotation0[3][3] = {{1, 0, 0}, {0, -1, 0}, {0, 0, -1}};
+    double rotation[3][3];
+    std::memcpy(rotation, rotation0, sizeof(rotation));
+    const double image[4][2] = {{0, 0}, {0, 0}, {0, 0}, {0, 0}};
+    const double marker[4][2] = {{0, 0}, {0, 0}, {0, 0}, {0, 0}};
+    CameraParam zero = m_camera;
+    zero.mat[0][0] = zero.mat[1][1] = 0.0;
+    zero.mat[0][2] = zero.mat[1][2] = 0.0;
+    double t[3][4];
+    EXPECT_LT(refineTransform(rotation, image, marker, zero, t), 0.0);
+}
