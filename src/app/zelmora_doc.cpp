@@ -74,7 +74,8 @@ void CZelmoraDoc::Serialize(CArchive& ar)
     m_nViewZoom = viewZoom;
     m_trackers.swap(trackers);
     m_bRecordRelations = true;
-    BuildPatternRegistry();
+    if (m_bPrepareRunOnLoad)
+        BuildPatternRegistry();
     m_nThresholdCountdown = 24;
     RefreshNavigator();
 }
@@ -105,21 +106,24 @@ void CZelmoraDoc::CopyTrackers(std::list<CTracker>& destination, const std::list
         destination.push_back(tracker);
 }
 
-bool CZelmoraDoc::OpenProject(const std::string& path, std::string* error)
+bool CZelmoraDoc::OpenProject(const std::string& path, std::string* error, bool prepareRun)
 {
+    m_bPrepareRunOnLoad = prepareRun;
+    bool opened = false;
     try
     {
         CArchive ar(ReadProjectFile(path));
         ar.SetFilePath(AbsoluteProjectPath(path));
         Serialize(ar);
-        return true;
+        opened = true;
     }
     catch (const std::exception& e)
     {
         if (error)
             *error = path + ": " + e.what();
-        return false;
     }
+    m_bPrepareRunOnLoad = true;
+    return opened;
 }
 
 bool CZelmoraDoc::SaveProject(const std::string& path, std::string* error)

@@ -31,7 +31,9 @@ public:
 
     // Reads the whole file before changing anything: on failure the project
     // stays as it was and `error` says why (file, byte offset, record).
-    bool OpenProject(const std::string& path, std::string* error);
+    // `prepareRun` false skips loading pattern and model files, for tools
+    // that only read or rewrite the project.
+    bool OpenProject(const std::string& path, std::string* error, bool prepareRun = true);
     // Writes beside the target and renames over it, so a failed save keeps
     // the old file.
     bool SaveProject(const std::string& path, std::string* error);
@@ -93,4 +95,5 @@ private:
 
     CNavigatorHost* m_pNavigator = nullptr;
     CDocumentView* m_pViewHost = nullptr;
+    bool m_bPrepareRunOnLoad = true;
 };

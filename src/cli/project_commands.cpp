@@ -9,10 +9,11 @@
 
 namespace
 {
+// Reading or rewriting a project needs none of its pattern or model files.
 void OpenOrFail(CZelmoraDoc& doc, const std::string& path)
 {
     std::string error;
-    if (!doc.OpenProject(path, &error))
+    if (!doc.OpenProject(path, &error, false))
         throw CommandFailure(error);
 }
 

@@ -4,6 +4,7 @@
 #include "tracking/pattern_matching.h"
 #include "tracking/pose.h"
 
+#include <cmath>
 #include <cstring>
 
 CPatternState::CPatternState(CPattern* pattern) : m_pPattern(pattern) {}
@@ -57,8 +58,13 @@ bool CPatternState::Update(const MarkerInfo& marker)
     const double error = m_bVisible
                              ? estimateMarkerTransformCont(marker, m_current, m_center, width, estimate)
                              : estimateMarkerTransform(marker, m_center, width, estimate);
-    if (error < 0.0)
+    // NaN fails this test too: a degenerate marker must not poison the average.
+    if (!(error >= 0.0))
         return false;
+    for (const auto& row : estimate)
+        for (double value : row)
+            if (!std::isfinite(value))
+                return false;
 
     // The average restarts when the last two raw poses differ by more than
     // the tolerance: a marker that jumps is a new observation, not noise.

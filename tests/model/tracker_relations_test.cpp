@@ -12,21 +12,19 @@ namespace
 {
 constexpr double kPoseTolerance = 1e-9;
 
-// A tracker whose patterns hold slots 10, 11, ... and whose reference is
-// pattern `reference` (-1: none), with its relation table built.
-CTracker BuiltTracker(int patterns, int reference)
+// Gives `tracker` patterns holding slots 10, 11, ... with pattern
+// `reference` (-1: none) as reference, and builds its relation table. Built
+// in place: a copy never carries relations.
+void Build(CTracker& tracker, int patterns, int reference)
 {
-    CTracker tracker;
     for (int k = 0; k < patterns; ++k)
     {
-        CPattern pattern;
-        pattern.m_nId = 10 + k;
-        tracker.m_patterns.push_back(pattern);
+        tracker.m_patterns.emplace_back();
+        tracker.m_patterns.back().m_nId = 10 + k;
     }
     if (reference >= 0)
         tracker.SetReferenceIndex(reference);
     tracker.BuildRelations();
-    return tracker;
 }
 
 // A pattern state seen at a pose turned by `angleDeg` about z and moved to
@@ -61,7 +59,8 @@ void RunFrame(CTracker& tracker, std::vector<CPatternState*> seen)
 
 TEST(TrackerRelations, BuildSizesTheGraphAndMapsSlots)
 {
-    CTracker tracker = BuiltTracker(3, 1);
+    CTracker tracker;
+    Build(tracker, 3, 1);
     EXPECT_EQ(tracker.m_nNodes, 4);
     EXPECT_EQ(tracker.m_nReference, 1);
     EXPECT_EQ(tracker.m_idToIndex.at(12), 2);
@@ -75,7 +74,8 @@ TEST(TrackerRelations, BuildSizesTheGraphAndMapsSlots)
 
 TEST(TrackerRelations, ReferenceAloneGivesItsOwnPose)
 {
-    CTracker tracker = BuiltTracker(2, 0);
+    CTracker tracker;
+    Build(tracker, 2, 0);
     CPatternState reference = Seen(10, 30, 5, 6, 700, 0.8);
     RunFrame(tracker, {&reference});
     ASSERT_TRUE(tracker.m_bFound);
@@ -84,7 +84,8 @@ TEST(TrackerRelations, ReferenceAloneGivesItsOwnPose)
 
 TEST(TrackerRelations, HiddenReferenceNeedsASharedFrameFirst)
 {
-    CTracker tracker = BuiltTracker(2, 0);
+    CTracker tracker;
+    Build(tracker, 2, 0);
     CPatternState reference = Seen(10, 10, 0, 0, 600, 0.9);
     CPatternState second = Seen(11, 40, 120, 0, 610, 0.8);
 
@@ -112,7 +113,8 @@ TEST(TrackerRelations, HiddenReferenceNeedsASharedFrameFirst)
 
 TEST(TrackerRelations, WithoutReferenceNothingIsEverFound)
 {
-    CTracker tracker = BuiltTracker(2, -1);
+    CTracker tracker;
+    Build(tracker, 2, -1);
     CPatternState a = Seen(10, 0, 0, 0, 600, 0.9);
     CPatternState b = Seen(11, 0, 100, 0, 600, 0.9);
     RunFrame(tracker, {&a, &b});
@@ -129,7 +131,8 @@ TEST(TrackerRelations, MostTrustedPathMayGoAroundASeenReference)
 {
     // Patterns R (reference), A and B. Earlier frames recorded R-B (0.95)
     // and A-B (0.9); now R is seen at 0.6 and A at 0.9, B is hidden.
-    CTracker tracker = BuiltTracker(3, 0);
+    CTracker tracker;
+    Build(tracker, 3, 0);
     CPatternState r = Seen(10, 0, 0, 0, 600, 0.95);
     CPatternState a = Seen(11, 20, 100, 0, 600, 0.9);
     CPatternState b = Seen(12, 45, 0, 100, 600, 0.95);
@@ -150,7 +153,8 @@ TEST(TrackerRelations, EqualWeightsExpandInTheOrderReached)
 {
     // Two seen patterns with equal confidence both reach the camera; the
     // one reached first (lower node) gives the pose.
-    CTracker tracker = BuiltTracker(3, 0);
+    CTracker tracker;
+    Build(tracker, 3, 0);
     CPatternState a = Seen(11, 10, 100, 0, 600, 0.8);
     CPatternState b = Seen(12, 50, 0, 100, 600, 0.8);
     CPatternState r = Seen(10, 0, 0, 0, 600, 0.9);
@@ -170,7 +174,8 @@ TEST(TrackerRelations, AWeakLastLinkNeverReplacesAStrongerPath)
     // 0.9, U at 0.3 and somewhere else, H is hidden. The path R-H-U reaches
     // U at 0.98, but its last link to the camera weighs only 0.3: the
     // camera must keep R's own, far more trusted sighting.
-    CTracker tracker = BuiltTracker(3, 0);
+    CTracker tracker;
+    Build(tracker, 3, 0);
     CPatternState r = Seen(10, 0, 0, 0, 600, 0.99);
     CPatternState h = Seen(11, 10, 100, 0, 600, 0.99);
     CPatternState u = Seen(12, 20, 200, 0, 600, 0.99);
