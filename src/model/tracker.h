@@ -34,6 +34,8 @@ public:
     void SetReferenceIndex(int index);
 
     void ReleaseRelations() {}
+    // Reloads every model from its file, in list order.
+    void ReloadModels();
 
     std::string m_strName;
     std::list<CPattern> m_patterns;
