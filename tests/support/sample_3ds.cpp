@@ -2,6 +2,8 @@
 
 #include "model/image_io.h"
 
+#include <IL/il.h>
+
 #include <lib3ds/file.h>
 #include <lib3ds/light.h>
 #include <lib3ds/material.h>
@@ -10,6 +12,8 @@
 #include <lib3ds/node.h>
 
 #include <cstring>
+#include <fstream>
+#include <iterator>
 #include <memory>
 #include <stdexcept>
 
@@ -233,4 +237,33 @@ void WritePng(const std::string& path, int width, int height,
     std::string error;
     if (!WritePngFile(path, width, height, rgba, &error))
         throw std::runtime_error(error);
+}
+
+PngPicture ReadPng(const std::string& path)
+{
+    PngPicture picture;
+    std::ifstream in(path, std::ios::binary);
+    const std::string bytes{std::istreambuf_iterator<char>(in), {}};
+    ImageHeader header;
+    if (!SniffImage(bytes, path, &header))
+        return picture;
+    EnsureImageLibrary();
+    ILuint image = 0;
+    ilGenImages(1, &image);
+    ilBindImage(image);
+    if (DecodeImage(bytes, header))
+    {
+        picture.width = header.width;
+        picture.height = header.height;
+        picture.pixels.resize(size_t(header.width) * header.height);
+        // Copying with the origin set at the top gives rows top first,
+        // whatever the file's own order.
+        ilOriginFunc(IL_ORIGIN_UPPER_LEFT);
+        ilEnable(IL_ORIGIN_SET);
+        ilCopyPixels(0, 0, 0, ILuint(header.width), ILuint(header.height), 1, IL_RGBA,
+                     IL_UNSIGNED_BYTE, picture.pixels.data());
+        ilDisable(IL_ORIGIN_SET);
+    }
+    ilDeleteImages(1, &image);
+    return picture;
 }

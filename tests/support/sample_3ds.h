@@ -98,3 +98,15 @@ struct Rgba8
 // top row of the picture.
 void WritePng(const std::string& path, int width, int height,
               const std::function<Rgba8(int x, int y)>& colourAt);
+
+struct PngPicture
+{
+    int width = 0;
+    int height = 0;
+    std::vector<Rgba8> pixels; // row 0 the top of the picture
+
+    const Rgba8& At(int x, int y) const { return pixels[size_t(y) * width + x]; }
+};
+
+// Reads a picture through DevIL; an empty picture when it cannot.
+PngPicture ReadPng(const std::string& path);
