@@ -27,13 +27,13 @@ constexpr int kMaxPictureSide = 4096;
 // reports one line with the reason instead.
 class CSilentMessages : public CUserMessages
 {
-public:
+  public:
     MessageAnswer Show(const UserMessage&) override { return MessageAnswer::Ok; }
 };
 
 class CScopedMessages
 {
-public:
+  public:
     explicit CScopedMessages(CUserMessages* sink) { SetUserMessages(sink); }
     ~CScopedMessages() { SetUserMessages(nullptr); }
 };
@@ -71,12 +71,11 @@ void RenderModel(const RenderOptions& options)
     CModel3D model;
     model.m_strFile = options.strFile;
     if (!model.Load())
-        throw CommandFailure("cannot load " + options.strFile + ": " +
-                             model.m_scene.LastError());
+        throw CommandFailure("cannot load " + options.strFile + ": " + model.m_scene.LastError());
     const int frames = model.m_scene.File()->frames;
     if (options.nFrame > frames)
-        throw CommandFailure("frame " + std::to_string(options.nFrame) + " is past the last frame, " +
-                             std::to_string(frames));
+        throw CommandFailure("frame " + std::to_string(options.nFrame) +
+                             " is past the last frame, " + std::to_string(frames));
     for (int k = 0; k < options.nFrame; ++k)
         model.NextFrame();
 
@@ -119,8 +118,9 @@ void RegisterModelCommands(CLI::App& app)
         ->check(CLI::Range(1, kMaxPictureSide));
     render->add_option("--view", options->strView, "Editor view: front, side or top")
         ->check(CLI::IsMember({"front", "side", "top"}));
-    render->add_option("--zoom", options->dZoom,
-                       "World units from the centre to the edge (below 1 counts as 1)")
+    render
+        ->add_option("--zoom", options->dZoom,
+                     "World units from the centre to the edge (below 1 counts as 1)")
         ->check(CLI::NonNegativeNumber);
     render->add_option("--frame", options->nFrame, "Animation frame to draw")
         ->check(CLI::NonNegativeNumber);

@@ -5,7 +5,7 @@
 
 class CAxes
 {
-public:
+  public:
     static constexpr float kLength = 100.0f;
 
     void Draw() const;

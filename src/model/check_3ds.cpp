@@ -130,7 +130,7 @@ int TrackValueBytes(uint16_t id)
 
 class C3dsChecker
 {
-public:
+  public:
     explicit C3dsChecker(const std::string& bytes) : m_bytes(bytes) {}
 
     C3dsCheckReport Run()
@@ -139,7 +139,7 @@ public:
         return m_report;
     }
 
-private:
+  private:
     bool Fail(size_t at, const std::string& reason)
     {
         if (m_report.strReason.empty())
@@ -159,17 +159,19 @@ private:
         if (size < kChunkHeaderBytes || size > m_bytes.size())
             return Fail(0, "file cut short: " + std::to_string(m_bytes.size()) + " of " +
                                std::to_string(size) + " bytes");
-        return Children(kChunkHeaderBytes, size, 1, [this](uint16_t child, size_t b, size_t e, int d) {
-            if (child == LIB3DS_MDATA)
-                return Children(b, e, d, [this](uint16_t c, size_t b2, size_t e2, int d2) {
-                    return VisitMeshData(c, b2, e2, d2);
-                });
-            if (child == LIB3DS_KFDATA)
-                return Children(b, e, d, [this](uint16_t c, size_t b2, size_t e2, int d2) {
-                    return VisitKeyframer(c, b2, e2, d2);
-                });
-            return true;
-        });
+        return Children(kChunkHeaderBytes, size, 1,
+                        [this](uint16_t child, size_t b, size_t e, int d)
+                        {
+                            if (child == LIB3DS_MDATA)
+                                return Children(b, e, d,
+                                                [this](uint16_t c, size_t b2, size_t e2, int d2)
+                                                { return VisitMeshData(c, b2, e2, d2); });
+                            if (child == LIB3DS_KFDATA)
+                                return Children(b, e, d,
+                                                [this](uint16_t c, size_t b2, size_t e2, int d2)
+                                                { return VisitKeyframer(c, b2, e2, d2); });
+                            return true;
+                        });
     }
 
     // The sub-chunks of [begin, end), each visited with its data span.
@@ -206,7 +208,8 @@ private:
     bool Name(CChunkReader& reader, size_t bufferSize, uint16_t id, std::string* pName = nullptr)
     {
         if (!reader.ReadName(bufferSize, pName))
-            return Fail(reader.Position(), "name in chunk " + Hex(id) + " unterminated or longer than " +
+            return Fail(reader.Position(), "name in chunk " + Hex(id) +
+                                               " unterminated or longer than " +
                                                std::to_string(bufferSize - 1) + " bytes");
         return true;
     }
@@ -215,17 +218,16 @@ private:
     {
         CChunkReader reader(m_bytes, begin, end);
         if (id == LIB3DS_MAT_ENTRY)
-            return Children(begin, end, depth, [this](uint16_t c, size_t b, size_t e, int d) {
-                return VisitMaterial(c, b, e, d);
-            });
+            return Children(begin, end, depth,
+                            [this](uint16_t c, size_t b, size_t e, int d)
+                            { return VisitMaterial(c, b, e, d); });
         if (id == LIB3DS_NAMED_OBJECT)
         {
             if (!Name(reader, kNameBuffer, id))
                 return false;
             return Children(reader.Position(), end, depth,
-                            [this](uint16_t c, size_t b, size_t e, int d) {
-                                return VisitObject(c, b, e, d);
-                            });
+                            [this](uint16_t c, size_t b, size_t e, int d)
+                            { return VisitObject(c, b, e, d); });
         }
         if (id == LIB3DS_BIT_MAP)
             return Name(reader, kNameBuffer, id);
@@ -243,19 +245,21 @@ private:
         if (id == LIB3DS_MAT_NAME)
             return Name(reader, kNameBuffer, id);
         if (IsTextureMapChunk(id))
-            return Children(begin, end, depth, [this, id](uint16_t c, size_t b, size_t e, int) {
-                if (c != LIB3DS_MAT_MAPNAME)
-                    return true;
-                CChunkReader name(m_bytes, b, e);
-                std::string strName;
-                if (!Name(name, kNameBuffer, c, &strName))
-                    return false;
-                auto& names = m_report.textureNames;
-                if (id == LIB3DS_MAT_TEXMAP && !strName.empty() &&
-                    std::find(names.begin(), names.end(), strName) == names.end())
-                    names.push_back(strName);
-                return true;
-            });
+            return Children(begin, end, depth,
+                            [this, id](uint16_t c, size_t b, size_t e, int)
+                            {
+                                if (c != LIB3DS_MAT_MAPNAME)
+                                    return true;
+                                CChunkReader name(m_bytes, b, e);
+                                std::string strName;
+                                if (!Name(name, kNameBuffer, c, &strName))
+                                    return false;
+                                auto& names = m_report.textureNames;
+                                if (id == LIB3DS_MAT_TEXMAP && !strName.empty() &&
+                                    std::find(names.begin(), names.end(), strName) == names.end())
+                                    names.push_back(strName);
+                                return true;
+                            });
         if (ContainerPrefix(id) == 0)
             return Leaves(begin, end, depth);
         return true;
@@ -272,14 +276,16 @@ private:
             if (!reader.Skip(12))
                 return Fail(begin, "light too short");
             return Children(reader.Position(), end, depth,
-                            [this](uint16_t c, size_t b, size_t e, int d) {
+                            [this](uint16_t c, size_t b, size_t e, int d)
+                            {
                                 if (c != LIB3DS_DL_SPOTLIGHT)
                                     return true;
                                 CChunkReader spot(m_bytes, b, e);
                                 if (!spot.Skip(20))
                                     return Fail(b, "spot light too short");
                                 return Children(spot.Position(), e, d,
-                                                [this](uint16_t s, size_t b2, size_t e2, int) {
+                                                [this](uint16_t s, size_t b2, size_t e2, int)
+                                                {
                                                     if (s != LIB3DS_DL_SPOT_PROJECTOR)
                                                         return true;
                                                     CChunkReader name(m_bytes, b2, e2);
@@ -298,10 +304,9 @@ private:
     bool CheckMesh(size_t begin, size_t end, int depth)
     {
         MeshCounts mesh;
-        const bool bStructure =
-            Children(begin, end, depth, [this, &mesh](uint16_t id, size_t b, size_t e, int d) {
-                return VisitMeshPart(mesh, id, b, e, d);
-            });
+        const bool bStructure = Children(begin, end, depth,
+                                         [this, &mesh](uint16_t id, size_t b, size_t e, int d)
+                                         { return VisitMeshPart(mesh, id, b, e, d); });
         if (!bStructure)
             return false;
         if (mesh.nHighestPoint > mesh.nPoints)
@@ -349,9 +354,8 @@ private:
                     mesh.nHighestPoint = std::max(mesh.nHighestPoint, uint32_t(value) + 1);
             }
             return Children(reader.Position(), end, depth,
-                            [this, &mesh](uint16_t c, size_t b, size_t e, int) {
-                                return VisitFacePart(mesh, c, b, e);
-                            });
+                            [this, &mesh](uint16_t c, size_t b, size_t e, int)
+                            { return VisitFacePart(mesh, c, b, e); });
         }
         default:
             return true;
@@ -409,9 +413,9 @@ private:
             return true;
         NodeLinks node;
         node.nId = uint32_t(m_nodes.size());
-        const bool ok = Children(begin, end, depth, [this, &node](uint16_t c, size_t b, size_t e, int) {
-            return VisitNodePart(node, c, b, e);
-        });
+        const bool ok = Children(begin, end, depth,
+                                 [this, &node](uint16_t c, size_t b, size_t e, int)
+                                 { return VisitNodePart(node, c, b, e); });
         m_nodes.push_back(node);
         return ok;
     }
@@ -449,8 +453,8 @@ private:
             return Fail(reader.Position(), "track " + Hex(id) + " too short");
         const size_t smallestKey = 6 + size_t(valueBytes);
         if (int32_t(keys) < 0 || size_t(keys) > reader.Remaining() / smallestKey)
-            return Fail(reader.Position(), "track " + Hex(id) + " claims " +
-                                               std::to_string(keys) + " keys");
+            return Fail(reader.Position(),
+                        "track " + Hex(id) + " claims " + std::to_string(keys) + " keys");
         for (uint32_t k = 0; k < keys; ++k)
         {
             uint16_t flags = 0;

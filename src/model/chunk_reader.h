@@ -9,7 +9,7 @@
 
 class CChunkReader
 {
-public:
+  public:
     CChunkReader(const std::string& bytes, size_t begin, size_t end)
         : m_bytes(bytes), m_nPos(begin), m_nEnd(end)
     {
@@ -26,7 +26,7 @@ public:
     // bufferSize: the fixed buffers lib3ds copies names into.
     bool ReadName(size_t bufferSize, std::string* pName);
 
-private:
+  private:
     const std::string& m_bytes;
     size_t m_nPos;
     size_t m_nEnd;

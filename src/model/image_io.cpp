@@ -112,8 +112,7 @@ bool ReadBmpSize(const std::string& b, ImageHeader* pHeader)
     }
     const int64_t width = LittleEndian32(b, 18);
     const int64_t height = LittleEndian32(b, 22);
-    if (infoSize < 40 || width > kMaxImageSide || height > kMaxImageSide ||
-        height < -kMaxImageSide)
+    if (infoSize < 40 || width > kMaxImageSide || height > kMaxImageSide || height < -kMaxImageSide)
         return false;
     pHeader->width = int(width);
     pHeader->height = int(height < 0 ? -height : height);
@@ -166,8 +165,7 @@ bool SniffImage(const std::string& bytes, const std::string& name, ImageHeader* 
     if (!sizeRead)
         return Refuse(pError, "damaged picture header");
     if (header.width < 1 || header.height < 1 || header.width > kMaxImageSide ||
-        header.height > kMaxImageSide ||
-        int64_t(header.width) * header.height > kMaxImagePixels)
+        header.height > kMaxImageSide || int64_t(header.width) * header.height > kMaxImagePixels)
         return Refuse(pError, "picture size " + std::to_string(header.width) + " x " +
                                   std::to_string(header.height) + " is out of bounds");
     if (pHeader)

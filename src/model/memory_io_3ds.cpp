@@ -15,7 +15,10 @@ struct MemoryStream
     bool bError = false;
 };
 
-Lib3dsBool StreamError(void* self) { return static_cast<MemoryStream*>(self)->bError; }
+Lib3dsBool StreamError(void* self)
+{
+    return static_cast<MemoryStream*>(self)->bError;
+}
 
 long StreamSeek(void* self, long offset, Lib3dsIoSeek origin)
 {
@@ -36,7 +39,10 @@ long StreamSeek(void* self, long offset, Lib3dsIoSeek origin)
     return 0;
 }
 
-long StreamTell(void* self) { return static_cast<MemoryStream*>(self)->nPos; }
+long StreamTell(void* self)
+{
+    return static_cast<MemoryStream*>(self)->nPos;
+}
 
 size_t StreamRead(void* self, void* buffer, size_t size)
 {
@@ -50,10 +56,16 @@ size_t StreamRead(void* self, void* buffer, size_t size)
     return count;
 }
 
-size_t StreamWrite(void*, const void*, size_t) { return 0; }
+size_t StreamWrite(void*, const void*, size_t)
+{
+    return 0;
+}
 } // namespace
 
-void C3dsFileDeleter::operator()(Lib3dsFile* pFile) const { lib3ds_file_free(pFile); }
+void C3dsFileDeleter::operator()(Lib3dsFile* pFile) const
+{
+    lib3ds_file_free(pFile);
+}
 
 Unique3dsFile Load3dsFromMemory(const std::string& bytes)
 {

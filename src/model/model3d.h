@@ -12,7 +12,7 @@ class CArchive;
 
 class CModel3D
 {
-public:
+  public:
     CModel3D() = default;
     CModel3D(const CModel3D& other) { Copy(other); }
     virtual ~CModel3D() = default;

@@ -65,7 +65,10 @@ CViewCamera MakeEditorCamera(EditorView view)
     return camera;
 }
 
-double EffectiveZoom(double zoom) { return zoom < 1.0 ? 1.0 : zoom; }
+double EffectiveZoom(double zoom)
+{
+    return zoom < 1.0 ? 1.0 : zoom;
+}
 
 void DrawOrthoGrid(const CViewCamera& camera)
 {

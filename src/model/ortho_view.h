@@ -11,7 +11,7 @@ class CModel3D;
 // and how the grid is turned into the picture plane.
 class CViewCamera
 {
-public:
+  public:
     enum Kind
     {
         kNoRotation = 0,
@@ -20,8 +20,8 @@ public:
         kRotateAboutZ = 3,
     };
 
-    void Set(double eyeX, double eyeY, double eyeZ, double centreX, double centreY,
-             double centreZ, double upX, double upY, double upZ);
+    void Set(double eyeX, double eyeY, double eyeZ, double centreX, double centreY, double centreZ,
+             double upX, double upY, double upZ);
     void SetKind(int nKind) { m_nKind = nKind; }
     int Kind() const { return m_nKind; }
 
@@ -30,7 +30,7 @@ public:
     // A quarter turn that brings the XY plane into the picture plane.
     void RotateIntoPicturePlane() const;
 
-private:
+  private:
     int m_nKind = kNoRotation;
     double m_values[9] = {0, 0, 0, 0, 0, 0, 0, 0, 0};
 };

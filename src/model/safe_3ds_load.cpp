@@ -56,7 +56,8 @@ int ProbeBody(const std::string& bytes, const std::map<std::string, std::string>
 bool ReadWholeFile(const std::string& path, long long maxBytes, std::string* pBytes,
                    std::string* pReason)
 {
-    auto fail = [pReason](const std::string& reason) {
+    auto fail = [pReason](const std::string& reason)
+    {
         if (pReason)
             *pReason = reason;
         return false;
@@ -91,7 +92,8 @@ std::string ResolveWindowsPath(const std::string& path)
 bool LoadChecked3ds(const std::string& path, const std::string& directory, CLoaded3ds* pLoaded,
                     std::string* pReason, const ProbeLimits& limits)
 {
-    auto refuse = [pReason](const std::string& reason) {
+    auto refuse = [pReason](const std::string& reason)
+    {
         if (pReason)
             *pReason = reason;
         return false;

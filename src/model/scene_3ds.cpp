@@ -27,7 +27,10 @@ std::string ModelDirectory(const std::string& path)
     return path.substr(0, separator) + "/";
 }
 
-C3dsScene::~C3dsScene() { Unload(); }
+C3dsScene::~C3dsScene()
+{
+    Unload();
+}
 
 bool C3dsScene::Load(const std::string& path)
 {
@@ -96,8 +99,8 @@ void C3dsScene::SetupLights()
         m_lights.push_back(light);
         const GLfloat ambient[4] = {source->color[0], source->color[1], source->color[2], 1.0f};
         const GLfloat black[4] = {0.0f, 0.0f, 0.0f, 1.0f};
-        const GLfloat position[4] = {source->position[0], source->position[1],
-                                     source->position[2], 1.0f};
+        const GLfloat position[4] = {source->position[0], source->position[1], source->position[2],
+                                     1.0f};
         glLightfv(light, GL_AMBIENT, ambient);
         glLightfv(light, GL_DIFFUSE, black);
         glLightfv(light, GL_SPECULAR, black);
@@ -108,8 +111,7 @@ void C3dsScene::SetupLights()
                                           source->spot[1] - source->position[1],
                                           source->spot[2] - source->position[2]};
             glLightfv(light, GL_SPOT_DIRECTION, direction);
-            glLightf(light, GL_SPOT_CUTOFF,
-                     std::clamp(source->hot_spot, 0.0f, kMaxSpotCutoffDeg));
+            glLightf(light, GL_SPOT_CUTOFF, std::clamp(source->hot_spot, 0.0f, kMaxSpotCutoffDeg));
         }
     }
     m_nNextLight = int(light);

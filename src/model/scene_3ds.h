@@ -19,7 +19,7 @@ struct Lib3dsNode;
 
 class C3dsScene
 {
-public:
+  public:
     C3dsScene() = default;
     ~C3dsScene();
     C3dsScene(const C3dsScene&) = delete;
@@ -43,7 +43,7 @@ public:
     const std::string& LastError() const { return m_strLastError; }
     size_t TextureCount() const { return m_textures.size(); }
 
-private:
+  private:
     void SetupLights();
     void ResetLights();
     void RenderNode(Lib3dsNode* pNode);

@@ -97,10 +97,9 @@ unsigned int C3dsScene::BuildList(Lib3dsMesh* pMesh)
     // lib3ds follows every face's point indices when it smooths normals; a
     // mesh with a face past its points keeps the flat face normals instead.
     std::vector<Lib3dsVector> normals(size_t(pMesh->faces) * 3 + 1);
-    const bool bAllDrawable = std::all_of(pMesh->faceL, pMesh->faceL + pMesh->faces,
-                                          [pMesh](const Lib3dsFace& face) {
-                                              return FaceIsDrawable(face, *pMesh);
-                                          });
+    const bool bAllDrawable =
+        std::all_of(pMesh->faceL, pMesh->faceL + pMesh->faces,
+                    [pMesh](const Lib3dsFace& face) { return FaceIsDrawable(face, *pMesh); });
     if (bAllDrawable)
         lib3ds_mesh_calculate_normals(pMesh, normals.data());
     else

@@ -59,4 +59,7 @@ void CTexture::Bind() const
         glBindTexture(GL_TEXTURE_2D, m_nName);
 }
 
-int CTexture::LoadsSoFar() { return g_nLoads; }
+int CTexture::LoadsSoFar()
+{
+    return g_nLoads;
+}

@@ -7,7 +7,7 @@
 
 class CTexture
 {
-public:
+  public:
     CTexture() = default;
     ~CTexture();
     CTexture(const CTexture&) = delete;
@@ -26,7 +26,7 @@ public:
     // How many times any texture was loaded in this process.
     static int LoadsSoFar();
 
-private:
+  private:
     bool m_bLoaded = false;
     unsigned int m_nName = 0;
 };

@@ -95,9 +95,15 @@ struct COffscreenContext::Impl
 
 COffscreenContext::COffscreenContext() : m_pImpl(std::make_unique<Impl>()) {}
 
-COffscreenContext::~COffscreenContext() { m_pImpl->Destroy(); }
+COffscreenContext::~COffscreenContext()
+{
+    m_pImpl->Destroy();
+}
 
-bool COffscreenContext::IsValid() const { return m_pImpl->context != EGL_NO_CONTEXT; }
+bool COffscreenContext::IsValid() const
+{
+    return m_pImpl->context != EGL_NO_CONTEXT;
+}
 
 bool COffscreenContext::Create(int width, int height, std::string* pError)
 {

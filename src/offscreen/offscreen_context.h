@@ -30,7 +30,7 @@ struct OffscreenImage
 
 class COffscreenContext
 {
-public:
+  public:
     COffscreenContext();
     ~COffscreenContext();
     COffscreenContext(const COffscreenContext&) = delete;
@@ -49,7 +49,7 @@ public:
     // Finishes drawing and reads the framebuffer.
     OffscreenImage ReadPixels();
 
-private:
+  private:
     struct Impl;
     std::unique_ptr<Impl> m_pImpl;
     int m_nWidth = 0;

@@ -19,20 +19,25 @@ constexpr int kPictureSide = 100;
 
 class ModelCliTest : public ::testing::Test
 {
-protected:
+  protected:
     void SetUp() override
     {
         m_strModel = m_folder.Path("rich.3ds");
         Write3ds(RichScene(10), m_strModel);
-        WritePng(m_folder.Path("checker.png"), 4, 4, [](int x, int) {
-            return x < 2 ? Rgba8{255, 0, 0, 255} : Rgba8{0, 0, 255, 255};
-        });
+        WritePng(m_folder.Path("checker.png"), 4, 4,
+                 [](int x, int) {
+                     return x < 2 ? Rgba8{255, 0, 0, 255} : Rgba8{0, 0, 255, 255};
+                 });
     }
 
     PngPicture Render(const std::vector<std::string>& extra)
     {
         const std::string out = m_folder.Path("out.png");
-        std::vector<std::string> arguments = {"model", "render", m_strModel, out, "--size",
+        std::vector<std::string> arguments = {"model",
+                                              "render",
+                                              m_strModel,
+                                              out,
+                                              "--size",
                                               std::to_string(kPictureSide),
                                               std::to_string(kPictureSide)};
         arguments.insert(arguments.end(), extra.begin(), extra.end());
@@ -44,8 +49,7 @@ protected:
     // The pixel showing (right, up) world units from the view's centre.
     static Rgba8 At(const PngPicture& picture, double right, double up)
     {
-        return picture.At(int((right + 1) / 2 * picture.width),
-                          int((1 - up) / 2 * picture.height));
+        return picture.At(int((right + 1) / 2 * picture.width), int((1 - up) / 2 * picture.height));
     }
 
     ScratchFolder m_folder;

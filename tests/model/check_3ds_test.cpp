@@ -21,7 +21,8 @@ constexpr int kShortProbeMs = 1000;
 
 std::string RichBytes()
 {
-    static const std::string bytes = [] {
+    static const std::string bytes = []
+    {
         ScratchFolder folder;
         Write3ds(RichScene(), folder.Path("rich.3ds"));
         return ReadBytes(folder.Path("rich.3ds"));
@@ -45,16 +46,16 @@ struct Damage
 const Damage kDamages[] = {
     {"zero-length chunk", [](std::string& b) { PutU32(b, FindChunk(b, 0xB030) + 2, 0); },
      "of length 0"},
-    {"short chunk", [](std::string& b) { PutU32(b, FindChunk(b, 0xB013) + 2, 3); },
-     "of length 3"},
-    {"chunk past its parent",
-     [](std::string& b) { PutU32(b, FindChunk(b, 0xAFFF) + 2, 60000); }, "runs past"},
+    {"short chunk", [](std::string& b) { PutU32(b, FindChunk(b, 0xB013) + 2, 3); }, "of length 3"},
+    {"chunk past its parent", [](std::string& b) { PutU32(b, FindChunk(b, 0xAFFF) + 2, 60000); },
+     "runs past"},
     {"file cut short", [](std::string& b) { b.pop_back(); }, "cut short"},
     {"not a 3DS file", [](std::string& b) { b[0] = 'X'; }, "not a 3DS"},
     {"face past the points", [](std::string& b) { PutU16(b, FindChunk(b, 0x4120) + 8, 40); },
      "uses point 40 of 4"},
     {"material group past the faces",
-     [](std::string& b) {
+     [](std::string& b)
+     {
          const size_t group = FindChunk(b, 0x4130) + 6;
          PutU16(b, group + std::strlen(b.data() + group) + 1 + 2, 9);
      },
@@ -72,13 +73,15 @@ const Damage kDamages[] = {
     {"two nodes with one id", [](std::string& b) { PutU16(b, FindChunk(b, 0xB030, 2) + 6, 1); },
      "two keyframer nodes"},
     {"unterminated material name",
-     [](std::string& b) {
+     [](std::string& b)
+     {
          const size_t name = FindChunk(b, 0xA000);
          b[name + 6 + std::strlen(b.data() + name + 6)] = 'x';
      },
      "unterminated"},
     {"absurd frame count",
-     [](std::string& b) {
+     [](std::string& b)
+     {
          const size_t header = FindChunk(b, 0xB00A) + 6 + 2;
          PutU32(b, header + std::strlen(b.data() + header) + 1, 0x7FFFFFFF);
      },
@@ -145,7 +148,8 @@ TEST(Check3dsTest, ProbeAloneContainsWhatTheCheckerRefuses)
         ProbeLimits limits;
         limits.nTimeoutMs = kShortProbeMs;
         const ProbeOutcome outcome = RunInChild(
-            [&bytes] {
+            [&bytes]
+            {
                 Unique3dsFile file = Load3dsFromMemory(bytes);
                 return file ? 0 : 1;
             },

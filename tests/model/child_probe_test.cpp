@@ -33,7 +33,8 @@ TEST(ChildProbeTest, ResultOfTheWorkIsTheOutcome)
 TEST(ChildProbeTest, CrashIsContained)
 {
     EXPECT_EQ(RunInChild(
-                  [] {
+                  []
+                  {
                       std::raise(SIGSEGV);
                       return 0;
                   },
@@ -44,7 +45,8 @@ TEST(ChildProbeTest, CrashIsContained)
 TEST(ChildProbeTest, EndlessLoopIsKilledAtTheTimeLimit)
 {
     EXPECT_EQ(RunInChild(
-                  [] {
+                  []
+                  {
                       for (volatile bool forever = true; forever;)
                       {
                       }
@@ -53,7 +55,8 @@ TEST(ChildProbeTest, EndlessLoopIsKilledAtTheTimeLimit)
                   Short()),
               ProbeOutcome::TimedOut);
     EXPECT_EQ(RunInChild(
-                  [] {
+                  []
+                  {
                       pause();
                       return 0;
                   },
@@ -67,7 +70,8 @@ TEST(ChildProbeTest, MemoryBeyondTheBudgetIsRefusedInTheChild)
     ProbeLimits limits = Short();
     limits.nMemoryBytes = 64LL << 20;
     const ProbeOutcome outcome = RunInChild(
-        [] {
+        []
+        {
             std::vector<char> hog(size_t(256) << 20);
             std::memset(hog.data(), 1, hog.size());
             return int(hog[12345]) - 1;

@@ -16,9 +16,21 @@ long Prefix(const std::string& b, uint16_t id, size_t data)
 {
     switch (id)
     {
-    case 0x4D4D: case 0x3D3D: case 0xAFFF: case 0xA010: case 0xA020: case 0xA030:
-    case 0xA040: case 0xA041: case 0xA050: case 0xA052: case 0xA053: case 0xA084:
-    case 0xA200: case 0x4100: case 0xB000:
+    case 0x4D4D:
+    case 0x3D3D:
+    case 0xAFFF:
+    case 0xA010:
+    case 0xA020:
+    case 0xA030:
+    case 0xA040:
+    case 0xA041:
+    case 0xA050:
+    case 0xA052:
+    case 0xA053:
+    case 0xA084:
+    case 0xA200:
+    case 0x4100:
+    case 0xB000:
         return 0;
     case 0x4000:
         return long(std::strlen(b.data() + data) + 1);
@@ -64,7 +76,10 @@ size_t FindChunk(const std::string& bytes, uint16_t id, int nth)
     throw std::runtime_error("no such chunk");
 }
 
-uint16_t GetU16(const std::string& b, size_t at) { return uint16_t(uint8_t(b[at]) | uint8_t(b[at + 1]) << 8); }
+uint16_t GetU16(const std::string& b, size_t at)
+{
+    return uint16_t(uint8_t(b[at]) | uint8_t(b[at + 1]) << 8);
+}
 
 void PutU16(std::string& b, size_t at, uint16_t value)
 {

@@ -15,16 +15,17 @@ constexpr int kRefusedInARow = 100;
 
 class FuzzTest : public RenderTest
 {
-protected:
+  protected:
     void SetUp() override
     {
         RenderTest::SetUp();
         m_strPath = WriteScene(RichScene(3), "seed.3ds");
         m_strSeed = ReadBytes(m_strPath);
         m_chunks = ListChunks(m_strSeed);
-        WritePng(m_folder.Path("checker.png"), 4, 4, [](int x, int) {
-            return x < 2 ? Rgba8{255, 0, 0, 255} : Rgba8{0, 0, 255, 255};
-        });
+        WritePng(m_folder.Path("checker.png"), 4, 4,
+                 [](int x, int) {
+                     return x < 2 ? Rgba8{255, 0, 0, 255} : Rgba8{0, 0, 255, 255};
+                 });
     }
 
     // Loads the bytes as a model; when they load, exercises what the
@@ -50,9 +51,8 @@ protected:
     std::string Corrupt(std::mt19937& random)
     {
         std::string bytes = m_strSeed;
-        auto pick = [&random](size_t count) {
-            return std::uniform_int_distribution<size_t>(0, count - 1)(random);
-        };
+        auto pick = [&random](size_t count)
+        { return std::uniform_int_distribution<size_t>(0, count - 1)(random); };
         switch (pick(5))
         {
         case 0: // a few flipped bits
@@ -65,8 +65,12 @@ protected:
         case 2: // a chunk length rewritten
         {
             const ChunkAt& chunk = m_chunks[pick(m_chunks.size())];
-            const uint32_t lengths[] = {0, uint32_t(pick(6)), chunk.size + 1, chunk.size - 1,
-                                        uint32_t(pick(0x10000)), 0xFFFFFFFF};
+            const uint32_t lengths[] = {0,
+                                        uint32_t(pick(6)),
+                                        chunk.size + 1,
+                                        chunk.size - 1,
+                                        uint32_t(pick(0x10000)),
+                                        0xFFFFFFFF};
             PutU32(bytes, chunk.offset + 2, lengths[pick(6)]);
             break;
         }

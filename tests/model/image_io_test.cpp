@@ -96,9 +96,10 @@ TEST(ImageIoTest, WrittenPngReadsBackTopRowFirst)
 {
     ScratchFolder folder;
     const std::string path = folder.Path("picture.png");
-    WritePng(path, 3, 2, [](int x, int y) {
-        return Rgba8{uint8_t(x * 100), uint8_t(y * 200), 7, 255};
-    });
+    WritePng(path, 3, 2,
+             [](int x, int y) {
+                 return Rgba8{uint8_t(x * 100), uint8_t(y * 200), 7, 255};
+             });
     const std::string bytes = ReadBytes(path);
     ImageHeader header;
     ASSERT_TRUE(SniffImage(bytes, path, &header));

@@ -14,7 +14,10 @@ void RenderTest::SetUp()
     SetUserMessages(&m_messages);
 }
 
-void RenderTest::TearDown() { SetUserMessages(nullptr); }
+void RenderTest::TearDown()
+{
+    SetUserMessages(nullptr);
+}
 
 std::string RenderTest::WriteScene(const Sample3ds& scene, const std::string& name)
 {
@@ -49,8 +52,8 @@ OffscreenPixel RenderTest::At(const OffscreenImage& image, double right, double 
         {
             std::ostringstream text;
             text << "pixel (" << actual[0] << ", " << actual[1] << ", " << actual[2]
-                 << ") is not near (" << expected[0] << ", " << expected[1] << ", "
-                 << expected[2] << ")";
+                 << ") is not near (" << expected[0] << ", " << expected[1] << ", " << expected[2]
+                 << ")";
             return ::testing::AssertionFailure() << text.str();
         }
     return ::testing::AssertionSuccess();

@@ -20,7 +20,7 @@ constexpr int kColourTolerance = 3;
 
 class CRecordingMessages : public CUserMessages
 {
-public:
+  public:
     MessageAnswer Show(const UserMessage& message) override
     {
         m_messages.push_back(message);
@@ -31,11 +31,11 @@ public:
 
 class RenderTest : public ::testing::Test
 {
-public:
+  public:
     static constexpr int kSize = 64;
     static constexpr double kBackground = 0.2;
 
-protected:
+  protected:
     void SetUp() override;
     void TearDown() override;
 

@@ -162,8 +162,8 @@ TEST_F(RenderTest, HostileTexturesNeverReachTheDecoderOrRefuseTheModel)
 TEST(ModelDirectoryTest, TexturesAreLookedForBesideTheModel)
 {
     const std::pair<const char*, const char*> cases[] = {
-        {"model.3ds", ""},        {"sub/model.3ds", "sub/"},   {"a\\b\\model.3ds", "a\\b/"},
-        {"/model.3ds", "/"},      {"/x/y/model.3ds", "/x/y/"}, {"", ""},
+        {"model.3ds", ""},   {"sub/model.3ds", "sub/"},   {"a\\b\\model.3ds", "a\\b/"},
+        {"/model.3ds", "/"}, {"/x/y/model.3ds", "/x/y/"}, {"", ""},
     };
     for (const auto& [path, directory] : cases)
         EXPECT_EQ(ModelDirectory(path), directory) << path;

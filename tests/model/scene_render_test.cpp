@@ -48,13 +48,15 @@ TEST_F(RenderTest, TexturedFaceShowsItsTextureUpright)
 {
     // Quadrants: red top left, green top right, blue bottom left, yellow
     // bottom right, as the picture is seen.
-    WritePng(m_folder.Path("quadrants.png"), 8, 8, [](int x, int y) {
-        const bool right = x >= 4;
-        const bool bottom = y >= 4;
-        if (!bottom)
-            return right ? Rgba8{0, 255, 0, 255} : Rgba8{255, 0, 0, 255};
-        return right ? Rgba8{255, 255, 0, 255} : Rgba8{0, 0, 255, 255};
-    });
+    WritePng(m_folder.Path("quadrants.png"), 8, 8,
+             [](int x, int y)
+             {
+                 const bool right = x >= 4;
+                 const bool bottom = y >= 4;
+                 if (!bottom)
+                     return right ? Rgba8{0, 255, 0, 255} : Rgba8{255, 0, 0, 255};
+                 return right ? Rgba8{255, 255, 0, 255} : Rgba8{0, 0, 255, 255};
+             });
     SampleMaterial textured = PlainMaterial("Picture", {1.0f, 1.0f, 1.0f});
     textured.textureName = "quadrants.png";
     CModel3D model;
@@ -234,9 +236,10 @@ TEST_F(RenderTest, FacesNamingOneTextureLoadItOnce)
 
 TEST_F(RenderTest, TextureScaleRepeatsThePicture)
 {
-    WritePng(m_folder.Path("halves.png"), 8, 8, [](int x, int) {
-        return x < 4 ? Rgba8{255, 0, 0, 255} : Rgba8{0, 0, 255, 255};
-    });
+    WritePng(m_folder.Path("halves.png"), 8, 8,
+             [](int x, int) {
+                 return x < 4 ? Rgba8{255, 0, 0, 255} : Rgba8{0, 0, 255, 255};
+             });
     SampleMaterial textured = PlainMaterial("Halves", {1, 1, 1});
     textured.textureName = "halves.png";
     textured.uScale = 2.0f;

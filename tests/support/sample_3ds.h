@@ -28,7 +28,7 @@ struct SampleMesh
     std::string name;
     std::vector<Vec3f> points;
     std::vector<std::array<uint16_t, 3>> faces;
-    std::vector<std::string> faceMaterials; // one per face, empty for none
+    std::vector<std::string> faceMaterials;   // one per face, empty for none
     std::vector<std::array<float, 2>> texels; // empty, or one per point
 };
 
