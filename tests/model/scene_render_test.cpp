@@ -123,9 +123,16 @@ TEST_P(CameraTest, PositiveAxesAppearWhereTheViewSays)
     EXPECT_TRUE(IsBackground(At(image, 0.1, -0.5)));
 }
 
+std::string CameraCaseName(const ::testing::TestParamInfo<CameraCase>& info)
+{
+    static const char* const kNames[] = {"Front", "Top", "Side"};
+    return kNames[info.param.view];
+}
+
 INSTANTIATE_TEST_SUITE_P(EditorViews, CameraTest,
                          ::testing::Values(CameraCase{kFrontView, 0, 2}, CameraCase{kTopView, 0, 1},
-                                           CameraCase{kSideView, 1, 2}));
+                                           CameraCase{kSideView, 1, 2}),
+                         CameraCaseName);
 
 TEST_F(RenderTest, ZoomWidensTheVisibleSquare)
 {
