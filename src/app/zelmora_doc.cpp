@@ -170,7 +170,14 @@ void CZelmoraDoc::ReleaseRunData()
     ReleasePatternRegistry(m_patternRegistry);
 }
 
-void CZelmoraDoc::BuildPatternRegistry() { ::BuildPatternRegistry(m_trackers, m_patternRegistry); }
+void CZelmoraDoc::BuildPatternRegistry()
+{
+    // Reloading models releases display lists, which belong to the view's
+    // context.
+    if (CDocumentView* view = GetView())
+        view->MakeCurrent();
+    ::BuildPatternRegistry(m_trackers, m_patternRegistry);
+}
 
 CDocumentView* CZelmoraDoc::GetView()
 {

@@ -1,3 +1,128 @@
 #include "cli/cli_commands.h"
 
-void RegisterModelCommands(CLI::App&) {}
+#include "cli/model_json.h"
+#include "model/axes.h"
+#include "model/image_io.h"
+#include "model/model3d.h"
+#include "model/ortho_view.h"
+#include "model/safe_3ds_load.h"
+#include "model/user_messages.h"
+#include "offscreen/offscreen_context.h"
+
+#include <GL/gl.h>
+#include <lib3ds/file.h>
+
+#include <iostream>
+#include <map>
+#include <memory>
+
+namespace
+{
+// The editor view's background and line width.
+constexpr float kBackgroundGrey = 0.2f;
+constexpr float kLineWidth = 2.0f;
+constexpr int kMaxPictureSide = 4096;
+
+// The model's own two message boxes say little on a terminal; the command
+// reports one line with the reason instead.
+class CSilentMessages : public CUserMessages
+{
+  public:
+    MessageAnswer Show(const UserMessage&) override { return MessageAnswer::Ok; }
+};
+
+class CScopedMessages
+{
+  public:
+    explicit CScopedMessages(CUserMessages* sink) { SetUserMessages(sink); }
+    ~CScopedMessages() { SetUserMessages(nullptr); }
+};
+
+struct RenderOptions
+{
+    std::string strFile;
+    std::string strOut;
+    std::vector<int> size{256, 256};
+    std::string strView = "front";
+    double dZoom = 1.0;
+    int nFrame = 0;
+};
+
+void ShowModel(const std::string& path)
+{
+    CLoaded3ds loaded;
+    std::string reason;
+    if (!LoadChecked3ds(path, ModelDirectory(path), &loaded, &reason))
+        throw CommandFailure("cannot load " + path + ": " + reason);
+    nlohmann::json json = SceneToJson(*loaded.pFile);
+    json["file"] = path;
+    std::cout << json.dump(2, ' ', false, nlohmann::json::error_handler_t::replace) << '\n';
+}
+
+void RenderModel(const RenderOptions& options)
+{
+    COffscreenContext context;
+    std::string error;
+    if (!context.Create(options.size[0], options.size[1], &error))
+        throw CommandFailure("cannot render: " + error);
+
+    CSilentMessages silent;
+    CScopedMessages scoped(&silent);
+    CModel3D model;
+    model.m_strFile = options.strFile;
+    if (!model.Load())
+        throw CommandFailure("cannot load " + options.strFile + ": " + model.m_scene.LastError());
+    const int frames = model.m_scene.File()->frames;
+    if (options.nFrame > frames)
+        throw CommandFailure("frame " + std::to_string(options.nFrame) +
+                             " is past the last frame, " + std::to_string(frames));
+    for (int k = 0; k < options.nFrame; ++k)
+        model.NextFrame();
+
+    static const std::map<std::string, EditorView> kViews = {
+        {"front", kFrontView}, {"side", kSideView}, {"top", kTopView}};
+    glLineWidth(kLineWidth);
+    glClearColor(kBackgroundGrey, kBackgroundGrey, kBackgroundGrey, 1.0f);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    CAxes axes;
+    DrawOrthoView(MakeEditorCamera(kViews.at(options.strView)), options.dZoom, axes, &model);
+
+    const OffscreenImage image = context.ReadPixels();
+    std::vector<uint8_t> rgba;
+    rgba.reserve(image.pixels.size() * 4);
+    for (const OffscreenPixel& pixel : image.pixels)
+        rgba.insert(rgba.end(), {pixel.r, pixel.g, pixel.b, 255});
+    if (!WritePngFile(options.strOut, image.width, image.height, rgba, &error))
+        throw CommandFailure(error);
+}
+} // namespace
+
+void RegisterModelCommands(CLI::App& app)
+{
+    CLI::App* model = app.add_subcommand("model", "Inspect and draw 3DS models");
+    model->require_subcommand(1);
+
+    auto* show = model->add_subcommand("show", "Print a 3DS file's nodes, meshes, materials, "
+                                               "lights and frame count as JSON");
+    auto showPath = std::make_shared<std::string>();
+    show->add_option("FILE", *showPath, "3DS file to read")->required();
+    show->callback([showPath] { ShowModel(*showPath); });
+
+    auto* render = model->add_subcommand(
+        "render", "Draw a 3DS file as one orthographic editor view into a PNG picture");
+    auto options = std::make_shared<RenderOptions>();
+    render->add_option("FILE", options->strFile, "3DS file to draw")->required();
+    render->add_option("OUT", options->strOut, "PNG picture to write")->required();
+    render->add_option("--size", options->size, "Picture width and height in pixels")
+        ->expected(2)
+        ->check(CLI::Range(1, kMaxPictureSide));
+    render->add_option("--view", options->strView, "Editor view: front, side or top")
+        ->check(CLI::IsMember({"front", "side", "top"}));
+    render
+        ->add_option("--zoom", options->dZoom,
+                     "World units from the centre to the edge (below 1 counts as 1)")
+        ->check(CLI::NonNegativeNumber);
+    render->add_option("--frame", options->nFrame, "Animation frame to draw")
+        ->check(CLI::NonNegativeNumber);
+    render->callback([options] { RenderModel(*options); });
+}

@@ -97,3 +97,9 @@ void CTracker::Serialize(CArchive& ar)
     }
     ReleaseRelations();
 }
+
+void CTracker::ReloadModels()
+{
+    for (CModel3D& model : m_models)
+        model.Reload();
+}

@@ -38,7 +38,7 @@ public:
     void SetReferenceIndex(int index);
 
     // Unloads and reloads every model's 3DS file.
-    void ReloadModels() {}
+    void ReloadModels();
 
     // The relation graph of a live run: nodes are the patterns in list
     // order and, last, the camera. Built when the registry has given the

@@ -120,8 +120,14 @@ TEST_F(PatternStateTest, FailedEstimateLeavesTheFilterAsItWas)
     Frame(state, MarkerAt(0, 0, 500));
     const CPatternState before = state;
     MarkerInfo degenerate = MarkerAt(0, 0, 500);
+    // Every corner in one point: no line, no rotation, no translation.
     for (auto& line : degenerate.line)
         line[0] = line[1] = line[2] = 0.0;
+    for (auto& vertex : degenerate.vertex)
+    {
+        vertex[0] = 320.0;
+        vertex[1] = 240.0;
+    }
     EXPECT_FALSE(state.Update(degenerate));
     EXPECT_EQ(state.m_nCount, before.m_nCount);
     EXPECT_TRUE(SameTransform(state.m_current, before.m_current));

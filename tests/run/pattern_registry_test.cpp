@@ -144,8 +144,14 @@ TEST_F(PatternRegistryTest, UnestimablePoseCountsAsNotSeen)
     CTracker& tracker = AddTracker({{"a.patt", 80}});
     BuildPatternRegistry(m_trackers, m_registry);
     MarkerInfo degenerate = MarkerOf(m_registry.front().m_state.m_nId, 0.9, 0);
+    // Every corner in one point: no line, no rotation, no translation.
     for (auto& line : degenerate.line)
         line[0] = line[1] = line[2] = 0.0;
+    for (auto& vertex : degenerate.vertex)
+    {
+        vertex[0] = 320.0;
+        vertex[1] = 240.0;
+    }
     tracker.BeginFrame();
     DispatchDetectedMarkers(&degenerate, 1, m_registry, true);
     EXPECT_FALSE(m_registry.front().m_state.m_bVisible);

@@ -1,0 +1,167 @@
+// zelmora-cli model show and model render, run as a user would: the JSON
+// describes the file, the picture shows the model from the chosen view,
+// and a missing or damaged file gives one line and exit status 1.
+
+#include "cli_runner.h"
+
+#include "support/project_fixture.h"
+#include "support/sample_3ds.h"
+
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+
+#include <cstdlib>
+
+namespace
+{
+constexpr int kChannelTolerance = 3;
+constexpr int kPictureSide = 100;
+
+class ModelCliTest : public ::testing::Test
+{
+  protected:
+    void SetUp() override
+    {
+        m_strModel = m_folder.Path("rich.3ds");
+        Write3ds(RichScene(10), m_strModel);
+        WritePng(m_folder.Path("checker.png"), 4, 4,
+                 [](int x, int) {
+                     return x < 2 ? Rgba8{255, 0, 0, 255} : Rgba8{0, 0, 255, 255};
+                 });
+    }
+
+    PngPicture Render(const std::vector<std::string>& extra)
+    {
+        const std::string out = m_folder.Path("out.png");
+        std::vector<std::string> arguments = {"model",
+                                              "render",
+                                              m_strModel,
+                                              out,
+                                              "--size",
+                                              std::to_string(kPictureSide),
+                                              std::to_string(kPictureSide)};
+        arguments.insert(arguments.end(), extra.begin(), extra.end());
+        const CliResult result = RunCli(arguments);
+        EXPECT_EQ(result.exitCode, 0) << result.err;
+        return ReadPng(out);
+    }
+
+    // The pixel showing (right, up) world units from the view's centre.
+    static Rgba8 At(const PngPicture& picture, double right, double up)
+    {
+        return picture.At(int((right + 1) / 2 * picture.width), int((1 - up) / 2 * picture.height));
+    }
+
+    ScratchFolder m_folder;
+    std::string m_strModel;
+};
+
+::testing::AssertionResult Near(const Rgba8& pixel, int r, int g, int b)
+{
+    if (std::abs(pixel.r - r) > kChannelTolerance || std::abs(pixel.g - g) > kChannelTolerance ||
+        std::abs(pixel.b - b) > kChannelTolerance)
+        return ::testing::AssertionFailure()
+               << "(" << int(pixel.r) << ", " << int(pixel.g) << ", " << int(pixel.b) << ")";
+    return ::testing::AssertionSuccess();
+}
+
+constexpr int kGrey = 51; // the editor's background, 0.2
+} // namespace
+
+TEST_F(ModelCliTest, ShowDescribesNodesMeshesMaterialsLightsAndFrames)
+{
+    const CliResult result = RunCli({"model", "show", m_strModel});
+    ASSERT_EQ(result.exitCode, 0) << result.err;
+    const nlohmann::json json = nlohmann::json::parse(result.out);
+    EXPECT_EQ(json["frames"], 10);
+
+    ASSERT_EQ(json["nodes"].size(), 2u);
+    const nlohmann::json& dummy = json["nodes"][0];
+    EXPECT_EQ(dummy["name"], "$$$DUMMY");
+    EXPECT_EQ(dummy["type"], "object");
+    ASSERT_EQ(dummy["children"].size(), 2u);
+    EXPECT_EQ(dummy["children"][0]["name"], "Left");
+    EXPECT_EQ(json["nodes"][1]["name"], "Mover");
+
+    ASSERT_EQ(json["meshes"].size(), 3u);
+    for (const nlohmann::json& mesh : json["meshes"])
+    {
+        EXPECT_EQ(mesh["points"], 4);
+        EXPECT_EQ(mesh["faces"], 2);
+    }
+    std::map<std::string, nlohmann::json> materials;
+    for (const nlohmann::json& material : json["materials"])
+        materials[material["name"]] = material["texture"];
+    EXPECT_EQ(materials.at("Checker"), "checker.png");
+    EXPECT_TRUE(materials.at("Red").is_null());
+
+    ASSERT_EQ(json["lights"].size(), 1u);
+    EXPECT_EQ(json["lights"][0]["name"], "Spot");
+    EXPECT_EQ(json["lights"][0]["spot"], true);
+}
+
+TEST_F(ModelCliTest, RenderDrawsEachViewWithItsCamera)
+{
+    // Front: X right, Z up; the red square left, the textured one right,
+    // the mover (white, frame 0) above the red one.
+    PngPicture front = Render({"--view", "front"});
+    ASSERT_EQ(front.width, kPictureSide);
+    EXPECT_TRUE(Near(At(front, -0.5, -0.1), 153, 26, 26)) << "red square";
+    EXPECT_TRUE(Near(At(front, 0.3, -0.1), 255, 0, 0)) << "first texture half";
+    EXPECT_TRUE(Near(At(front, 0.45, -0.1), 0, 0, 255)) << "second texture half";
+    EXPECT_TRUE(Near(At(front, -0.5, 0.5), 255, 255, 255)) << "mover";
+    EXPECT_TRUE(Near(At(front, 0.5, 0.5), kGrey, kGrey, kGrey));
+    EXPECT_TRUE(Near(At(front, 0.9, 0.0), 255, 0, 0)) << "X axis";
+
+    // Top: the squares lie in the XZ plane and are seen edge on; the axes
+    // are X red to the right, Y blue up.
+    PngPicture top = Render({"--view", "top"});
+    EXPECT_TRUE(Near(At(top, -0.5, -0.5), kGrey, kGrey, kGrey));
+    EXPECT_TRUE(Near(At(top, 0.0, 0.5), 0, 0, 255)) << "Y axis";
+
+    // Side: Y right, Z up; the Z axis is green.
+    PngPicture side = Render({"--view", "side"});
+    EXPECT_TRUE(Near(At(side, 0.0, 0.5), 0, 255, 0)) << "Z axis";
+    EXPECT_TRUE(Near(At(side, 0.5, 0.0), 0, 0, 255)) << "Y axis";
+}
+
+TEST_F(ModelCliTest, RenderTakesFrameAndZoom)
+{
+    PngPicture last = Render({"--frame", "10"});
+    EXPECT_TRUE(Near(At(last, 0.5, 0.5), 255, 255, 255)) << "mover at the end";
+    EXPECT_TRUE(Near(At(last, -0.5, 0.5), kGrey, kGrey, kGrey));
+
+    PngPicture zoomed = Render({"--zoom", "2"});
+    EXPECT_TRUE(Near(At(zoomed, -0.25, 0.25), 255, 255, 255)) << "mover at half the distance";
+}
+
+TEST_F(ModelCliTest, BadInputGivesOneLineAndStatus)
+{
+    WriteBytes(m_folder.Path("cut.3ds"), ReadBytes(m_strModel).substr(0, 100));
+    struct Case
+    {
+        std::vector<std::string> arguments;
+        int exitCode;
+        const char* message;
+    };
+    const std::string out = m_folder.Path("x.png");
+    const Case cases[] = {
+        {{"model", "show", m_folder.Path("absent.3ds")}, 1, "no such file"},
+        {{"model", "show", m_folder.Path("cut.3ds")}, 1, "cut short"},
+        {{"model", "render", m_folder.Path("cut.3ds"), out}, 1, "cut short"},
+        {{"model", "render", m_strModel, out, "--frame", "11"}, 1, "past the last frame"},
+        {{"model", "render", m_strModel, out, "--view", "back"}, 2, ""},
+        {{"model", "render", m_strModel, out, "--size", "0", "10"}, 2, ""},
+        {{"model", "render", m_strModel, out, "--zoom", "-1"}, 2, ""},
+    };
+    for (const Case& c : cases)
+    {
+        const CliResult result = RunCli(c.arguments);
+        EXPECT_EQ(result.exitCode, c.exitCode) << c.arguments.back() << ": " << result.err;
+        EXPECT_NE(result.err.find(c.message), std::string::npos) << result.err;
+        if (c.exitCode == 1)
+        {
+            EXPECT_EQ(std::count(result.err.begin(), result.err.end(), '\n'), 1) << result.err;
+        }
+    }
+}

@@ -1,0 +1,115 @@
+// Picture headers read before DevIL sees a byte, and PNG pictures written
+// and read back through DevIL.
+
+#include "model/image_io.h"
+#include "support/project_fixture.h"
+#include "support/sample_3ds.h"
+
+#include <gtest/gtest.h>
+
+namespace
+{
+std::string Bmp(int32_t width, int32_t height)
+{
+    std::string b(54, '\0');
+    b[0] = 'B';
+    b[1] = 'M';
+    b[14] = 40;
+    for (int k = 0; k < 4; ++k)
+    {
+        b[18 + k] = char((uint32_t(width) >> (8 * k)) & 0xFF);
+        b[22 + k] = char((uint32_t(height) >> (8 * k)) & 0xFF);
+    }
+    return b;
+}
+
+std::string Tga(int width, int height, int imageType = 2)
+{
+    std::string b(18, '\0');
+    b[2] = char(imageType);
+    b[12] = char(width & 0xFF);
+    b[13] = char(width >> 8);
+    b[14] = char(height & 0xFF);
+    b[15] = char(height >> 8);
+    return b;
+}
+
+std::string Jpeg(int width, int height)
+{
+    std::string b = "\xFF\xD8\xFF\xE0";
+    b += std::string("\x00\x04\x00\x00", 4); // an APP0 segment of 4 bytes
+    b += "\xFF\xC0";
+    b += std::string("\x00\x11\x08", 3);
+    b += char(height >> 8);
+    b += char(height & 0xFF);
+    b += char(width >> 8);
+    b += char(width & 0xFF);
+    return b + std::string(10, '\0');
+}
+
+struct SniffCase
+{
+    const char* what;
+    std::string bytes;
+    std::string name;
+    bool accepted;
+    ImageType type;
+    int width;
+    int height;
+};
+} // namespace
+
+TEST(ImageIoTest, HeadersAreReadAndOversizedPicturesRefused)
+{
+    const SniffCase cases[] = {
+        {"small BMP", Bmp(16, 8), "a.bmp", true, ImageType::Bmp, 16, 8},
+        {"top-down BMP", Bmp(16, -8), "a.bmp", true, ImageType::Bmp, 16, 8},
+        {"huge BMP", Bmp(60000, 60000), "a.bmp", false, ImageType::Unknown, 0, 0},
+        {"BMP of zero width", Bmp(0, 8), "a.bmp", false, ImageType::Unknown, 0, 0},
+        {"BMP over the pixel budget", Bmp(8192, 8192), "a.bmp", false, ImageType::Unknown, 0, 0},
+        {"TGA", Tga(32, 4), "a.TGA", true, ImageType::Tga, 32, 4},
+        {"TGA of unknown kind", Tga(32, 4, 7), "a.tga", false, ImageType::Unknown, 0, 0},
+        {"TGA bytes named otherwise", Tga(32, 4), "a.dat", false, ImageType::Unknown, 0, 0},
+        {"JPEG", Jpeg(640, 480), "a.jpg", true, ImageType::Jpeg, 640, 480},
+        {"huge JPEG", Jpeg(65000, 65000), "a.jpg", false, ImageType::Unknown, 0, 0},
+        {"JPEG without a frame", "\xFF\xD8\xFF\xD9", "a.jpg", false, ImageType::Unknown, 0, 0},
+        {"GIF", "GIF89a\x10\x00\x10\x00", "a.gif", false, ImageType::Unknown, 0, 0},
+        {"empty", "", "a.png", false, ImageType::Unknown, 0, 0},
+    };
+    for (const SniffCase& c : cases)
+    {
+        ImageHeader header;
+        std::string error;
+        EXPECT_EQ(SniffImage(c.bytes, c.name, &header, &error), c.accepted) << c.what;
+        if (c.accepted)
+        {
+            EXPECT_EQ(header.type, c.type) << c.what;
+            EXPECT_EQ(header.width, c.width) << c.what;
+            EXPECT_EQ(header.height, c.height) << c.what;
+        }
+        else
+            EXPECT_FALSE(error.empty()) << c.what;
+    }
+}
+
+TEST(ImageIoTest, WrittenPngReadsBackTopRowFirst)
+{
+    ScratchFolder folder;
+    const std::string path = folder.Path("picture.png");
+    WritePng(path, 3, 2,
+             [](int x, int y) {
+                 return Rgba8{uint8_t(x * 100), uint8_t(y * 200), 7, 255};
+             });
+    const std::string bytes = ReadBytes(path);
+    ImageHeader header;
+    ASSERT_TRUE(SniffImage(bytes, path, &header));
+    EXPECT_EQ(header.type, ImageType::Png);
+    EXPECT_EQ(header.width, 3);
+    EXPECT_EQ(header.height, 2);
+
+    const PngPicture picture = ReadPng(path);
+    ASSERT_EQ(picture.pixels.size(), 6u);
+    EXPECT_EQ(picture.At(2, 1).r, 200);
+    EXPECT_EQ(picture.At(2, 1).g, 200);
+    EXPECT_EQ(picture.At(2, 0).g, 0) << "top row first";
+}

@@ -1,0 +1,89 @@
+#include "render_fixture.h"
+
+#include "model/axes.h"
+
+#include <GL/gl.h>
+
+#include <cmath>
+#include <sstream>
+
+void RenderTest::SetUp()
+{
+    std::string error;
+    ASSERT_TRUE(m_context.Create(kSize, kSize, &error)) << error;
+    SetUserMessages(&m_messages);
+}
+
+void RenderTest::TearDown()
+{
+    SetUserMessages(nullptr);
+}
+
+std::string RenderTest::WriteScene(const Sample3ds& scene, const std::string& name)
+{
+    const std::string path = m_folder.Path(name);
+    Write3ds(scene, path);
+    return path;
+}
+
+OffscreenImage RenderTest::DrawView(CModel3D* pModel, EditorView view, double zoom)
+{
+    m_context.MakeCurrent();
+    glClearColor(kBackground, kBackground, kBackground, 1.0f);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    CAxes axes;
+    DrawOrthoView(MakeEditorCamera(view), zoom, axes, pModel);
+    return m_context.ReadPixels();
+}
+
+OffscreenPixel RenderTest::At(const OffscreenImage& image, double right, double up, double zoom)
+{
+    const int x = int(std::floor((right / zoom + 1.0) / 2.0 * image.width));
+    const int y = int(std::floor((1.0 - up / zoom) / 2.0 * image.height));
+    return image.At(std::clamp(x, 0, image.width - 1), std::clamp(y, 0, image.height - 1));
+}
+
+::testing::AssertionResult ColourNear(const OffscreenPixel& pixel, double r, double g, double b)
+{
+    const double expected[3] = {r * 255.0, g * 255.0, b * 255.0};
+    const int actual[3] = {pixel.r, pixel.g, pixel.b};
+    for (int k = 0; k < 3; ++k)
+        if (std::abs(actual[k] - expected[k]) > kColourTolerance)
+        {
+            std::ostringstream text;
+            text << "pixel (" << actual[0] << ", " << actual[1] << ", " << actual[2]
+                 << ") is not near (" << expected[0] << ", " << expected[1] << ", " << expected[2]
+                 << ")";
+            return ::testing::AssertionFailure() << text.str();
+        }
+    return ::testing::AssertionSuccess();
+}
+
+::testing::AssertionResult IsBackground(const OffscreenPixel& pixel)
+{
+    return ColourNear(pixel, RenderTest::kBackground, RenderTest::kBackground,
+                      RenderTest::kBackground);
+}
+
+SampleMaterial PlainMaterial(const std::string& name, const Vec3f& colour)
+{
+    SampleMaterial material;
+    material.name = name;
+    material.ambient = material.diffuse = material.specular = colour;
+    return material;
+}
+
+SampleMesh CubeMesh(const std::string& name, const Vec3f& centre, float half,
+                    const std::string& material)
+{
+    SampleMesh mesh;
+    mesh.name = name;
+    for (int corner = 0; corner < 8; ++corner)
+        mesh.points.push_back({centre[0] + ((corner & 1) ? half : -half),
+                               centre[1] + ((corner & 2) ? half : -half),
+                               centre[2] + ((corner & 4) ? half : -half)});
+    mesh.faces = {{0, 1, 3}, {0, 3, 2}, {4, 5, 7}, {4, 7, 6}, {0, 1, 5}, {0, 5, 4},
+                  {2, 3, 7}, {2, 7, 6}, {0, 2, 6}, {0, 6, 4}, {1, 3, 7}, {1, 7, 5}};
+    mesh.faceMaterials.assign(mesh.faces.size(), material);
+    return mesh;
+}

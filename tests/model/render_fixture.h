@@ -1,0 +1,63 @@
+#pragma once
+// Shared set-up of the model tests that draw: an offscreen OpenGL context,
+// a scratch folder, a recorder for user messages, and pixel look-ups in
+// world coordinates of the editor's orthographic views.
+
+#include "model/model3d.h"
+#include "model/ortho_view.h"
+#include "model/user_messages.h"
+#include "offscreen/offscreen_context.h"
+#include "support/project_fixture.h"
+#include "support/sample_3ds.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+// Colour channels are compared in 0..255 steps; llvmpipe rounds each
+// channel to the nearest step, and 24-bit 3DS colours add one more.
+constexpr int kColourTolerance = 3;
+
+class CRecordingMessages : public CUserMessages
+{
+  public:
+    MessageAnswer Show(const UserMessage& message) override
+    {
+        m_messages.push_back(message);
+        return MessageAnswer::Ok;
+    }
+    std::vector<UserMessage> m_messages;
+};
+
+class RenderTest : public ::testing::Test
+{
+  public:
+    static constexpr int kSize = 64;
+    static constexpr double kBackground = 0.2;
+
+  protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    std::string WriteScene(const Sample3ds& scene, const std::string& name = "model.3ds");
+    // Clears to the editor's grey and draws one orthographic view.
+    OffscreenImage DrawView(CModel3D* pModel, EditorView view = kFrontView, double zoom = 1.0);
+    // The pixel showing the point at (right, up) world units from the centre
+    // of the view, in the view's own screen directions.
+    static OffscreenPixel At(const OffscreenImage& image, double right, double up,
+                             double zoom = 1.0);
+
+    COffscreenContext m_context;
+    ScratchFolder m_folder;
+    CRecordingMessages m_messages;
+};
+
+::testing::AssertionResult ColourNear(const OffscreenPixel& pixel, double r, double g, double b);
+::testing::AssertionResult IsBackground(const OffscreenPixel& pixel);
+
+// A single-colour material: ambient, diffuse and specular all `colour`.
+SampleMaterial PlainMaterial(const std::string& name, const Vec3f& colour);
+
+// A cube of 12 faces, side 2 * half, centred on centre.
+SampleMesh CubeMesh(const std::string& name, const Vec3f& centre, float half,
+                    const std::string& material);
