@@ -1,0 +1,122 @@
+// A short rendered sequence of a two-marker tracker, run through the
+// registry and the relation graph exactly as a live run does.
+#include "model/tracker.h"
+#include "run/pattern_registry.h"
+#include "support/marker_projection.h"
+#include "support/project_fixture.h"
+#include "synth/frame_renderer.h"
+#include "synth/pattern_picture.h"
+#include "synth/synth_pose.h"
+#include "tracking/tracking_state.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+namespace
+{
+constexpr double kMarkerWidthMm = 80.0;
+constexpr double kSpacingMm = 130.0; // between the two markers' centres
+constexpr int kFrames = 30;
+constexpr int kReferenceHiddenFrom = 15;
+constexpr double kTranslationTolerance = 0.01; // of the distance
+constexpr double kRotationToleranceDeg = 1.0;
+
+// cameraFromMarker of the second marker, kSpacingMm along the first's x.
+void Beside(const double reference[3][4], double second[3][4])
+{
+    for (int i = 0; i < 3; ++i)
+    {
+        for (int j = 0; j < 3; ++j)
+            second[i][j] = reference[i][j];
+        second[i][3] = reference[i][3] + reference[i][0] * kSpacingMm;
+    }
+}
+
+// The tracker's pose as the run reports it: the reference marker's pose
+// with the x axis mirrored, in OpenGL order.
+CMatrix ExpectedPose(const double reference[3][4])
+{
+    CMatrix pose = CMatrix::FromTransform(reference);
+    for (int k = 0; k < 3; ++k)
+        pose.GetData()[k] = -pose.GetData()[k];
+    return pose;
+}
+
+double RotationErrorDeg(const CMatrix& a, const CMatrix& b)
+{
+    double trace = 0.0;
+    for (int i = 0; i < 3; ++i)
+        for (int k = 0; k < 3; ++k)
+            trace += a.GetData()[4 * i + k] * b.GetData()[4 * i + k];
+    return std::acos(std::clamp((trace - 1.0) / 2.0, -1.0, 1.0)) * 180.0 / M_PI;
+}
+} // namespace
+
+TEST(TrackingSequence, PoseHoldsWhenTheReferenceMarkerIsHidden)
+{
+    ScratchFolder folder;
+    trackingState().Reset();
+    CameraParam camera = PinholeCamera();
+    camera.distFactor[2] = 8.0; // a mild barrel distortion
+    initCameraParam(camera);
+
+    const SynthPicture pictures[2] = {makeBlockPicture(11), makeBlockPicture(12)};
+    std::list<CTracker> trackers(1);
+    CTracker& tracker = trackers.front();
+    for (int k = 0; k < 2; ++k)
+    {
+        const std::string file = folder.Path("m" + std::to_string(k) + ".patt");
+        ASSERT_TRUE(writePatternFile(file, pictures[k]));
+        tracker.m_patterns.emplace_back();
+        tracker.m_patterns.back().m_strFile = file;
+        tracker.m_patterns.back().m_nWidth = static_cast<int>(kMarkerWidthMm);
+    }
+    tracker.SetReferenceIndex(0);
+    std::list<CPatternEntry> registry;
+    BuildPatternRegistry(trackers, registry);
+
+    SynthOptions options;
+    options.noiseSigma = 3.0;
+    options.blurSigmaPx = 0.7;
+    const CFrameRenderer renderer(camera, options);
+    ASSERT_TRUE(renderer.Valid());
+    double reference[3][4];
+    // Close enough that each marker spans about 150 px: the fitted corners
+    // sit half a pixel inside the printed ones, which at this size costs
+    // under 1% of the distance.
+    const double position[3] = {-60.0, 15.0, 320.0};
+    markerPose(20.0, 25.0, 60.0, position, reference);
+
+    for (int frame = 0; frame < kFrames; ++frame)
+    {
+        std::vector<SynthMarker> markers(1);
+        markers[0].picture = &pictures[1];
+        markers[0].widthMm = kMarkerWidthMm;
+        Beside(reference, markers[0].cameraFromMarker);
+        if (frame < kReferenceHiddenFrom)
+        {
+            SynthMarker first = markers[0];
+            first.picture = &pictures[0];
+            std::copy(&reference[0][0], &reference[0][0] + 12, &first.cameraFromMarker[0][0]);
+            markers.push_back(first);
+        }
+        SynthBackground background;
+        background.seed = static_cast<uint32_t>(frame + 1);
+        const SynthFrame rendered = renderer.Render(markers, background);
+
+        tracker.BeginFrame();
+        ASSERT_TRUE(DispatchMarkers(rendered.bgra.data(), registry, 100, true));
+        tracker.ComputePose();
+
+        ASSERT_TRUE(tracker.m_bFound) << "frame " << frame;
+        const CMatrix expected = ExpectedPose(reference);
+        const double* t = tracker.m_pose.GetData() + 12;
+        const double* truth = expected.GetData() + 12;
+        const double error = std::hypot(t[0] - truth[0], t[1] - truth[1], t[2] - truth[2]);
+        EXPECT_LT(error, kTranslationTolerance * truth[2]) << "frame " << frame;
+        EXPECT_LT(RotationErrorDeg(tracker.m_pose, expected), kRotationToleranceDeg)
+            << "frame " << frame;
+    }
+    ReleasePatternRegistry(registry);
+}
