@@ -14,6 +14,7 @@
 #include <vector>
 
 class CArchive;
+class CAxes;
 class CPatternState;
 
 class CTracker
@@ -39,6 +40,10 @@ public:
 
     // Unloads and reloads every model's 3DS file.
     void ReloadModels();
+    // Draws the models over the live video at the tracker's pose, each over
+    // everything drawn before it; nothing when the tracker was not found.
+    // The camera projection is loaded and the modelview matrix selected.
+    void Draw(const CAxes* axes);
 
     // The relation graph of a live run: nodes are the patterns in list
     // order and, last, the camera. Built when the registry has given the
