@@ -2,8 +2,8 @@
 // run (detectMarkers, then a pose for every identified marker), and each
 // stage on its own to show where the time goes.
 //
-//   build/bench/detection_bench --benchmark_repetitions=15 \
-//       --benchmark_report_aggregates_only=true
+//   build/bench/detection_bench --benchmark_repetitions=15
+//       --benchmark_report_aggregates_only=true   (one command line)
 
 #include "bench_scenes.h"
 

@@ -89,7 +89,7 @@ protected:
     {
         trackingState().Reset();
         m_camera = TestCamera();
-        UseCamera(m_camera);
+        initCameraParam(m_camera);
         for (uint32_t seed = 1; seed <= 3; ++seed)
             m_pictures.push_back(makeBlockPicture(seed));
         for (const SynthPicture& picture : m_pictures)
@@ -315,7 +315,7 @@ TEST_F(DetectionOnRenderedFrames, LabelingOverflowReportsNothingAndKeepsTheHisto
 TEST_F(DetectionOnRenderedFrames, FramesLargerThan1024SquareAreDetected)
 {
     const CameraParam big = TestCamera(1600, 1200);
-    UseCamera(big);
+    initCameraParam(big);
     const SynthMarker marker = PlaceMarker(big, &m_pictures[0], kWidthMm, 150, 10, 20, 0, 1300, 1000);
     SynthBackground background;
     const SynthFrame frame = CFrameRenderer(big, RealisticOptions(9)).Render({marker}, background);

@@ -64,7 +64,7 @@ protected:
     {
         trackingState().Reset();
         m_camera = TestCamera();
-        UseCamera(m_camera);
+        initCameraParam(m_camera);
     }
     void TearDown() override { trackingState().Reset(); }
 
@@ -152,7 +152,7 @@ TEST_F(Pose, MarkerFacingThePinholeSquarelyOnTheAxis)
     pinhole.distFactor[1] = pinhole.mat[1][2];
     pinhole.distFactor[2] = 0.0;
     pinhole.distFactor[3] = 1.0;
-    UseCamera(pinhole);
+    initCameraParam(pinhole);
     m_camera = pinhole;
     const SynthTruth truth = TruthOf(0, 0, 0, pinhole.mat[0][2], pinhole.mat[1][2], 100);
     const double depth = truth.cameraFromMarker[2][3];
@@ -272,7 +272,7 @@ TEST_F(Pose, ASingularCameraIsNotEstimated)
     for (auto& row : flat.mat)
         for (double& v : row)
             v = 0.0;
-    UseCamera(flat);
+    initCameraParam(flat);
     double t[3][4] = {};
     EXPECT_LT(estimateMarkerTransform(RecordFromCorners(truth.idealCorners, 0), m_center,
                                       kWidthMm, t),

@@ -2,7 +2,6 @@
 
 #include "synth/frame_renderer.h"
 #include "synth/synth_pose.h"
-#include "tracking/tracking_state.h"
 
 #include <algorithm>
 
@@ -56,15 +55,6 @@ CameraParam TestCamera(int width, int height, double radial)
     camera.distFactor[2] = radial;
     camera.distFactor[3] = 1.0;
     return camera;
-}
-
-void UseCamera(const CameraParam& camera)
-{
-    TrackingState& state = trackingState();
-    state.camera = camera;
-    state.xsize = camera.xsize;
-    state.ysize = camera.ysize;
-    state.hasCamera = true;
 }
 
 SynthOptions RealisticOptions(uint32_t seed)
