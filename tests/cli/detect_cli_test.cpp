@@ -67,13 +67,7 @@ void PoseErrors(const nlohmann::json& a, const nlohmann::json& b, double* rotati
             tb[r][c] = ToDouble(b[r][c]);
         }
     *rotationDeg = rotationDifferenceDeg(ta, tb);
-    double error = 0.0, distance = 0.0;
-    for (int r = 0; r < 3; ++r)
-    {
-        error += (ta[r][3] - tb[r][3]) * (ta[r][3] - tb[r][3]);
-        distance += tb[r][3] * tb[r][3];
-    }
-    *translationShare = std::sqrt(error / distance);
+    *translationShare = translationErrorShare(ta, tb);
 }
 
 class DetectCli : public testing::Test

@@ -40,17 +40,6 @@ double Median(std::vector<double> values)
     return values[values.size() / 2];
 }
 
-double TranslationShare(const double estimate[3][4], const double truth[3][4])
-{
-    double error = 0.0, distance = 0.0;
-    for (int r = 0; r < 3; ++r)
-    {
-        error += (estimate[r][3] - truth[r][3]) * (estimate[r][3] - truth[r][3]);
-        distance += truth[r][3] * truth[r][3];
-    }
-    return std::sqrt(error / distance);
-}
-
 // The result whose region lies over the true marker, or null.
 const MarkerInfo* ResultAt(const SynthTruth& truth, const MarkerInfo* markers, int count)
 {
@@ -165,7 +154,7 @@ TEST_F(DetectionOnRenderedFrames, AccuracyOverARandomSetOfScenes)
             double t[3][4];
             ASSERT_GE(estimateMarkerTransform(*result, kCenter, kWidthMm, t), 0.0);
             rotationErrors.push_back(rotationDifferenceDeg(t, truth.cameraFromMarker));
-            translationErrors.push_back(TranslationShare(t, truth.cameraFromMarker));
+            translationErrors.push_back(translationErrorShare(t, truth.cameraFromMarker));
 
             std::memcpy(t, truth.cameraFromMarker, sizeof(t));
             const double error = estimateMarkerTransformCont(*result, t, kCenter, kWidthMm, t);

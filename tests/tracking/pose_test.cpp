@@ -49,14 +49,6 @@ double Distance(const double t[3][4])
     return std::sqrt(t[0][3] * t[0][3] + t[1][3] * t[1][3] + t[2][3] * t[2][3]);
 }
 
-double TranslationShare(const double estimate[3][4], const double truth[3][4])
-{
-    const double dx = estimate[0][3] - truth[0][3];
-    const double dy = estimate[1][3] - truth[1][3];
-    const double dz = estimate[2][3] - truth[2][3];
-    return std::sqrt(dx * dx + dy * dy + dz * dz) / Distance(truth);
-}
-
 class Pose : public testing::Test
 {
 protected:
@@ -194,7 +186,7 @@ TEST_P(PoseFromExactCorners, EveryOrientationGivesTheTruePose)
         ASSERT_GE(error, 0.0) << "dir " << dir;
         EXPECT_LT(error, kGoodEnoughError);
         EXPECT_LT(rotationDifferenceDeg(t, truth.cameraFromMarker), kExactRotationDeg);
-        EXPECT_LT(TranslationShare(t, truth.cameraFromMarker), kExactTranslationShare);
+        EXPECT_LT(translationErrorShare(t, truth.cameraFromMarker), kExactTranslationShare);
     }
 }
 
