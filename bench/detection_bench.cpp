@@ -38,8 +38,7 @@ const BenchClip& Clip(int width, int height, int blobs)
 
 const BenchClip& PrepareClip(const benchmark::State& state)
 {
-    const BenchClip& clip = Clip(static_cast<int>(state.range(0)),
-                                 static_cast<int>(state.range(1)),
+    const BenchClip& clip = Clip(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)),
                                  static_cast<int>(state.range(2)));
     LoadBenchPatterns(clip.camera);
     return clip;

@@ -22,15 +22,16 @@ constexpr double kTranslationShare = 0.02;
 std::string CameraFileBytes(int width, int height)
 {
     std::string bytes;
-    auto put = [&bytes](const void* value, size_t size) {
+    auto put = [&bytes](const void* value, size_t size)
+    {
         const unsigned char* p = static_cast<const unsigned char*>(value);
         for (size_t i = size; i-- > 0;)
             bytes.push_back(static_cast<char>(p[i]));
     };
     put(&width, 4);
     put(&height, 4);
-    const double mat[12] = {560, 0, width / 2.0 - 1.5, 0, 0, 560, height / 2.0 + 1.3, 0,
-                            0,   0, 1,                 0};
+    const double mat[12] = {560, 0, width / 2.0 - 1.5, 0, 0, 560, height / 2.0 + 1.3, 0, 0, 0,
+                            1,   0};
     for (double v : mat)
         put(&v, 8);
     const double dist[4] = {width / 2.0 + 0.7, height / 2.0 - 0.4, 10.0, 1.0};
@@ -72,7 +73,7 @@ void PoseErrors(const nlohmann::json& a, const nlohmann::json& b, double* rotati
 
 class DetectCli : public testing::Test
 {
-protected:
+  protected:
     void SetUp() override
     {
         WriteBytes(m_folder.Path("cam.dat"), CameraFileBytes(640, 480));
@@ -84,11 +85,21 @@ protected:
     nlohmann::json Synth(const std::string& image, const std::vector<std::string>& markers,
                          const std::vector<std::string>& extra = {})
     {
-        std::vector<std::string> arguments = {"synth",     "--camera", Path("cam.dat"),
-                                              "--pattern", Path("a.patt"), "--pattern",
-                                              Path("b.patt"), "-o",        Path(image),
-                                              "--noise",   "3",         "--blur",
-                                              "0.6",       "--light",   "0.15"};
+        std::vector<std::string> arguments = {"synth",
+                                              "--camera",
+                                              Path("cam.dat"),
+                                              "--pattern",
+                                              Path("a.patt"),
+                                              "--pattern",
+                                              Path("b.patt"),
+                                              "-o",
+                                              Path(image),
+                                              "--noise",
+                                              "3",
+                                              "--blur",
+                                              "0.6",
+                                              "--light",
+                                              "0.15"};
         for (const std::string& marker : markers)
         {
             arguments.push_back("--marker");
@@ -102,8 +113,8 @@ protected:
 
     CliResult Detect(const std::vector<std::string>& extra)
     {
-        std::vector<std::string> arguments = {"detect",    "--camera",     Path("cam.dat"),
-                                              "--pattern", Path("a.patt"), "--pattern",
+        std::vector<std::string> arguments = {"detect",      "--camera",     Path("cam.dat"),
+                                              "--pattern",   Path("a.patt"), "--pattern",
                                               Path("b.patt")};
         arguments.insert(arguments.end(), extra.begin(), extra.end());
         return RunCli(arguments);
@@ -132,9 +143,9 @@ TEST_F(DetectCli, RenderedMarkersAreFoundWithTheirPatternsCornersAndPoses)
     ASSERT_EQ(found.size(), 2u);
     for (const auto& expected : truth["markers"])
     {
-        const auto match = std::find_if(found.begin(), found.end(), [&](const auto& m) {
-            return m["pattern"] == expected["pattern"];
-        });
+        const auto match =
+            std::find_if(found.begin(), found.end(),
+                         [&](const auto& m) { return m["pattern"] == expected["pattern"]; });
         ASSERT_NE(match, found.end()) << expected;
         const auto& marker = *match;
         EXPECT_GE(ToDouble(marker["cf"]), 0.5);
@@ -143,8 +154,10 @@ TEST_F(DetectCli, RenderedMarkersAreFoundWithTheirPatternsCornersAndPoses)
         for (int k = 0; k < 4; ++k)
         {
             const auto& vertex = marker["vertex"][(4 + k - dir) % 4];
-            EXPECT_NEAR(ToDouble(vertex[0]), ToDouble(expected["vertex"][k][0]), kCornerTolerancePx);
-            EXPECT_NEAR(ToDouble(vertex[1]), ToDouble(expected["vertex"][k][1]), kCornerTolerancePx);
+            EXPECT_NEAR(ToDouble(vertex[0]), ToDouble(expected["vertex"][k][0]),
+                        kCornerTolerancePx);
+            EXPECT_NEAR(ToDouble(vertex[1]), ToDouble(expected["vertex"][k][1]),
+                        kCornerTolerancePx);
         }
         double rotation, translation;
         PoseErrors(marker["transform"], expected["transform"], &rotation, &translation);
@@ -189,8 +202,8 @@ TEST_F(DetectCli, TheCameraFollowsTheImageSizeAndWidthScalesThePose)
 TEST_F(DetectCli, WithoutItsPatternAMarkerHasNoIdentityAndNoPose)
 {
     Synth("one.png", {"1,80,0,0,0,0,0,600"});
-    const CliResult result =
-        RunCli({"detect", "--camera", Path("cam.dat"), "--pattern", Path("a.patt"), Path("one.png")});
+    const CliResult result = RunCli(
+        {"detect", "--camera", Path("cam.dat"), "--pattern", Path("a.patt"), Path("one.png")});
     ASSERT_EQ(result.exitCode, 0) << result.err;
     const auto markers = Lines(result.out)[0]["markers"];
     ASSERT_EQ(markers.size(), 1u);
@@ -255,22 +268,25 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(
         BadUse{{"detect", "--camera", "@none.dat", "@ok.png"}, 1, "none.dat"},
         BadUse{{"detect", "--camera", "@short.dat", "@ok.png"}, 1, "short.dat"},
-        BadUse{{"detect", "--camera", "@cam.dat", "--pattern", "@bad.patt", "@ok.png"}, 1,
-               "bad.patt"},
+        BadUse{
+            {"detect", "--camera", "@cam.dat", "--pattern", "@bad.patt", "@ok.png"}, 1, "bad.patt"},
         BadUse{{"detect", "--camera", "@cam.dat", "@missing.png"}, 1, "missing.png"},
         BadUse{{"detect", "--camera", "@cam.dat", "@bad.patt"}, 1, "bad.patt"},
         BadUse{{"detect", "--camera", "@cam.dat", "--threshold", "300", "@ok.png"}, 2, "300"},
         BadUse{{"detect", "--camera", "@cam.dat"}, 2, "images"},
-        BadUse{{"synth", "--camera", "@cam.dat", "--pattern", "@a.patt", "--marker", "0,80,0,0,0,0,0",
-                "-o", "@x.png"},
-               1, "expected PATTERN"},
+        BadUse{{"synth", "--camera", "@cam.dat", "--pattern", "@a.patt", "--marker",
+                "0,80,0,0,0,0,0", "-o", "@x.png"},
+               1,
+               "expected PATTERN"},
         BadUse{{"synth", "--camera", "@cam.dat", "--pattern", "@a.patt", "--marker",
                 "1,80,0,0,0,0,0,500", "-o", "@x.png"},
-               1, "no --pattern"},
+               1,
+               "no --pattern"},
         BadUse{{"synth", "--camera", "@cam.dat", "--pattern", "@a.patt", "--marker",
                 "0,80,0,0,0,0,0,-5", "-o", "@x.png"},
-               1, "in front"},
-        BadUse{{"synth", "--camera", "@cam.dat", "--size", "99999x2", "-o", "@x.png"}, 1,
-               "--size"},
-        BadUse{{"synth", "--camera", "@cam.dat", "--pattern", "@bad.patt", "-o", "@x.png"}, 1,
+               1,
+               "in front"},
+        BadUse{{"synth", "--camera", "@cam.dat", "--size", "99999x2", "-o", "@x.png"}, 1, "--size"},
+        BadUse{{"synth", "--camera", "@cam.dat", "--pattern", "@bad.patt", "-o", "@x.png"},
+               1,
                "bad.patt"}));

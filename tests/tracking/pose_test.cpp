@@ -15,7 +15,7 @@ namespace
 {
 constexpr double kWidthMm = 80.0;
 constexpr double kAngleRoundTrip = 1e-9;
-constexpr double kExactRotationDeg = 0.2;       // from exact corners: the search's resolution
+constexpr double kExactRotationDeg = 0.2; // from exact corners: the search's resolution
 constexpr double kExactTranslationShare = 0.002;
 constexpr double kGoodEnoughError = 1.0;
 
@@ -51,7 +51,7 @@ double Distance(const double t[3][4])
 
 class Pose : public testing::Test
 {
-protected:
+  protected:
     void SetUp() override
     {
         trackingState().Reset();
@@ -75,8 +75,8 @@ protected:
 
 TEST(RotationAngles, RoundTripReproducesRotations)
 {
-    const double angles[][3] = {{0.3, 0.7, -1.2}, {-2.0, 1.5, 3.0}, {1.0, 3.1, 0.2},
-                                {0.0, 0.4, -0.4}};
+    const double angles[][3] = {
+        {0.3, 0.7, -1.2}, {-2.0, 1.5, 3.0}, {1.0, 3.1, 0.2}, {0.0, 0.4, -0.4}};
     for (const auto& a : angles)
     {
         double r[3][3], back[3][3];
@@ -94,7 +94,8 @@ TEST(RotationAngles, RoundTripReproducesRotations)
 TEST(RotationAngles, FacingAlongZGivesOnlyTheTurn)
 {
     const double turn = 0.8;
-    double r[3][3] = {{std::cos(turn), -std::sin(turn), 0}, {std::sin(turn), std::cos(turn), 0},
+    double r[3][3] = {{std::cos(turn), -std::sin(turn), 0},
+                      {std::sin(turn), std::cos(turn), 0},
                       {0, 0, 1.0000000001}};
     double a, b, c;
     rotationToAngles(r, &a, &b, &c);
@@ -266,9 +267,9 @@ TEST_F(Pose, ASingularCameraIsNotEstimated)
             v = 0.0;
     initCameraParam(flat);
     double t[3][4] = {};
-    EXPECT_LT(estimateMarkerTransform(RecordFromCorners(truth.idealCorners, 0), m_center,
-                                      kWidthMm, t),
-              0.0);
+    EXPECT_LT(
+        estimateMarkerTransform(RecordFromCorners(truth.idealCorners, 0), m_center, kWidthMm, t),
+        0.0);
 }
 
 TEST_F(Pose, AnUnsolvableTranslationFailsTheRefinement)

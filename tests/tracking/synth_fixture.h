@@ -39,4 +39,3 @@ std::vector<SceneMarker> RandomScene(const CameraParam& camera,
                                      int maxMarkers, std::mt19937& random);
 
 std::vector<SynthMarker> MarkersOf(const std::vector<SceneMarker>& scene);
-
