@@ -72,7 +72,8 @@ std::string EncodeRecord(const CameraParam& param)
     std::string bytes;
     PutBigEndian(bytes, static_cast<uint32_t>(param.xsize), 4);
     PutBigEndian(bytes, static_cast<uint32_t>(param.ysize), 4);
-    auto putDouble = [&bytes](double value) {
+    auto putDouble = [&bytes](double value)
+    {
         uint64_t bits;
         std::memcpy(&bits, &value, sizeof bits);
         PutBigEndian(bytes, bits, 8);
@@ -124,7 +125,8 @@ const CLI::Range kImageSide(1, kMaxImageSidePx);
 
 // CLI::Range lets "nan" through, since every comparison with it is false.
 const CLI::Validator kFinite(
-    [](std::string& value) {
+    [](std::string& value)
+    {
         try
         {
             return std::isfinite(std::stod(value)) ? std::string() : "must be a finite number";

@@ -30,7 +30,8 @@ CLI::Option* AddSizeOption(CLI::App* command, int* squareSide)
                      "Side of the black square in pixels, a multiple of 32 (default 512)")
         ->check(CLI::Range(2 * kMarkerSideStepPx, 8192))
         ->check(CLI::Validator(
-            [](std::string& value) {
+            [](std::string& value)
+            {
                 return std::stoi(value) % kMarkerSideStepPx == 0
                            ? std::string()
                            : "must be a multiple of " + std::to_string(kMarkerSideStepPx);
@@ -79,13 +80,15 @@ void DrawPattern(const DrawOptions& options)
         break;
     }
     const MarkerLayout layout = MarkerLayoutFor(options.squareSide);
-    WriteImageOrFail(options.image, DrawMarker(CellsPicture(blocks[0], layout.pictureSide), layout));
+    WriteImageOrFail(options.image,
+                     DrawMarker(CellsPicture(blocks[0], layout.pictureSide), layout));
 }
 } // namespace
 
 void RegisterMarkerCommands(CLI::App& app)
 {
-    CLI::App* marker = app.add_subcommand("marker", "Make printable markers and their pattern files");
+    CLI::App* marker =
+        app.add_subcommand("marker", "Make printable markers and their pattern files");
     marker->require_subcommand(1);
 
     auto make = std::make_shared<MakeOptions>();

@@ -106,8 +106,7 @@ BgraImage FitPicture(const BgraImage& source, int side)
             const Footprint& f = rows[y];
             for (size_t k = 0; k < f.weights.size(); ++k)
             {
-                const double* in =
-                    &narrowed[((f.first + k) * static_cast<size_t>(width) + x) * 3];
+                const double* in = &narrowed[((f.first + k) * static_cast<size_t>(width) + x) * 3];
                 for (int c = 0; c < 3; ++c)
                     colour[c] += in[c] * f.weights[k];
             }
@@ -162,7 +161,8 @@ void OrientationBlocks(const unsigned char block0[kPatternValues],
             for (int column = 0; column < kPatternSide; ++column)
             {
                 // A counter-clockwise quarter turn brings the right column to the top row.
-                const int from = (column * kPatternSide + (kPatternSide - 1 - row)) * kPatternChannels;
+                const int from =
+                    (column * kPatternSide + (kPatternSide - 1 - row)) * kPatternChannels;
                 const int to = (row * kPatternSide + column) * kPatternChannels;
                 std::memcpy(&blocks[h][to], &blocks[h - 1][from], kPatternChannels);
             }

@@ -13,9 +13,9 @@ constexpr int kMarkerSideStepPx = 2 * kPatternSide;
 
 struct MarkerLayout
 {
-    int squareSide = 0;   // the black square
-    int margin = 0;       // white around it
-    int imageSide = 0;    // the whole image
+    int squareSide = 0;    // the black square
+    int margin = 0;        // white around it
+    int imageSide = 0;     // the whole image
     int pictureOrigin = 0; // top-left pixel of the picture, both axes
     int pictureSide = 0;
 };

@@ -80,7 +80,8 @@ PatternFileStatus readPatternFile(const char* path,
     int count = 0;
     PatternFileStatus status = PatternFileStatus::Ok;
     for (int h = 0; h < kPatternOrientations && status == PatternFileStatus::Ok; ++h)
-        for (int channel = 0; channel < kPatternChannels && status == PatternFileStatus::Ok; ++channel)
+        for (int channel = 0; channel < kPatternChannels && status == PatternFileStatus::Ok;
+             ++channel)
             for (int row = 0; row < kPatternSide && status == PatternFileStatus::Ok; ++row)
                 for (int column = 0; column < kPatternSide; ++column)
                 {

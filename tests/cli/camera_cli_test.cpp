@@ -60,10 +60,10 @@ TEST(CameraCli, FocalLengthAndCentreCanBeGiven)
 TEST(CameraCli, UnreadableFilesExitWithTheReason)
 {
     ScratchFolder folder;
-    ASSERT_EQ(RunCli({"camera", "make", "--size", "640", "480", "--fov", "60",
-                      folder.Path("good.dat")})
-                  .exitCode,
-              0);
+    ASSERT_EQ(
+        RunCli({"camera", "make", "--size", "640", "480", "--fov", "60", folder.Path("good.dat")})
+            .exitCode,
+        0);
     const std::string good = ReadBytes(folder.Path("good.dat"));
     std::string zeroWidth = good;
     zeroWidth.replace(0, 4, std::string(4, '\0'));

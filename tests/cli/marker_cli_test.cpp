@@ -15,12 +15,12 @@
 
 namespace
 {
-constexpr int kSquarePx = 256;     // --size given to the tools
-constexpr int kMarginPx = 32;      // an eighth of the square
-constexpr int kPicturePx = 128;    // the central half
+constexpr int kSquarePx = 256;  // --size given to the tools
+constexpr int kMarginPx = 32;   // an eighth of the square
+constexpr int kPicturePx = 128; // the central half
 constexpr int kImagePx = kSquarePx + 2 * kMarginPx;
 constexpr double kMinConfidence = 0.95;
-constexpr int kCellRounding = 1;   // cell means are rounded once per image
+constexpr int kCellRounding = 1; // cell means are rounded once per image
 
 using Block = std::array<unsigned char, kPatternValues>;
 
@@ -133,17 +133,18 @@ std::vector<unsigned char> WarpedFrame(const BgraImage& marker, const double qua
             const int u0 = static_cast<int>(u), v0 = static_cast<int>(v);
             const double fu = u - u0, fv = v - v0;
             for (int c = 0; c < 3; ++c)
-                frame[(y * 640 + x) * 4 + c] = static_cast<unsigned char>(std::lround(
-                    (1 - fu) * (1 - fv) * marker.Pixel(u0, v0)[c] +
-                    fu * (1 - fv) * marker.Pixel(u0 + 1, v0)[c] +
-                    (1 - fu) * fv * marker.Pixel(u0, v0 + 1)[c] + fu * fv * marker.Pixel(u0 + 1, v0 + 1)[c]));
+                frame[(y * 640 + x) * 4 + c] = static_cast<unsigned char>(
+                    std::lround((1 - fu) * (1 - fv) * marker.Pixel(u0, v0)[c] +
+                                fu * (1 - fv) * marker.Pixel(u0 + 1, v0)[c] +
+                                (1 - fu) * fv * marker.Pixel(u0, v0 + 1)[c] +
+                                fu * fv * marker.Pixel(u0 + 1, v0 + 1)[c]));
         }
     return frame;
 }
 
 class MarkerCli : public testing::Test
 {
-protected:
+  protected:
     void SetUp() override
     {
         std::string error;
@@ -183,8 +184,13 @@ TEST_F(MarkerCli, MakeWritesTheFourTurnsAndAPrintableMarker)
     {
         int x, y, grey;
     } probes[] = {
-        {0, 0, 255}, {kMarginPx - 1, 160, 255}, {kImagePx - 1, kImagePx - 1, 255},
-        {kMarginPx, 160, 0}, {95, 160, 0}, {160, 40, 0}, {160, kImagePx - kMarginPx - 1, 0},
+        {0, 0, 255},
+        {kMarginPx - 1, 160, 255},
+        {kImagePx - 1, kImagePx - 1, 255},
+        {kMarginPx, 160, 0},
+        {95, 160, 0},
+        {160, 40, 0},
+        {160, kImagePx - kMarginPx - 1, 0},
         {100, 100, 255}, // letterbox band above the wide picture
     };
     for (const auto& p : probes)
@@ -198,8 +204,8 @@ TEST_F(MarkerCli, MakeWritesTheFourTurnsAndAPrintableMarker)
 TEST_F(MarkerCli, DrawingTheMadePatternGivesBackThePictureAt16x16)
 {
     ASSERT_EQ(Make("m").exitCode, 0);
-    const CliResult drawn = RunCli({"marker", "draw", m_folder.Path("m.patt"),
-                                    m_folder.Path("drawn.png"), "--size", "256"});
+    const CliResult drawn = RunCli(
+        {"marker", "draw", m_folder.Path("m.patt"), m_folder.Path("drawn.png"), "--size", "256"});
     ASSERT_EQ(drawn.exitCode, 0) << drawn.err;
     const Block made = PictureCellMeans(ReadImage(m_folder.Path("m.png")));
     const Block redrawn = PictureCellMeans(ReadImage(m_folder.Path("drawn.png")));
@@ -291,9 +297,9 @@ TEST_F(MarkerCli, BadInputExitsWithTheReasonAndWritesNothing)
     EXPECT_NE(shortPattern.err.find("short.patt: value 4 of 3072"), std::string::npos)
         << shortPattern.err;
 
-    EXPECT_EQ(RunCli({"marker", "draw", m_folder.Path("missing.patt"), m_folder.Path("x.png")})
-                  .exitCode,
-              1);
+    EXPECT_EQ(
+        RunCli({"marker", "draw", m_folder.Path("missing.patt"), m_folder.Path("x.png")}).exitCode,
+        1);
     EXPECT_EQ(RunCli({"marker", "make", m_folder.Path("picture.png"), "--pattern",
                       m_folder.Path("x.patt"), "--image", m_folder.Path("x.png"), "--size", "100"})
                   .exitCode,

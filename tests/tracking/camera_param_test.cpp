@@ -25,7 +25,8 @@ std::string Record(int32_t xsize, int32_t ysize, const double mat[3][4], const d
     std::string bytes;
     PutBig(bytes, static_cast<uint32_t>(xsize), 4);
     PutBig(bytes, static_cast<uint32_t>(ysize), 4);
-    auto putDouble = [&bytes](double value) {
+    auto putDouble = [&bytes](double value)
+    {
         uint64_t bits;
         std::memcpy(&bits, &value, sizeof bits);
         PutBig(bytes, bits, 8);
@@ -38,12 +39,13 @@ std::string Record(int32_t xsize, int32_t ysize, const double mat[3][4], const d
     return bytes;
 }
 
-const double kMat[3][4] = {{700.5, 0.25, 310.0, 1.5}, {0.0, 702.0, 245.5, -2.0}, {0.0, 0.0, 1.0, 0.0}};
+const double kMat[3][4] = {
+    {700.5, 0.25, 310.0, 1.5}, {0.0, 702.0, 245.5, -2.0}, {0.0, 0.0, 1.0, 0.0}};
 const double kDist[4] = {318.0, 242.0, 55.0, 0.97};
 
 class CameraParamFile : public testing::Test
 {
-protected:
+  protected:
     void SetUp() override { trackingState().Reset(); }
     void TearDown() override { trackingState().Reset(); }
     std::string Write(const std::string& name, const std::string& bytes)
@@ -76,7 +78,8 @@ TEST_F(CameraParamFile, ShortFilesAndBadCountsFail)
     const std::string record = Record(640, 480, kMat, kDist);
     CameraParam params[2];
     CameraParamFault fault = CameraParamFault::None;
-    EXPECT_EQ(loadCameraParam(Write("short.dat", record.substr(0, 135)).c_str(), 1, params, &fault), -1);
+    EXPECT_EQ(loadCameraParam(Write("short.dat", record.substr(0, 135)).c_str(), 1, params, &fault),
+              -1);
     EXPECT_EQ(fault, CameraParamFault::ShortRecord);
     EXPECT_EQ(params[0].xsize, 0);
 
@@ -112,7 +115,8 @@ TEST_F(CameraParamFile, SizesThatAreNotPositiveAndValuesThatAreNotFiniteAreRefus
         CameraParam param;
         param.xsize = 17;
         CameraParamFault fault = CameraParamFault::None;
-        EXPECT_EQ(loadCameraParam(Write("bad.dat", c.bytes).c_str(), 1, &param, &fault), -1) << c.name;
+        EXPECT_EQ(loadCameraParam(Write("bad.dat", c.bytes).c_str(), 1, &param, &fault), -1)
+            << c.name;
         EXPECT_EQ(fault, c.fault) << c.name;
         EXPECT_EQ(param.xsize, 17) << c.name << ": the record changed";
     }

@@ -99,14 +99,14 @@ TEST(DisplayWindowGeometry, ViewAndExtraViews)
         int xwin, ywin, hmd;
         int columns, rows, width, height;
     } cases[] = {
-        {640, 480, 1.0, 0, 0, 0, 0, 0, 640, 480},    // what a live run opens
+        {640, 480, 1.0, 0, 0, 0, 0, 0, 640, 480}, // what a live run opens
         {640, 480, 2.0, 0, 0, 0, 0, 0, 1280, 960},
-        {640, 480, 1.0, 3, 4, 0, 3, 2, 960, 960},    // 12 views capped: 8 / 3 rows
+        {640, 480, 1.0, 3, 4, 0, 3, 2, 960, 960}, // 12 views capped: 8 / 3 rows
         {640, 480, 1.0, 10, 1, 0, 8, 1, 2560, 720},
         {640, 480, 1.0, 1, 2, 0, 1, 2, 640, 960},
-        {321, 241, 1.0, 2, 1, 0, 2, 1, 321, 361},    // half sizes truncate
-        {320, 240, 1.0, 2, 1, 1, 2, 1, 640, 600},    // head-mounted: VGA view
-        {640, 480, nan, -3, -1, 0, 0, 0, 640, 480},  // absurd arguments
+        {321, 241, 1.0, 2, 1, 0, 2, 1, 321, 361},   // half sizes truncate
+        {320, 240, 1.0, 2, 1, 1, 2, 1, 640, 600},   // head-mounted: VGA view
+        {640, 480, nan, -3, -1, 0, 0, 0, 640, 480}, // absurd arguments
         {640, 480, 1e300, 0, 0, 0, 0, 0, 10240, 7680},
     };
     for (const auto& c : cases)

@@ -16,7 +16,7 @@ constexpr double kFlatNorm = 0.0000001;
 
 class PatternFile : public testing::Test
 {
-protected:
+  protected:
     void SetUp() override
     {
         trackingState().Reset();
