@@ -88,17 +88,17 @@ BgraImage ImageTurnedCounterClockwise(const BgraImage& image)
     return turned;
 }
 
-// The homography taking the marker image's corners (0,0), (S,0), (S,S), (0,S)
-// to `quad`, inverted so each frame pixel can look up its source.
-std::array<double, 9> FrameToMarker(const double quad[4][2], double side)
+using Homography = std::array<double, 9>;
+
+// The homography taking the four points `from` onto `to`.
+Homography FourPointHomography(const double from[4][2], const double to[4][2])
 {
-    const double src[4][2] = {{0, 0}, {side, 0}, {side, side}, {0, side}};
     Matrix* a = matrixAlloc(8, 8);
     Matrix* b = matrixAlloc(8, 1);
     Matrix* h = matrixAlloc(8, 1);
     for (int k = 0; k < 4; ++k)
     {
-        const double X = quad[k][0], Y = quad[k][1], x = src[k][0], y = src[k][1];
+        const double X = from[k][0], Y = from[k][1], x = to[k][0], y = to[k][1];
         const double rowX[8] = {X, Y, 1, 0, 0, 0, -X * x, -Y * x};
         const double rowY[8] = {0, 0, 0, X, Y, 1, -X * y, -Y * y};
         std::copy_n(rowX, 8, a->m + 16 * k);
@@ -108,7 +108,7 @@ std::array<double, 9> FrameToMarker(const double quad[4][2], double side)
     }
     EXPECT_EQ(matrixSelfInv(a), 0);
     matrixMul(h, a, b);
-    std::array<double, 9> result;
+    Homography result;
     std::copy_n(h->m, 8, result.begin());
     result[8] = 1.0;
     matrixFree(a);
@@ -117,17 +117,27 @@ std::array<double, 9> FrameToMarker(const double quad[4][2], double side)
     return result;
 }
 
+void Apply(const Homography& g, double x, double y, double* u, double* v)
+{
+    const double w = g[6] * x + g[7] * y + g[8];
+    *u = (g[0] * x + g[1] * y + g[2]) / w;
+    *v = (g[3] * x + g[4] * y + g[5]) / w;
+}
+
 // The marker seen in perspective on a mid-grey 640 x 480 frame, sampled bilinearly.
 std::vector<unsigned char> WarpedFrame(const BgraImage& marker, const double quad[4][2])
 {
-    const std::array<double, 9> g = FrameToMarker(quad, marker.width);
+    const double side = marker.width;
+    const double image[4][2] = {{0, 0}, {side, 0}, {side, side}, {0, side}};
+    const Homography g = FourPointHomography(quad, image);
     std::vector<unsigned char> frame(640 * 480 * 4, 128);
     for (int y = 0; y < 480; ++y)
         for (int x = 0; x < 640; ++x)
         {
-            const double w = g[6] * x + g[7] * y + g[8];
-            const double u = (g[0] * x + g[1] * y + g[2]) / w - 0.5;
-            const double v = (g[3] * x + g[4] * y + g[5]) / w - 0.5;
+            double u, v;
+            Apply(g, x + 0.5, y + 0.5, &u, &v);
+            u -= 0.5;
+            v -= 0.5;
             if (u < 0 || v < 0 || u >= marker.width - 1 || v >= marker.height - 1)
                 continue;
             const int u0 = static_cast<int>(u), v0 = static_cast<int>(v);
@@ -238,36 +248,24 @@ TEST_F(MarkerCli, AWarpedMarkerIdentifiesWithItsTurn)
     camera.ysize = 480;
     initCameraParam(camera);
 
-    // The whole image, margin included, goes onto this quadrilateral; the
-    // black square's corners are found along its diagonals.
+    // The whole image, margin included, goes onto this quadrilateral.
     const double quad[4][2] = {{150, 90}, {470, 120}, {450, 410}, {160, 380}};
+    const double image[4][2] = {{0, 0}, {kImagePx, 0}, {kImagePx, kImagePx}, {0, kImagePx}};
+    const Homography toFrame = FourPointHomography(image, quad);
     BgraImage turned = ReadImage(m_folder.Path("m.png"));
     for (int h = 0; h < 4; ++h)
     {
         const std::vector<unsigned char> frame = WarpedFrame(turned, quad);
-        const std::array<double, 9> g = FrameToMarker(quad, kImagePx);
+        // The black square's corners, as the pixels holding them in the frame.
         int x[4], y[4];
-        const double square[4][2] = {{kMarginPx, kMarginPx},
-                                     {kImagePx - kMarginPx, kMarginPx},
-                                     {kImagePx - kMarginPx, kImagePx - kMarginPx},
-                                     {kMarginPx, kImagePx - kMarginPx}};
         for (int k = 0; k < 4; ++k)
         {
-            // Search the frame pixel whose source point is nearest the corner.
-            double best = 1e9;
-            for (int py = 0; py < 480; ++py)
-                for (int px = 0; px < 640; ++px)
-                {
-                    const double w = g[6] * px + g[7] * py + g[8];
-                    const double du = (g[0] * px + g[1] * py + g[2]) / w - square[k][0];
-                    const double dv = (g[3] * px + g[4] * py + g[5]) / w - square[k][1];
-                    if (du * du + dv * dv < best)
-                    {
-                        best = du * du + dv * dv;
-                        x[k] = px;
-                        y[k] = py;
-                    }
-                }
+            const double across = k == 0 || k == 3 ? kMarginPx : kImagePx - kMarginPx;
+            const double down = k < 2 ? kMarginPx : kImagePx - kMarginPx;
+            double u, v;
+            Apply(toFrame, across, down, &u, &v);
+            x[k] = static_cast<int>(std::floor(u));
+            y[k] = static_cast<int>(std::floor(v));
         }
         const int corners[4] = {0, 1, 2, 3};
         int id = -1, dir = -1;

@@ -43,6 +43,16 @@ const double kMat[3][4] = {
     {700.5, 0.25, 310.0, 1.5}, {0.0, 702.0, 245.5, -2.0}, {0.0, 0.0, 1.0, 0.0}};
 const double kDist[4] = {318.0, 242.0, 55.0, 0.97};
 
+CameraParam SampleCamera()
+{
+    CameraParam param;
+    param.xsize = 640;
+    param.ysize = 480;
+    std::memcpy(param.mat, kMat, sizeof kMat);
+    std::memcpy(param.distFactor, kDist, sizeof kDist);
+    return param;
+}
+
 class CameraParamFile : public testing::Test
 {
   protected:
@@ -124,11 +134,7 @@ TEST_F(CameraParamFile, SizesThatAreNotPositiveAndValuesThatAreNotFiniteAreRefus
 
 TEST(CameraParamSize, HalvingScalesTheFirstTwoRowsAndTheDistortion)
 {
-    CameraParam source;
-    source.xsize = 640;
-    source.ysize = 480;
-    std::memcpy(source.mat, kMat, sizeof kMat);
-    std::memcpy(source.distFactor, kDist, sizeof kDist);
+    const CameraParam source = SampleCamera();
     CameraParam half;
     ASSERT_EQ(changeCameraParamSize(source, 320, 240, &half), 0);
     EXPECT_EQ(half.xsize, 320);
@@ -159,13 +165,8 @@ TEST(CameraParamSize, HalvingScalesTheFirstTwoRowsAndTheDistortion)
 
 TEST(CameraParamDisplay, PrintsTheRecordInTheRunFormat)
 {
-    CameraParam param;
-    param.xsize = 640;
-    param.ysize = 480;
-    std::memcpy(param.mat, kMat, sizeof kMat);
-    std::memcpy(param.distFactor, kDist, sizeof kDist);
     testing::internal::CaptureStdout();
-    EXPECT_EQ(displayCameraParam(param), 0);
+    EXPECT_EQ(displayCameraParam(SampleCamera()), 0);
     EXPECT_EQ(testing::internal::GetCapturedStdout(),
               "--------------------------------------\n"
               "SIZE = 640, 480\n"
