@@ -140,7 +140,7 @@ TEST(ImageFile, TruncatedBmpNeverCrashes)
     }
 }
 
-TEST(ImageFile, OversizedHeadersAreRefusedBeforeDecoding)
+TEST(ImageFile, HostileHeadersAreRefusedBeforeDecoding)
 {
     ScratchFolder folder;
     const unsigned char bgr[3] = {0, 0, 0};
@@ -150,6 +150,10 @@ TEST(ImageFile, OversizedHeadersAreRefusedBeforeDecoding)
     std::string wideBmp = HandMadeBmp(2, 2, bgr);
     PutLittle(wideBmp, 18, 70000, 4);
     PutLittle(wideBmp, 22, static_cast<uint32_t>(-1000), 4);
+    std::string farOffset = HandMadeBmp(2, 2, bgr);
+    PutLittle(farOffset, 10, 0xff000036u, 4);
+    std::string oddDepth = HandMadeBmp(2, 2, bgr);
+    PutLittle(oddDepth, 28, 7, 2);
     std::string hugeJpeg("\xff\xd8\xff\xc0\x00\x11\x08\xff\xff\xff\xff\x03", 12);
     hugeJpeg += std::string(20, '\0');
 
@@ -160,6 +164,8 @@ TEST(ImageFile, OversizedHeadersAreRefusedBeforeDecoding)
     } cases[] = {
         {"huge.bmp", hugeBmp},
         {"wide.bmp", wideBmp},
+        {"offset.bmp", farOffset},
+        {"depth.bmp", oddDepth},
         {"huge.png", PngHeaderOnly(100000, 100000)},
         {"invalid.png", PngHeaderOnly(0x80000000u, 4)},
         {"huge.jpg", hugeJpeg},
