@@ -72,12 +72,15 @@ using FilePtr = std::unique_ptr<FILE, FileCloser>;
 
 bool ReadWholeFile(const std::string& path, std::string* bytes, std::string* error)
 {
-    FilePtr file(std::fopen(path.c_str(), "rb"));
-    if (!file)
-        return Fail(error, path, std::strerror(errno));
+    // Checked before opening: opening a FIFO would block until a writer comes.
     struct stat info;
-    if (fstat(fileno(file.get()), &info) != 0 || !S_ISREG(info.st_mode))
+    if (stat(path.c_str(), &info) != 0)
+        return Fail(error, path, std::strerror(errno));
+    if (!S_ISREG(info.st_mode))
         return Fail(error, path, "not a regular file");
+    FilePtr file(std::fopen(path.c_str(), "rb"));
+    if (!file || fstat(fileno(file.get()), &info) != 0)
+        return Fail(error, path, std::strerror(errno));
     if (info.st_size > kMaxImageFileBytes)
         return Fail(error, path,
                     "file larger than " + std::to_string(kMaxImageFileBytes) + " bytes");

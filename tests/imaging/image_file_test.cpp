@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <sys/stat.h>
 
 namespace
 {
@@ -185,6 +186,7 @@ TEST(ImageFile, MissingEmptyAndForeignFilesGiveAReason)
     ScratchFolder folder;
     WriteBytes(folder.Path("empty.png"), "");
     WriteBytes(folder.Path("text.png"), "P6 not really an image");
+    ASSERT_EQ(mkfifo(folder.Path("fifo.png").c_str(), 0600), 0);
     const struct
     {
         std::string path;
@@ -192,6 +194,7 @@ TEST(ImageFile, MissingEmptyAndForeignFilesGiveAReason)
     } cases[] = {
         {folder.Path("missing.png"), "No such file"},
         {folder.Path(""), "not a regular file"},
+        {folder.Path("fifo.png"), "not a regular file"},
         {folder.Path("empty.png"), "not a PNG, JPEG or BMP"},
         {folder.Path("text.png"), "not a PNG, JPEG or BMP"},
     };
