@@ -7,6 +7,7 @@
 #include "tracking/pattern_matching.h"
 #include "tracking/tracking_state.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <filesystem>
@@ -19,6 +20,7 @@ constexpr double kPi = 3.14159265358979323846;
 constexpr double kFocalPx640 = 560.0;
 constexpr double kWidthMm = 80.0;
 constexpr int kPatternCount = 3;
+constexpr double kMaxSidePx = 280.0;
 
 const std::vector<SynthPicture>& Pictures()
 {
@@ -78,7 +80,9 @@ BenchClip MakeClip(int width, int height, int frameCount, int blobCount)
             marker.picture = &Pictures()[p.picture];
             marker.widthMm = kWidthMm;
             marker.marginMm = kWidthMm / 5.0;
-            const double side = p.sidePx640 * scale;
+            // Scaled with the frame, but kept below the 100000-pixel region
+            // bound that a marker of about 360 px per side would pass.
+            const double side = std::min(p.sidePx640 * scale, kMaxSidePx);
             const double depth = kFocalPx640 * scale * kWidthMm / side;
             const double u = p.x * width + 6.0 * scale * phase;
             const double v = p.y * height - 4.0 * scale * phase;

@@ -2,8 +2,8 @@
 // run (detectMarkers, then a pose for every identified marker), and each
 // stage on its own to show where the time goes.
 //
-//   build/bench/detection_bench --benchmark_repetitions=15 \
-//       --benchmark_report_aggregates_only=true
+//   build/bench/detection_bench --benchmark_repetitions=15
+//       --benchmark_report_aggregates_only=true   (one command line)
 
 #include "bench_scenes.h"
 
@@ -38,8 +38,7 @@ const BenchClip& Clip(int width, int height, int blobs)
 
 const BenchClip& PrepareClip(const benchmark::State& state)
 {
-    const BenchClip& clip = Clip(static_cast<int>(state.range(0)),
-                                 static_cast<int>(state.range(1)),
+    const BenchClip& clip = Clip(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)),
                                  static_cast<int>(state.range(2)));
     LoadBenchPatterns(clip.camera);
     return clip;

@@ -2,7 +2,7 @@
 #include "app/zelmora_doc.h"
 
 #include "model/user_messages.h"
-#include "run/auto_threshold.h"
+#include "tracking/auto_threshold.h"
 #include "run/pattern_registry.h"
 
 namespace
@@ -98,7 +98,7 @@ void CZelmoraDoc::OnFrame(const unsigned char* image, int width, int height)
 {
     if (m_bAutoThreshold && m_nThresholdCountdown < 0)
     {
-        m_nThreshold = ComputeAutomaticThreshold(image, width, height);
+        m_nThreshold = automaticThreshold(image, width, height);
         // A frame without rows taught nothing: try again on the next one.
         if (width > 0 && height > 0)
             m_nThresholdCountdown = kThresholdInterval;

@@ -94,10 +94,10 @@ void RunDetect(const DetectOptions& options)
             changeCameraParamSize(loaded, image.width, image.height, &resized);
             initCameraParam(resized);
         }
-        const int threshold = options.threshold >= 0
-                                  ? options.threshold
-                                  : automaticThreshold(image.pixels.data(), image.width,
-                                                       image.height);
+        const int threshold =
+            options.threshold >= 0
+                ? options.threshold
+                : automaticThreshold(image.pixels.data(), image.width, image.height);
         if (!options.sequence)
             trackingState().detection.ClearHistory();
 
@@ -121,8 +121,9 @@ void RegisterDetectCommands(CLI::App& app)
     detect->add_option("--camera", options->camera, "camera parameter file")->required();
     detect->add_option("--pattern", options->patterns, "pattern file; repeat for more")
         ->allow_extra_args(false);
-    detect->add_option("--threshold", options->threshold,
-                       "darkness threshold 0..255 (default: the automatic one of each image)")
+    detect
+        ->add_option("--threshold", options->threshold,
+                     "darkness threshold 0..255 (default: the automatic one of each image)")
         ->check(CLI::Range(0, 255));
     detect->add_option("--width", options->widthMm, "printed marker width for the pose")
         ->check(CLI::PositiveNumber);

@@ -8,7 +8,7 @@
 
 class CLibraryOutputToStderr
 {
-public:
+  public:
     CLibraryOutputToStderr();
     ~CLibraryOutputToStderr();
     CLibraryOutputToStderr(const CLibraryOutputToStderr&) = delete;
@@ -16,6 +16,6 @@ public:
 
     void WriteData(const std::string& text);
 
-private:
+  private:
     int m_nSavedStdout = -1;
 };

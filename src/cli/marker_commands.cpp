@@ -1,3 +1,111 @@
 #include "cli/cli_commands.h"
+#include "cli/marker_image.h"
+#include "imaging/image_file.h"
+#include "tracking/pattern_file.h"
 
-void RegisterMarkerCommands(CLI::App&) {}
+#include <memory>
+#include <string>
+
+namespace
+{
+struct MakeOptions
+{
+    std::string picture;
+    std::string pattern;
+    std::string image;
+    int squareSide = kDefaultMarkerSidePx;
+};
+
+struct DrawOptions
+{
+    std::string pattern;
+    std::string image;
+    int squareSide = kDefaultMarkerSidePx;
+};
+
+CLI::Option* AddSizeOption(CLI::App* command, int* squareSide)
+{
+    return command
+        ->add_option("--size", *squareSide,
+                     "Side of the black square in pixels, a multiple of 32 (default 512)")
+        ->check(CLI::Range(2 * kMarkerSideStepPx, 8192))
+        ->check(CLI::Validator(
+            [](std::string& value)
+            {
+                return std::stoi(value) % kMarkerSideStepPx == 0
+                           ? std::string()
+                           : "must be a multiple of " + std::to_string(kMarkerSideStepPx);
+            },
+            "MULTIPLE OF 32"));
+}
+
+void WriteImageOrFail(const std::string& path, const BgraImage& image)
+{
+    std::string error;
+    if (!WritePngFile(path, image, &error))
+        throw CommandFailure(error);
+}
+
+void MakeMarker(const MakeOptions& options)
+{
+    BgraImage source;
+    std::string error;
+    if (!ReadImageFile(options.picture, &source, &error))
+        throw CommandFailure(error);
+
+    const MarkerLayout layout = MarkerLayoutFor(options.squareSide);
+    const BgraImage marker = DrawMarker(FitPicture(source, layout.pictureSide), layout);
+    unsigned char block0[kPatternValues];
+    PictureCells(marker, layout, block0);
+    unsigned char blocks[kPatternOrientations][kPatternValues];
+    OrientationBlocks(block0, blocks);
+
+    if (!writePatternFile(options.pattern.c_str(), blocks))
+        throw CommandFailure(options.pattern + ": cannot write the pattern file");
+    WriteImageOrFail(options.image, marker);
+}
+
+void DrawPattern(const DrawOptions& options)
+{
+    unsigned char blocks[kPatternOrientations][kPatternValues];
+    int valuesRead = 0;
+    switch (readPatternFile(options.pattern.c_str(), blocks, &valuesRead))
+    {
+    case PatternFileStatus::CannotOpen:
+        throw CommandFailure(options.pattern + ": cannot open the pattern file");
+    case PatternFileStatus::ReadError:
+        throw CommandFailure(options.pattern + ": value " + std::to_string(valuesRead + 1) +
+                             " of 3072 is missing or not an integer from 0 to 255");
+    case PatternFileStatus::Ok:
+        break;
+    }
+    const MarkerLayout layout = MarkerLayoutFor(options.squareSide);
+    WriteImageOrFail(options.image,
+                     DrawMarker(CellsPicture(blocks[0], layout.pictureSide), layout));
+}
+} // namespace
+
+void RegisterMarkerCommands(CLI::App& app)
+{
+    CLI::App* marker =
+        app.add_subcommand("marker", "Make printable markers and their pattern files");
+    marker->require_subcommand(1);
+
+    auto make = std::make_shared<MakeOptions>();
+    CLI::App* makeCommand =
+        marker->add_subcommand("make", "Turn a picture (PNG, JPEG or BMP) into a marker");
+    makeCommand->add_option("PICTURE", make->picture, "Picture to put inside the border")
+        ->required();
+    makeCommand->add_option("--pattern", make->pattern, "Pattern file to write")->required();
+    makeCommand->add_option("--image", make->image, "Printable marker to write (PNG)")->required();
+    AddSizeOption(makeCommand, &make->squareSide);
+    makeCommand->callback([make] { MakeMarker(*make); });
+
+    auto draw = std::make_shared<DrawOptions>();
+    CLI::App* drawCommand =
+        marker->add_subcommand("draw", "Draw the printable marker of a pattern file");
+    drawCommand->add_option("PATTERN", draw->pattern, "Pattern file to read")->required();
+    drawCommand->add_option("OUT", draw->image, "Printable marker to write (PNG)")->required();
+    AddSizeOption(drawCommand, &draw->squareSide);
+    drawCommand->callback([draw] { DrawPattern(*draw); });
+}

@@ -107,8 +107,8 @@ void RunSynth(const SynthCommandOptions& options)
         camera = resized;
     }
     if (camera.xsize > kMaxFrameSide || camera.ysize > kMaxFrameSide)
-        throw CommandFailure(options.camera + ": frame size over " +
-                             std::to_string(kMaxFrameSide) + "; give --size");
+        throw CommandFailure(options.camera + ": frame size over " + std::to_string(kMaxFrameSide) +
+                             "; give --size");
 
     std::vector<SynthPicture> pictures;
     for (const std::string& path : options.patterns)
@@ -178,10 +178,11 @@ void RegisterSynthCommands(CLI::App& app)
     synth->add_option("--camera", options->camera, "camera parameter file")->required();
     synth->add_option("--pattern", options->patterns, "pattern file whose picture is printed")
         ->allow_extra_args(false);
-    synth->add_option("--marker", options->markers,
-                      "PATTERN,WIDTH,TURN,TILT,TILTAXIS,X,Y,Z: pattern index, printed width, "
-                      "turn in its plane, tilt and the tilt axis's angle (degrees), centre in "
-                      "the camera frame; facing the camera when the angles are 0")
+    synth
+        ->add_option("--marker", options->markers,
+                     "PATTERN,WIDTH,TURN,TILT,TILTAXIS,X,Y,Z: pattern index, printed width, "
+                     "turn in its plane, tilt and the tilt axis's angle (degrees), centre in "
+                     "the camera frame; facing the camera when the angles are 0")
         ->allow_extra_args(false);
     synth->add_option("-o,--output", options->output, "PNG file to write")->required();
     synth->add_option("--size", options->size, "frame size WIDTHxHEIGHT (default: the camera's)");
@@ -191,15 +192,17 @@ void RegisterSynthCommands(CLI::App& app)
         ->check(CLI::Range(0, 255));
     synth->add_option("--blobs", options->blobs, "dark blobs on the background")
         ->check(CLI::Range(0, 100000));
-    synth->add_option("--supersampling", options->render.supersampling,
-                      "samples per pixel side on markers")
+    synth
+        ->add_option("--supersampling", options->render.supersampling,
+                     "samples per pixel side on markers")
         ->check(CLI::Range(1, 8));
     synth->add_option("--noise", options->render.noiseSigma, "Gaussian noise sigma (grey levels)")
         ->check(CLI::Range(0.0, 100.0));
     synth->add_option("--blur", options->render.blurSigmaPx, "Gaussian blur sigma (pixels)")
         ->check(CLI::Range(0.0, 20.0));
-    synth->add_option("--light", options->render.lightGradient,
-                      "change of light from the centre to the edge, e.g. 0.2")
+    synth
+        ->add_option("--light", options->render.lightGradient,
+                     "change of light from the centre to the edge, e.g. 0.2")
         ->check(CLI::Range(0.0, 1.0));
     synth->add_option("--light-angle", options->render.lightAngleDeg,
                       "direction in which the light grows (degrees)");

@@ -48,7 +48,7 @@ std::string DevilError(const char* what)
 // Owns one DevIL image name and makes it the bound image.
 class DevilImage
 {
-public:
+  public:
     DevilImage()
     {
         EnsureDevil();
@@ -60,7 +60,7 @@ public:
     DevilImage(const DevilImage&) = delete;
     DevilImage& operator=(const DevilImage&) = delete;
 
-private:
+  private:
     ILuint m_nName = 0;
 };
 
@@ -72,14 +72,18 @@ using FilePtr = std::unique_ptr<FILE, FileCloser>;
 
 bool ReadWholeFile(const std::string& path, std::string* bytes, std::string* error)
 {
-    FilePtr file(std::fopen(path.c_str(), "rb"));
-    if (!file)
-        return Fail(error, path, std::strerror(errno));
+    // Checked before opening: opening a FIFO would block until a writer comes.
     struct stat info;
-    if (fstat(fileno(file.get()), &info) != 0 || !S_ISREG(info.st_mode))
+    if (stat(path.c_str(), &info) != 0)
+        return Fail(error, path, std::strerror(errno));
+    if (!S_ISREG(info.st_mode))
         return Fail(error, path, "not a regular file");
+    FilePtr file(std::fopen(path.c_str(), "rb"));
+    if (!file || fstat(fileno(file.get()), &info) != 0)
+        return Fail(error, path, std::strerror(errno));
     if (info.st_size > kMaxImageFileBytes)
-        return Fail(error, path, "file larger than " + std::to_string(kMaxImageFileBytes) + " bytes");
+        return Fail(error, path,
+                    "file larger than " + std::to_string(kMaxImageFileBytes) + " bytes");
     bytes->resize(static_cast<size_t>(info.st_size));
     if (!bytes->empty() && std::fread(&(*bytes)[0], 1, bytes->size(), file.get()) != bytes->size())
         return Fail(error, path, "read error");
@@ -163,7 +167,8 @@ bool WritePngFile(const std::string& path, const BgraImage& image, std::string* 
         FilePtr file(std::fopen(temporary.c_str(), "wb"));
         if (!file)
             return Fail(error, path, std::strerror(errno));
-        const bool ok = std::fwrite(encoded.data(), 1, encoded.size(), file.get()) == encoded.size();
+        const bool ok =
+            std::fwrite(encoded.data(), 1, encoded.size(), file.get()) == encoded.size();
         if (!ok || std::fclose(file.release()) != 0)
         {
             std::remove(temporary.c_str());

@@ -111,6 +111,10 @@ bool ReadBmpHeader(const unsigned char* bytes, size_t size, ImageHeader* header,
     if (size < kFileHeader + 4)
         return Fail(error, "truncated BMP header");
     const uint32_t infoSize = LittleEndian32(bytes + kFileHeader);
+    // DevIL seeks to the pixel offset unchecked and reads past its buffer.
+    const uint32_t pixelOffset = LittleEndian32(bytes + 10);
+    if (pixelOffset < kFileHeader + 12 || pixelOffset >= size)
+        return Fail(error, "BMP whose pixel data lies outside the file");
     header->format = ImageFormat::Bmp;
     if (infoSize == 12 && size >= kFileHeader + 12)
     {
@@ -125,6 +129,10 @@ bool ReadBmpHeader(const unsigned char* bytes, size_t size, ImageHeader* header,
     // A negative height marks rows stored top-down; only its size matters here.
     if (width < 0 || height == INT32_MIN)
         return Fail(error, "BMP with an invalid size");
+    const uint32_t bitsPerPixel = LittleEndian16(bytes + 28);
+    if (bitsPerPixel != 1 && bitsPerPixel != 4 && bitsPerPixel != 8 && bitsPerPixel != 16 &&
+        bitsPerPixel != 24 && bitsPerPixel != 32)
+        return Fail(error, "BMP with " + std::to_string(bitsPerPixel) + " bits per pixel");
     header->width = width;
     header->height = height < 0 ? -height : height;
     return true;

@@ -7,7 +7,7 @@
 
 namespace
 {
-constexpr int kOutlineSamples = 32;  // per paper edge, to bound the curved outline
+constexpr int kOutlineSamples = 32; // per paper edge, to bound the curved outline
 constexpr int kBoxMarginPx = 2;
 
 bool Invert3x3(const double m[3][4], double inv[3][3])
@@ -55,11 +55,12 @@ void PrintedColour(const SynthMarker& marker, const SynthOptions& options, doubl
         colour[0] = colour[1] = colour[2] = ink;
         return;
     }
-    const int column = std::min(picture->width - 1,
-                                static_cast<int>((x + quarter) / half * picture->width));
-    const int row = std::min(picture->height - 1,
-                             static_cast<int>((quarter - y) / half * picture->height));
-    const unsigned char* pixel = &picture->bgr[(static_cast<size_t>(row) * picture->width + column) * 3];
+    const int column =
+        std::min(picture->width - 1, static_cast<int>((x + quarter) / half * picture->width));
+    const int row =
+        std::min(picture->height - 1, static_cast<int>((quarter - y) / half * picture->height));
+    const unsigned char* pixel =
+        &picture->bgr[(static_cast<size_t>(row) * picture->width + column) * 3];
     for (int c = 0; c < 3; ++c)
         colour[c] = ink + (paper - ink) * (pixel[c] / 255.0f);
 }

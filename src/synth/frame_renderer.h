@@ -9,7 +9,7 @@
 
 class CFrameRenderer
 {
-public:
+  public:
     // The frame has the camera's size; the camera's 3 x 3 part must be
     // invertible (checked by Valid()).
     CFrameRenderer(const CameraParam& camera, const SynthOptions& options);
@@ -21,7 +21,7 @@ public:
     // Ground truth without rendering: corners and pose of one marker.
     SynthTruth Truth(const SynthMarker& marker) const;
 
-private:
+  private:
     // Grey-level colour (3 floats) seen along the ray of ideal point (u, v),
     // or false when the ray meets no marker.
     bool Trace(const std::vector<SynthMarker>& markers, double u, double v, float colour[3]) const;

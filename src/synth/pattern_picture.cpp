@@ -7,9 +7,9 @@
 
 namespace
 {
-constexpr int kBlocks = 4;                        // blocks per picture side
+constexpr int kBlocks = 4; // blocks per picture side
 constexpr int kBlockCells = kPictureCells / kBlocks;
-constexpr int kMinTurnDifference = 4;             // blocks that must change under a quarter turn
+constexpr int kMinTurnDifference = 4; // blocks that must change under a quarter turn
 
 using BlockGrid = bool[kBlocks][kBlocks];
 

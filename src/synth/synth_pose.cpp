@@ -65,3 +65,14 @@ double rotationDifferenceDeg(const double a[3][4], const double b[3][4])
     const double cosine = std::clamp((trace - 1.0) / 2.0, -1.0, 1.0);
     return std::acos(cosine) / kDegToRad;
 }
+
+double translationErrorShare(const double estimate[3][4], const double truth[3][4])
+{
+    double error = 0.0, distance = 0.0;
+    for (int r = 0; r < 3; ++r)
+    {
+        error += (estimate[r][3] - truth[r][3]) * (estimate[r][3] - truth[r][3]);
+        distance += truth[r][3] * truth[r][3];
+    }
+    return std::sqrt(error / distance);
+}

@@ -13,3 +13,7 @@ void markerPose(double turnDeg, double tiltDeg, double tiltAxisDeg, const double
 // The angle in degrees of the rotation that takes one pose's rotation to
 // the other's.
 double rotationDifferenceDeg(const double a[3][4], const double b[3][4]);
+
+// The distance between two poses' translations over the length of the
+// second's (the true distance of the marker).
+double translationErrorShare(const double estimate[3][4], const double truth[3][4]);

@@ -31,20 +31,20 @@ struct SynthMarker
 struct SynthBackground
 {
     unsigned char grey = 150;
-    int blobCount = 0;           // dark discs and squares scattered over it
-    double blobRadiusPx = 3.0;   // mean radius; sizes vary from a third to twice it
+    int blobCount = 0;         // dark discs and squares scattered over it
+    double blobRadiusPx = 3.0; // mean radius; sizes vary from a third to twice it
     uint32_t seed = 1;
 };
 
 struct SynthOptions
 {
-    int supersampling = 3;        // samples per pixel side on marker pixels
-    unsigned char ink = 25;       // grey level of black ink under even light
-    unsigned char paper = 215;    // grey level of white paper
-    double lightGradient = 0.0;   // relative change of light from the frame's centre to its edge
-    double lightAngleDeg = 0.0;   // direction in which the light grows
-    double blurSigmaPx = 0.0;     // Gaussian blur of the lens, 0 for none
-    double noiseSigma = 0.0;      // Gaussian sensor noise in grey levels
+    int supersampling = 3;      // samples per pixel side on marker pixels
+    unsigned char ink = 25;     // grey level of black ink under even light
+    unsigned char paper = 215;  // grey level of white paper
+    double lightGradient = 0.0; // relative change of light from the frame's centre to its edge
+    double lightAngleDeg = 0.0; // direction in which the light grows
+    double blurSigmaPx = 0.0;   // Gaussian blur of the lens, 0 for none
+    double noiseSigma = 0.0;    // Gaussian sensor noise in grey levels
     uint32_t seed = 1;
 };
 

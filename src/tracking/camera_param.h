@@ -8,8 +8,8 @@ struct CameraParam
 {
     int xsize = 0;
     int ysize = 0;
-    double mat[3][4] = {};       // camera frame to image pixels, row-major
-    double distFactor[4] = {};   // centre x, centre y (px), radial f, scale s
+    double mat[3][4] = {};     // camera frame to image pixels, row-major
+    double distFactor[4] = {}; // centre x, centre y (px), radial f, scale s
 };
 
 // Size of one record in a camera parameter file.

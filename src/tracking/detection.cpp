@@ -32,8 +32,8 @@ int detectMarkers(const unsigned char* frame, int threshold, MarkerInfo** marker
         if (fitMarkerLines(candidate, tracking.camera.distFactor, state.fitScratch, marker.line,
                            marker.vertex) < 0)
             continue;
-        identifyMarker(frame, candidate.x.data(), candidate.y.data(), candidate.vertex,
-                       &marker.id, &marker.dir, &marker.cf);
+        identifyMarker(frame, candidate.x.data(), candidate.y.data(), candidate.vertex, &marker.id,
+                       &marker.dir, &marker.cf);
         marker.area = candidate.area;
         marker.pos[0] = candidate.pos[0];
         marker.pos[1] = candidate.pos[1];

@@ -8,12 +8,12 @@
 #include <cstdint>
 #include <vector>
 
-constexpr int kMaxLabels = 32768;         // provisional labels per frame
-constexpr int kMaxContourPoints = 10000;  // tracing fails one point short of it
-constexpr int kMaxCandidates = 30;        // squares kept per frame
-constexpr int kMaxMarkers = 30;           // results per frame, history entries
-constexpr int kMinRegionArea = 70;        // px; smaller cannot hold a readable picture
-constexpr int kMaxRegionArea = 100000;    // px
+constexpr int kMaxLabels = 32768;        // provisional labels per frame
+constexpr int kMaxContourPoints = 10000; // tracing fails one point short of it
+constexpr int kMaxCandidates = 30;       // squares kept per frame
+constexpr int kMaxMarkers = 30;          // results per frame, history entries
+constexpr int kMinRegionArea = 70;       // px; smaller cannot hold a readable picture
+constexpr int kMaxRegionArea = 100000;   // px
 
 // Statistics of one provisional label, gathered during the raster pass.
 struct LabelStats
@@ -43,12 +43,12 @@ struct LabelTables
 {
     int xsize = 0;
     int ysize = 0;
-    std::vector<uint16_t> image;      // provisional label per pixel, 0 = bright
-    std::vector<int> equivalence;     // provisional label -> representative
-    std::vector<LabelStats> stats;    // per provisional label
-    std::vector<int> finalLabel;      // provisional label -> region number (1-based)
+    std::vector<uint16_t> image;   // provisional label per pixel, 0 = bright
+    std::vector<int> equivalence;  // provisional label -> representative
+    std::vector<LabelStats> stats; // per provisional label
+    std::vector<int> finalLabel;   // provisional label -> region number (1-based)
     int provisionalCount = 0;
-    std::vector<Region> regions;      // region number n at index n - 1
+    std::vector<Region> regions;        // region number n at index n - 1
     std::vector<unsigned char> darkRow; // scratch: which pixels of a row are dark
 
     int FinalLabelAt(int x, int y) const { return finalLabel[image[y * xsize + x]]; }
@@ -59,10 +59,10 @@ struct Candidate
 {
     int area = 0;
     double pos[2] = {};
-    int pointCount = 0;           // closed: point pointCount - 1 repeats point 0
-    std::vector<int> x;           // kMaxContourPoints entries
+    int pointCount = 0; // closed: point pointCount - 1 repeats point 0
+    std::vector<int> x; // kMaxContourPoints entries
     std::vector<int> y;
-    int vertex[5] = {};           // contour indices of corners 0..3 and the closing point
+    int vertex[5] = {}; // contour indices of corners 0..3 and the closing point
 };
 
 struct HistoryEntry
@@ -76,7 +76,7 @@ struct DetectionState
     LabelTables labels;
     std::vector<Candidate> candidates; // kMaxCandidates slots, allocated on first use
     int candidateCount = 0;
-    std::vector<double> fitScratch;    // undistorted contour points of one side
+    std::vector<double> fitScratch; // undistorted contour points of one side
     MarkerInfo results[kMaxMarkers];
     int resultCount = 0;
     HistoryEntry history[kMaxMarkers];

@@ -89,8 +89,8 @@ DisplayWindowGeometry displayWindowGeometry(const CameraParam& cparam, double zo
     rows = std::min(rows, kMaxExtraViews);
     geometry.columns = columns;
     geometry.rows = rows;
-    geometry.windowWidth = std::min(std::max(geometry.miniWidth * columns, geometry.viewWidth),
-                                    kMaxWindowSide);
+    geometry.windowWidth =
+        std::min(std::max(geometry.miniWidth * columns, geometry.viewWidth), kMaxWindowSide);
     geometry.windowHeight =
         std::min(geometry.viewHeight + geometry.miniHeight * rows, kMaxWindowSide);
     return geometry;

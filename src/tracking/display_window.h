@@ -9,11 +9,11 @@
 // Where the window's size comes from, computed without touching GLUT.
 struct DisplayWindowGeometry
 {
-    int viewWidth = 0;  // main view
+    int viewWidth = 0; // main view
     int viewHeight = 0;
-    int miniWidth = 0;  // each extra view
+    int miniWidth = 0; // each extra view
     int miniHeight = 0;
-    int columns = 0;    // extra views per row, after the cap of 8
+    int columns = 0; // extra views per row, after the cap of 8
     int rows = 0;
     int windowWidth = 0;
     int windowHeight = 0;
@@ -28,7 +28,7 @@ struct DisplayWindowState
     int hmd = 0;
     int windowWidth = 0;
     int windowHeight = 0;
-    int windowId = 0;         // 0 while no window exists
+    int windowId = 0; // 0 while no window exists
     unsigned int textures[4] = {};
 };
 

@@ -27,8 +27,7 @@ void convertToGlProjection(const CameraParam& cparam, double nearPlane, double f
     {
         for (int j = 0; j < 3; ++j)
             m[i + 4 * j] = q[i][0] * trans[0][j] + q[i][1] * trans[1][j] + q[i][2] * trans[2][j];
-        m[i + 12] =
-            q[i][0] * trans[0][3] + q[i][1] * trans[1][3] + q[i][2] * trans[2][3] + q[i][3];
+        m[i + 12] = q[i][0] * trans[0][3] + q[i][1] * trans[1][3] + q[i][2] * trans[2][3] + q[i][3];
     }
 }
 

@@ -52,8 +52,8 @@ void MarkDark(const unsigned char* __restrict pixels, int xsize, int darkSum,
     {
         uint32_t pixel;
         std::memcpy(&pixel, pixels + 4 * static_cast<size_t>(x), sizeof(pixel));
-        const int sum = static_cast<int>((pixel & 0xFFu) + ((pixel >> 8) & 0xFFu) +
-                                         ((pixel >> 16) & 0xFFu));
+        const int sum =
+            static_cast<int>((pixel & 0xFFu) + ((pixel >> 8) & 0xFFu) + ((pixel >> 16) & 0xFFu));
         dark[x] = sum <= darkSum;
     }
 }
@@ -133,8 +133,7 @@ void Renumber(LabelTables& tables)
 
 } // namespace
 
-int labelImage(const unsigned char* frame, int xsize, int ysize, int threshold,
-               LabelTables& tables)
+int labelImage(const unsigned char* frame, int xsize, int ysize, int threshold, LabelTables& tables)
 {
     if (xsize < 3 || ysize < 3)
     {

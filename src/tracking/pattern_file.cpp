@@ -1,9 +1,11 @@
+#include "tracking/pattern_file.h"
+
 #include "tracking/pattern_matching.h"
 #include "tracking/tracking_state.h"
 
-#include <climits>
 #include <cmath>
 #include <cstdio>
+#include <string>
 
 namespace
 {
@@ -20,7 +22,7 @@ struct FileCloser
 // One "%d" conversion: optional white space, an optional sign and at least
 // one digit. Values outside 0..255 are not intensities; refusing them keeps
 // the correlation sums inside 32-bit range.
-bool ReadIntensity(FILE* file, int* value)
+bool ReadIntensity(FILE* file, unsigned char* value)
 {
     int c = std::getc(file);
     while (c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f')
@@ -33,52 +35,97 @@ bool ReadIntensity(FILE* file, int* value)
     }
     if (c < '0' || c > '9')
         return false;
-    long long magnitude = 0;
+    int magnitude = 0;
     for (; c >= '0' && c <= '9'; c = std::getc(file))
         if (magnitude <= 255)
             magnitude = magnitude * 10 + (c - '0');
     if (c != EOF)
         std::ungetc(c, file);
-    if (negative && magnitude != 0)
+    if ((negative && magnitude != 0) || magnitude > 255)
         return false;
-    if (magnitude > 255)
-        return false;
-    *value = static_cast<int>(magnitude);
+    *value = static_cast<unsigned char>(magnitude);
     return true;
 }
 
-// The file stores each block plane by plane; templates are kept
-// [row][column][channel], inverted so that dark ink weighs positively.
-bool ReadTemplates(FILE* file, int templates[kPatternOrientations][kPatternValues],
-                   double norms[kPatternOrientations])
+// Templates are kept inverted, so that dark ink weighs positively, and
+// mean-free, so that the correlation ignores overall brightness.
+void BuildTemplate(const unsigned char block[kPatternValues], int templ[kPatternValues],
+                   double* norm)
 {
-    for (int h = 0; h < kPatternOrientations; ++h)
+    int sum = 0;
+    for (int i = 0; i < kPatternValues; ++i)
     {
-        int sum = 0;
+        templ[i] = 255 - block[i];
+        sum += templ[i];
+    }
+    const int mean = sum / kPatternValues;
+    double squares = 0.0;
+    for (int i = 0; i < kPatternValues; ++i)
+    {
+        templ[i] -= mean;
+        squares += static_cast<double>(templ[i]) * templ[i];
+    }
+    *norm = squares == 0.0 ? kFlatTemplateNorm : std::sqrt(squares);
+}
+} // namespace
+
+PatternFileStatus readPatternFile(const char* path,
+                                  unsigned char blocks[kPatternOrientations][kPatternValues],
+                                  int* valuesRead)
+{
+    FILE* file = std::fopen(path, "r");
+    if (!file)
+        return PatternFileStatus::CannotOpen;
+    FileCloser closer{file};
+    int count = 0;
+    PatternFileStatus status = PatternFileStatus::Ok;
+    for (int h = 0; h < kPatternOrientations && status == PatternFileStatus::Ok; ++h)
+        for (int channel = 0; channel < kPatternChannels && status == PatternFileStatus::Ok;
+             ++channel)
+            for (int row = 0; row < kPatternSide && status == PatternFileStatus::Ok; ++row)
+                for (int column = 0; column < kPatternSide; ++column)
+                {
+                    const int index = (row * kPatternSide + column) * kPatternChannels + channel;
+                    if (!ReadIntensity(file, &blocks[h][index]))
+                    {
+                        status = PatternFileStatus::ReadError;
+                        break;
+                    }
+                    ++count;
+                }
+    if (valuesRead)
+        *valuesRead = count;
+    return status;
+}
+
+bool writePatternFile(const char* path,
+                      const unsigned char blocks[kPatternOrientations][kPatternValues])
+{
+    const std::string temporary = std::string(path) + ".tmp";
+    FILE* file = std::fopen(temporary.c_str(), "w");
+    if (!file)
+        return false;
+    bool ok = true;
+    for (int h = 0; h < kPatternOrientations; ++h)
         for (int channel = 0; channel < kPatternChannels; ++channel)
+        {
             for (int row = 0; row < kPatternSide; ++row)
                 for (int column = 0; column < kPatternSide; ++column)
                 {
-                    int value = 0;
-                    if (!ReadIntensity(file, &value))
-                        return false;
-                    const int inverted = 255 - value;
-                    templates[h][(row * kPatternSide + column) * kPatternChannels + channel] =
-                        inverted;
-                    sum += inverted;
+                    const int index = (row * kPatternSide + column) * kPatternChannels + channel;
+                    const char* separator = column + 1 < kPatternSide ? " " : "\n";
+                    ok = ok && std::fprintf(file, "%3d%s", blocks[h][index], separator) > 0;
                 }
-        const int mean = sum / kPatternValues;
-        double squares = 0.0;
-        for (int i = 0; i < kPatternValues; ++i)
-        {
-            templates[h][i] -= mean;
-            squares += static_cast<double>(templates[h][i]) * templates[h][i];
+            ok = ok && std::fputc('\n', file) != EOF;
         }
-        norms[h] = squares == 0.0 ? kFlatTemplateNorm : std::sqrt(squares);
+    ok = std::fclose(file) == 0 && ok;
+    if (!ok || std::rename(temporary.c_str(), path) != 0)
+    {
+        std::remove(temporary.c_str());
+        return false;
     }
     return true;
 }
-} // namespace
 
 int loadPattern(const char* path)
 {
@@ -96,18 +143,20 @@ int loadPattern(const char* path)
     if (slot == kPatternSlots)
         return -1;
 
-    FILE* file = std::fopen(path, "r");
-    if (!file)
+    unsigned char blocks[kPatternOrientations][kPatternValues];
+    switch (readPatternFile(path, blocks))
     {
+    case PatternFileStatus::CannotOpen:
         std::printf("\"%s\" not found!!\n", path);
         return -1;
-    }
-    FileCloser closer{file};
-    if (!ReadTemplates(file, table.templates[slot], table.norms[slot]))
-    {
+    case PatternFileStatus::ReadError:
         std::printf("Pattern Data read error!!\n");
         return -1;
+    case PatternFileStatus::Ok:
+        break;
     }
+    for (int h = 0; h < kPatternOrientations; ++h)
+        BuildTemplate(blocks[h], table.templates[slot][h], &table.norms[slot][h]);
     table.inUse[slot] = 1;
     ++table.count;
     return slot;

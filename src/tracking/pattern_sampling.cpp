@@ -10,7 +10,8 @@ namespace
 {
 // The marker is mapped from a reference square of side 10; its picture is the
 // central half, inside the black border a quarter of the side wide.
-constexpr double kReference[4][2] = {{100.0, 100.0}, {110.0, 100.0}, {110.0, 110.0}, {100.0, 110.0}};
+constexpr double kReference[4][2] = {
+    {100.0, 100.0}, {110.0, 100.0}, {110.0, 110.0}, {100.0, 110.0}};
 constexpr double kPictureStart = 102.5;
 constexpr double kPictureSide = 5.0;
 constexpr int kMaxDivisions = 64;
@@ -76,10 +77,10 @@ int samplePattern(const unsigned char* frame, int xsize, int ysize, const double
     if (!ReferenceToImage(corners, h))
         return -1;
 
-    const int xdiv2 = Divisions(SquaredDistance(corners[0], corners[1]),
-                                SquaredDistance(corners[2], corners[3]));
-    const int ydiv2 = Divisions(SquaredDistance(corners[1], corners[2]),
-                                SquaredDistance(corners[3], corners[0]));
+    const int xdiv2 =
+        Divisions(SquaredDistance(corners[0], corners[1]), SquaredDistance(corners[2], corners[3]));
+    const int ydiv2 =
+        Divisions(SquaredDistance(corners[1], corners[2]), SquaredDistance(corners[3], corners[0]));
     const int xdiv = xdiv2 / kPatternSide;
     const int ydiv = ydiv2 / kPatternSide;
 
@@ -100,7 +101,8 @@ int samplePattern(const unsigned char* frame, int xsize, int ysize, const double
             if (!(xc > -1.0 && xc < xsize && yc > -1.0 && yc < ysize))
                 continue;
             const unsigned char* pixel =
-                frame + (static_cast<size_t>(static_cast<int>(yc)) * xsize + static_cast<int>(xc)) * 4;
+                frame +
+                (static_cast<size_t>(static_cast<int>(yc)) * xsize + static_cast<int>(xc)) * 4;
             uint32_t* cell = sums + ((j / ydiv) * kPatternSide + i / xdiv) * kPatternChannels;
             cell[0] += pixel[0];
             cell[1] += pixel[1];

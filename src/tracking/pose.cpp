@@ -76,8 +76,8 @@ void ImageCorners(const MarkerInfo& marker, double corners[4][2])
 
 // Refines from `rotation` until the error is small enough; -1 when a step
 // cannot be solved, in which case `transform` is left as it was.
-double Refine(double rotation[3][3], const MarkerInfo& marker, const double center[2],
-              double width, double transform[3][4])
+double Refine(double rotation[3][3], const MarkerInfo& marker, const double center[2], double width,
+              double transform[3][4])
 {
     const CameraParam& camera = trackingState().camera;
     double imagePoints[4][2];
@@ -152,8 +152,8 @@ double refineTransform(double rotation[3][3], const double imagePoints[4][2],
     if (error < 0.0)
         return error;
     for (int r = 0; r < 3; ++r)
-        transform[r][3] += transform[r][0] * offset[0] + transform[r][1] * offset[1] +
-                           transform[r][2] * offset[2];
+        transform[r][3] +=
+            transform[r][0] * offset[0] + transform[r][1] * offset[1] + transform[r][2] * offset[2];
     return error;
 }
 

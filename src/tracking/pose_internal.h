@@ -35,9 +35,8 @@ double solveTransform(double rotation[3][3], const double imagePoints[4][2],
 
 // Coarse-to-fine search of the rotation angles for a fixed translation;
 // updates `rotation` and returns the mean squared error over the n points.
-double modifyRotation(double rotation[3][3], const double translation[3],
-                      const double camera[3][4], const double markerPoints[][3],
-                      const double imagePoints[][2], int n);
+double modifyRotation(double rotation[3][3], const double translation[3], const double camera[3][4],
+                      const double markerPoints[][3], const double imagePoints[][2], int n);
 
 // Angles (a, b, c) of a rotation: b the tilt of its z axis, a the direction
 // of that tilt, c the turn about it. R22 is clamped into [-1, 1] in place.

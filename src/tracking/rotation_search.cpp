@@ -57,8 +57,8 @@ double SignedAngle(double cosine, double sine)
 
 void anglesToRotation(double a, double b, double c, double rotation[3][3])
 {
-    RotationFromSines(std::sin(a), std::cos(a), std::sin(b), std::cos(b), std::sin(c),
-                      std::cos(c), rotation);
+    RotationFromSines(std::sin(a), std::cos(a), std::sin(b), std::cos(b), std::sin(c), std::cos(c),
+                      rotation);
 }
 
 void rotationToAngles(double rotation[3][3], double* a, double* b, double* c)
@@ -103,9 +103,8 @@ void rotationToAngles(double rotation[3][3], double* a, double* b, double* c)
 // Each pass tries the 27 neighbours of the current angles, one step away in
 // each angle; the step halves only when no neighbour beats the centre. The
 // sines of the three values of each angle are taken once per pass.
-double modifyRotation(double rotation[3][3], const double translation[3],
-                      const double camera[3][4], const double markerPoints[][3],
-                      const double imagePoints[][2], int n)
+double modifyRotation(double rotation[3][3], const double translation[3], const double camera[3][4],
+                      const double markerPoints[][3], const double imagePoints[][2], int n)
 {
     double a, b, c;
     rotationToAngles(rotation, &a, &b, &c);
@@ -138,8 +137,8 @@ double modifyRotation(double rotation[3][3], const double translation[3],
                 for (int t3 = -1; t3 <= 1; ++t3)
                 {
                     double r[3][3];
-                    RotationFromSines(sa[t1 + 1], ca[t1 + 1], sb[t2 + 1], cb[t2 + 1],
-                                      sc[t3 + 1], cc[t3 + 1], r);
+                    RotationFromSines(sa[t1 + 1], ca[t1 + 1], sb[t2 + 1], cb[t2 + 1], sc[t3 + 1],
+                                      cc[t3 + 1], r);
                     double m[3][3];
                     for (int i = 0; i < 3; ++i)
                         for (int j = 0; j < 3; ++j)
@@ -149,9 +148,12 @@ double modifyRotation(double rotation[3][3], const double translation[3],
                     for (int k = 0; k < n; ++k)
                     {
                         const double* p = markerPoints[k];
-                        const double hx = m[0][0] * p[0] + m[0][1] * p[1] + m[0][2] * p[2] + offset[0];
-                        const double hy = m[1][0] * p[0] + m[1][1] * p[1] + m[1][2] * p[2] + offset[1];
-                        const double h = m[2][0] * p[0] + m[2][1] * p[1] + m[2][2] * p[2] + offset[2];
+                        const double hx =
+                            m[0][0] * p[0] + m[0][1] * p[1] + m[0][2] * p[2] + offset[0];
+                        const double hy =
+                            m[1][0] * p[0] + m[1][1] * p[1] + m[1][2] * p[2] + offset[1];
+                        const double h =
+                            m[2][0] * p[0] + m[2][1] * p[1] + m[2][2] * p[2] + offset[2];
                         const double dx = imagePoints[k][0] - hx / h;
                         const double dy = imagePoints[k][1] - hy / h;
                         error += dx * dx + dy * dy;

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <sys/stat.h>
 
 namespace
 {
@@ -140,7 +141,7 @@ TEST(ImageFile, TruncatedBmpNeverCrashes)
     }
 }
 
-TEST(ImageFile, OversizedHeadersAreRefusedBeforeDecoding)
+TEST(ImageFile, HostileHeadersAreRefusedBeforeDecoding)
 {
     ScratchFolder folder;
     const unsigned char bgr[3] = {0, 0, 0};
@@ -150,6 +151,10 @@ TEST(ImageFile, OversizedHeadersAreRefusedBeforeDecoding)
     std::string wideBmp = HandMadeBmp(2, 2, bgr);
     PutLittle(wideBmp, 18, 70000, 4);
     PutLittle(wideBmp, 22, static_cast<uint32_t>(-1000), 4);
+    std::string farOffset = HandMadeBmp(2, 2, bgr);
+    PutLittle(farOffset, 10, 0xff000036u, 4);
+    std::string oddDepth = HandMadeBmp(2, 2, bgr);
+    PutLittle(oddDepth, 28, 7, 2);
     std::string hugeJpeg("\xff\xd8\xff\xc0\x00\x11\x08\xff\xff\xff\xff\x03", 12);
     hugeJpeg += std::string(20, '\0');
 
@@ -160,6 +165,8 @@ TEST(ImageFile, OversizedHeadersAreRefusedBeforeDecoding)
     } cases[] = {
         {"huge.bmp", hugeBmp},
         {"wide.bmp", wideBmp},
+        {"offset.bmp", farOffset},
+        {"depth.bmp", oddDepth},
         {"huge.png", PngHeaderOnly(100000, 100000)},
         {"invalid.png", PngHeaderOnly(0x80000000u, 4)},
         {"huge.jpg", hugeJpeg},
@@ -179,6 +186,7 @@ TEST(ImageFile, MissingEmptyAndForeignFilesGiveAReason)
     ScratchFolder folder;
     WriteBytes(folder.Path("empty.png"), "");
     WriteBytes(folder.Path("text.png"), "P6 not really an image");
+    ASSERT_EQ(mkfifo(folder.Path("fifo.png").c_str(), 0600), 0);
     const struct
     {
         std::string path;
@@ -186,6 +194,7 @@ TEST(ImageFile, MissingEmptyAndForeignFilesGiveAReason)
     } cases[] = {
         {folder.Path("missing.png"), "No such file"},
         {folder.Path(""), "not a regular file"},
+        {folder.Path("fifo.png"), "not a regular file"},
         {folder.Path("empty.png"), "not a PNG, JPEG or BMP"},
         {folder.Path("text.png"), "not a PNG, JPEG or BMP"},
     };
@@ -210,9 +219,8 @@ TEST(ImageFile, FailedWriteLeavesNoFileBehind)
 
 TEST(ImageHeader, JpegSizeComesFromTheFrameHeaderAfterOtherSegments)
 {
-    const unsigned char bytes[] = {0xff, 0xd8, 0xff, 0xe0, 0x00, 0x04, 0x00, 0x00,
-                                   0xff, 0xc2, 0x00, 0x0b, 0x08, 0x01, 0xe0, 0x02, 0x80,
-                                   0x01, 0x01, 0x11, 0x00};
+    const unsigned char bytes[] = {0xff, 0xd8, 0xff, 0xe0, 0x00, 0x04, 0x00, 0x00, 0xff, 0xc2, 0x00,
+                                   0x0b, 0x08, 0x01, 0xe0, 0x02, 0x80, 0x01, 0x01, 0x11, 0x00};
     ImageHeader header;
     std::string error;
     ASSERT_TRUE(ReadImageHeader(bytes, sizeof bytes, &header, &error)) << error;

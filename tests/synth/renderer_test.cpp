@@ -1,8 +1,8 @@
+#include "support/project_fixture.h"
 #include "synth/frame_effects.h"
 #include "synth/frame_renderer.h"
 #include "synth/pattern_picture.h"
 #include "synth/synth_pose.h"
-#include "support/project_fixture.h"
 
 #include <gtest/gtest.h>
 
@@ -14,7 +14,7 @@ namespace
 constexpr double kFocalPx = 500.0;
 constexpr double kCornerTolerancePx = 1e-6;
 constexpr double kNoiseSigmaTolerance = 0.1;
-constexpr int kDark = 60;   // below: ink
+constexpr int kDark = 60;    // below: ink
 constexpr int kBright = 180; // above: paper
 
 CameraParam Pinhole(int width, int height, double radial)
@@ -40,8 +40,8 @@ int Grey(const SynthFrame& frame, double x, double y)
 }
 
 // Point (x, y) of the marker frame, in observed pixels.
-void Observed(const CameraParam& camera, const SynthMarker& marker, double x, double y,
-              double* ox, double* oy)
+void Observed(const CameraParam& camera, const SynthMarker& marker, double x, double y, double* ox,
+              double* oy)
 {
     double p[3];
     for (int r = 0; r < 3; ++r)

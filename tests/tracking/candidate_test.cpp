@@ -63,7 +63,7 @@ struct AreaCase
 {
     int width;
     int height;
-    int holeWidth;  // a bright hole inside changes the area, not the outline
+    int holeWidth; // a bright hole inside changes the area, not the outline
     int holeHeight;
     int expected;
 };
@@ -115,9 +115,9 @@ INSTANTIATE_TEST_SUITE_P(Sides, BorderContact,
 TEST(Candidates, ShapesThatAreNotQuadrilateralsAreRejected)
 {
     TestFrame frame(300, 100);
-    frame.FillPolygon({{20, 80}, {50, 20}, {80, 80}});                                 // triangle
-    frame.FillPolygon({{150, 20}, {175, 38}, {166, 68}, {134, 68}, {125, 38}});        // pentagon
-    frame.FillRect(200, 20, 15, 60);                                                   // an L
+    frame.FillPolygon({{20, 80}, {50, 20}, {80, 80}});                          // triangle
+    frame.FillPolygon({{150, 20}, {175, 38}, {166, 68}, {134, 68}, {125, 38}}); // pentagon
+    frame.FillRect(200, 20, 15, 60);                                            // an L
     frame.FillRect(200, 65, 60, 15);
     EXPECT_EQ(CountCandidates(frame), 0);
 }

@@ -40,17 +40,6 @@ double Median(std::vector<double> values)
     return values[values.size() / 2];
 }
 
-double TranslationShare(const double estimate[3][4], const double truth[3][4])
-{
-    double error = 0.0, distance = 0.0;
-    for (int r = 0; r < 3; ++r)
-    {
-        error += (estimate[r][3] - truth[r][3]) * (estimate[r][3] - truth[r][3]);
-        distance += truth[r][3] * truth[r][3];
-    }
-    return std::sqrt(error / distance);
-}
-
 // The result whose region lies over the true marker, or null.
 const MarkerInfo* ResultAt(const SynthTruth& truth, const MarkerInfo* markers, int count)
 {
@@ -84,12 +73,12 @@ const double* PairedVertex(const MarkerInfo& marker, int k)
 
 class DetectionOnRenderedFrames : public testing::Test
 {
-protected:
+  protected:
     void SetUp() override
     {
         trackingState().Reset();
         m_camera = TestCamera();
-        UseCamera(m_camera);
+        initCameraParam(m_camera);
         for (uint32_t seed = 1; seed <= 3; ++seed)
             m_pictures.push_back(makeBlockPicture(seed));
         for (const SynthPicture& picture : m_pictures)
@@ -143,11 +132,14 @@ TEST_F(DetectionOnRenderedFrames, AccuracyOverARandomSetOfScenes)
         {
             if (markers[i].id < 0)
                 continue;
-            const bool onItsMarker = std::any_of(scene.begin(), scene.end(), [&](const auto& s) {
-                return m_patterns->Slot(s.pattern) == markers[i].id &&
-                       ResultAt(CFrameRenderer(m_camera, SynthOptions()).Truth(s.marker),
-                                &markers[i], 1) != nullptr;
-            });
+            const bool onItsMarker = std::any_of(
+                scene.begin(), scene.end(),
+                [&](const auto& s)
+                {
+                    return m_patterns->Slot(s.pattern) == markers[i].id &&
+                           ResultAt(CFrameRenderer(m_camera, SynthOptions()).Truth(s.marker),
+                                    &markers[i], 1) != nullptr;
+                });
             wrongPattern += !onItsMarker;
         }
 
@@ -160,12 +152,13 @@ TEST_F(DetectionOnRenderedFrames, AccuracyOverARandomSetOfScenes)
                 continue;
             ++found;
             for (int k = 0; k < 4; ++k)
-                cornerErrors.push_back(std::hypot(PairedVertex(*result, k)[0] - truth.idealCorners[k][0],
-                                                  PairedVertex(*result, k)[1] - truth.idealCorners[k][1]));
+                cornerErrors.push_back(
+                    std::hypot(PairedVertex(*result, k)[0] - truth.idealCorners[k][0],
+                               PairedVertex(*result, k)[1] - truth.idealCorners[k][1]));
             double t[3][4];
             ASSERT_GE(estimateMarkerTransform(*result, kCenter, kWidthMm, t), 0.0);
             rotationErrors.push_back(rotationDifferenceDeg(t, truth.cameraFromMarker));
-            translationErrors.push_back(TranslationShare(t, truth.cameraFromMarker));
+            translationErrors.push_back(translationErrorShare(t, truth.cameraFromMarker));
 
             std::memcpy(t, truth.cameraFromMarker, sizeof(t));
             const double error = estimateMarkerTransformCont(*result, t, kCenter, kWidthMm, t);
@@ -176,8 +169,8 @@ TEST_F(DetectionOnRenderedFrames, AccuracyOverARandomSetOfScenes)
     const double foundShare = static_cast<double>(found) / markerCount;
     std::cout << "markers " << markerCount << ", found " << foundShare * 100 << "%, wrong "
               << wrongPattern << ", corner median " << Median(cornerErrors)
-              << " px, rotation median " << Median(rotationErrors)
-              << " deg, translation median " << Median(translationErrors) * 100 << "%\n";
+              << " px, rotation median " << Median(rotationErrors) << " deg, translation median "
+              << Median(translationErrors) * 100 << "%\n";
     EXPECT_GE(markerCount, 100);
     EXPECT_GE(foundShare, kMinFoundShare);
     EXPECT_EQ(wrongPattern, 0);
@@ -196,8 +189,7 @@ struct TurnCase
     double y;
 };
 
-class QuarterTurns : public DetectionOnRenderedFrames,
-                     public testing::WithParamInterface<TurnCase>
+class QuarterTurns : public DetectionOnRenderedFrames, public testing::WithParamInterface<TurnCase>
 {
 };
 
@@ -209,9 +201,9 @@ TEST_P(QuarterTurns, EachTurnGivesTheMatchingDirAndTheSamePose)
     double upright[3][4] = {};
     for (int quarter = 0; quarter < 4; ++quarter)
     {
-        const SynthMarker marker = PlaceMarker(m_camera, &m_pictures[1], kWidthMm, c.sidePx,
-                                               25.0 + 90.0 * quarter, c.tiltDeg, c.tiltAxisDeg,
-                                               c.x, c.y);
+        const SynthMarker marker =
+            PlaceMarker(m_camera, &m_pictures[1], kWidthMm, c.sidePx, 25.0 + 90.0 * quarter,
+                        c.tiltDeg, c.tiltAxisDeg, c.x, c.y);
         const SynthFrame frame = Render({marker}, 7 + quarter);
         trackingState().detection.ClearHistory();
         MarkerInfo* markers;
@@ -315,8 +307,9 @@ TEST_F(DetectionOnRenderedFrames, LabelingOverflowReportsNothingAndKeepsTheHisto
 TEST_F(DetectionOnRenderedFrames, FramesLargerThan1024SquareAreDetected)
 {
     const CameraParam big = TestCamera(1600, 1200);
-    UseCamera(big);
-    const SynthMarker marker = PlaceMarker(big, &m_pictures[0], kWidthMm, 150, 10, 20, 0, 1300, 1000);
+    initCameraParam(big);
+    const SynthMarker marker =
+        PlaceMarker(big, &m_pictures[0], kWidthMm, 150, 10, 20, 0, 1300, 1000);
     SynthBackground background;
     const SynthFrame frame = CFrameRenderer(big, RealisticOptions(9)).Render({marker}, background);
     MarkerInfo* markers;

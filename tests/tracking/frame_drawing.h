@@ -19,5 +19,4 @@ struct TestFrame
 
 // The corners of a square of side `side` centred on (cx, cy), turned by
 // angleDeg.
-std::vector<std::vector<double>> SquareCorners(double cx, double cy, double side,
-                                               double angleDeg);
+std::vector<std::vector<double>> SquareCorners(double cx, double cy, double side, double angleDeg);

@@ -10,8 +10,7 @@ constexpr int kArea = 1000;
 
 // A square record of side 30 around (x, y) whose corners are listed starting
 // `shift` places further round.
-MarkerInfo Record(int id, int dir, double cf, double x, double y, int shift = 0,
-                  int area = kArea)
+MarkerInfo Record(int id, int dir, double cf, double x, double y, int shift = 0, int area = kArea)
 {
     MarkerInfo m;
     m.id = id;

@@ -18,7 +18,8 @@ std::vector<unsigned char> RandomFrame(int width, int height, double sprinkle, i
     std::mt19937 random(seed);
     std::uniform_real_distribution<double> unit(0.0, 1.0);
     std::vector<unsigned char> frame(4 * static_cast<size_t>(width) * height, 200);
-    auto darken = [&](int x, int y) {
+    auto darken = [&](int x, int y)
+    {
         if (x < 0 || y < 0 || x >= width || y >= height)
             return;
         unsigned char* p = &frame[4 * (static_cast<size_t>(y) * width + x)];
@@ -89,13 +90,11 @@ TEST_P(LabelingMatchesReference, SameRegionsStatisticsAndPixels)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Frames, LabelingMatchesReference,
-                         testing::Values(RandomFrameCase{3, 3, 0.5, 0},
-                                         RandomFrameCase{17, 5, 0.5, 0},
-                                         RandomFrameCase{64, 48, 0.45, 4},
-                                         RandomFrameCase{160, 120, 0.05, 40},
-                                         RandomFrameCase{320, 240, 0.3, 100},
-                                         RandomFrameCase{300, 200, 0.0, 300}));
+INSTANTIATE_TEST_SUITE_P(
+    Frames, LabelingMatchesReference,
+    testing::Values(RandomFrameCase{3, 3, 0.5, 0}, RandomFrameCase{17, 5, 0.5, 0},
+                    RandomFrameCase{64, 48, 0.45, 4}, RandomFrameCase{160, 120, 0.05, 40},
+                    RandomFrameCase{320, 240, 0.3, 100}, RandomFrameCase{300, 200, 0.0, 300}));
 
 TEST(Labeling, ThresholdComparesTheMeanOfThreeChannels)
 {

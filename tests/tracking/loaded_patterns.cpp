@@ -9,10 +9,10 @@
 LoadedPatterns::LoadedPatterns(const std::vector<const SynthPicture*>& pictures)
 {
     static int serial = 0;
-    m_strFolder = (std::filesystem::temp_directory_path() /
-                   ("zelmora-patterns-" + std::to_string(::getpid()) + "-" +
-                    std::to_string(++serial)))
-                      .string();
+    m_strFolder =
+        (std::filesystem::temp_directory_path() /
+         ("zelmora-patterns-" + std::to_string(::getpid()) + "-" + std::to_string(++serial)))
+            .string();
     std::filesystem::create_directories(m_strFolder);
     for (size_t i = 0; i < pictures.size(); ++i)
     {

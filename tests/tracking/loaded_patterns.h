@@ -10,12 +10,12 @@
 // library's table; the folder goes with the object.
 class LoadedPatterns
 {
-public:
+  public:
     explicit LoadedPatterns(const std::vector<const SynthPicture*>& pictures);
     ~LoadedPatterns();
     int Slot(int pattern) const { return m_slots[pattern]; }
 
-private:
+  private:
     std::string m_strFolder;
     std::vector<int> m_slots;
 };

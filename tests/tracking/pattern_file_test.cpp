@@ -1,11 +1,13 @@
 #include "pattern_fixture.h"
 #include "support/project_fixture.h"
+#include "tracking/pattern_file.h"
 #include "tracking/pattern_matching.h"
 #include "tracking/pattern_sampling.h"
 #include "tracking/tracking_state.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 
 namespace
@@ -14,7 +16,7 @@ constexpr double kFlatNorm = 0.0000001;
 
 class PatternFile : public testing::Test
 {
-protected:
+  protected:
     void SetUp() override
     {
         trackingState().Reset();
@@ -147,4 +149,27 @@ TEST_F(PatternFile, AFlatPatternScoresZeroAndIsNeverChosen)
     EXPECT_EQ(LoadQuietly(Good()), 1);
     matchPattern(trackingState().patterns, sample.data(), &id, &dir, &cf);
     EXPECT_NE(id, 0);
+}
+
+TEST_F(PatternFile, WrittenBlocksReadBackAsStored)
+{
+    unsigned char blocks[kPatternOrientations][kPatternValues];
+    for (int h = 0; h < kPatternOrientations; ++h)
+    {
+        const PatternPicture picture = AsymmetricPicture(20 + h);
+        std::copy(picture.begin(), picture.end(), blocks[h]);
+    }
+    const std::string path = m_folder.Path("written.patt");
+    ASSERT_TRUE(writePatternFile(path.c_str(), blocks));
+    unsigned char read[kPatternOrientations][kPatternValues];
+    int values = 0;
+    ASSERT_EQ(readPatternFile(path.c_str(), read, &values), PatternFileStatus::Ok);
+    EXPECT_EQ(values, kPatternOrientations * kPatternValues);
+    for (int h = 0; h < kPatternOrientations; ++h)
+        EXPECT_TRUE(std::equal(read[h], read[h] + kPatternValues, blocks[h])) << "block " << h;
+    EXPECT_EQ(LoadQuietly(path), 0);
+
+    EXPECT_FALSE(writePatternFile(m_folder.Path("no/such/dir.patt").c_str(), blocks));
+    EXPECT_EQ(readPatternFile(m_folder.Path("missing.patt").c_str(), read),
+              PatternFileStatus::CannotOpen);
 }

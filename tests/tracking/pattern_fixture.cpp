@@ -40,7 +40,8 @@ std::string PatternFileText(const PatternPicture& block0)
             for (int row = 0; row < kPatternSide; ++row)
             {
                 for (int column = 0; column < kPatternSide; ++column)
-                    text += std::to_string(Cell(block, row, column, channel)) + (column < 15 ? " " : "\n");
+                    text += std::to_string(Cell(block, row, column, channel)) +
+                            (column < 15 ? " " : "\n");
             }
             text += "\n";
         }

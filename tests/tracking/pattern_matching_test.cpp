@@ -32,9 +32,12 @@ std::vector<unsigned char> FrameWithPicture(const PatternPicture& picture, int o
             const int inner = side / 4;
             const bool inside = u >= inner && v >= inner && u < side - inner && v < side - inner;
             for (int c = 0; c < 3; ++c)
-                pixel[c] = inside ? picture[(((v - inner) / kCellPx) * kPatternSide +
-                                             (u - inner) / kCellPx) * kPatternChannels + c]
-                                  : 0;
+                pixel[c] =
+                    inside
+                        ? picture[(((v - inner) / kCellPx) * kPatternSide + (u - inner) / kCellPx) *
+                                      kPatternChannels +
+                                  c]
+                        : 0;
         }
     return frame;
 }
@@ -48,7 +51,7 @@ PatternPicture Sample(const std::vector<unsigned char>& frame, const double corn
 
 class PatternMatching : public testing::Test
 {
-protected:
+  protected:
     void SetUp() override { trackingState().Reset(); }
     void TearDown() override { trackingState().Reset(); }
     int Load(const PatternPicture& block0)

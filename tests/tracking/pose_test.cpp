@@ -15,7 +15,7 @@ namespace
 {
 constexpr double kWidthMm = 80.0;
 constexpr double kAngleRoundTrip = 1e-9;
-constexpr double kExactRotationDeg = 0.2;       // from exact corners: the search's resolution
+constexpr double kExactRotationDeg = 0.2; // from exact corners: the search's resolution
 constexpr double kExactTranslationShare = 0.002;
 constexpr double kGoodEnoughError = 1.0;
 
@@ -49,22 +49,14 @@ double Distance(const double t[3][4])
     return std::sqrt(t[0][3] * t[0][3] + t[1][3] * t[1][3] + t[2][3] * t[2][3]);
 }
 
-double TranslationShare(const double estimate[3][4], const double truth[3][4])
-{
-    const double dx = estimate[0][3] - truth[0][3];
-    const double dy = estimate[1][3] - truth[1][3];
-    const double dz = estimate[2][3] - truth[2][3];
-    return std::sqrt(dx * dx + dy * dy + dz * dz) / Distance(truth);
-}
-
 class Pose : public testing::Test
 {
-protected:
+  protected:
     void SetUp() override
     {
         trackingState().Reset();
         m_camera = TestCamera();
-        UseCamera(m_camera);
+        initCameraParam(m_camera);
     }
     void TearDown() override { trackingState().Reset(); }
 
@@ -83,8 +75,8 @@ protected:
 
 TEST(RotationAngles, RoundTripReproducesRotations)
 {
-    const double angles[][3] = {{0.3, 0.7, -1.2}, {-2.0, 1.5, 3.0}, {1.0, 3.1, 0.2},
-                                {0.0, 0.4, -0.4}};
+    const double angles[][3] = {
+        {0.3, 0.7, -1.2}, {-2.0, 1.5, 3.0}, {1.0, 3.1, 0.2}, {0.0, 0.4, -0.4}};
     for (const auto& a : angles)
     {
         double r[3][3], back[3][3];
@@ -102,7 +94,8 @@ TEST(RotationAngles, RoundTripReproducesRotations)
 TEST(RotationAngles, FacingAlongZGivesOnlyTheTurn)
 {
     const double turn = 0.8;
-    double r[3][3] = {{std::cos(turn), -std::sin(turn), 0}, {std::sin(turn), std::cos(turn), 0},
+    double r[3][3] = {{std::cos(turn), -std::sin(turn), 0},
+                      {std::sin(turn), std::cos(turn), 0},
                       {0, 0, 1.0000000001}};
     double a, b, c;
     rotationToAngles(r, &a, &b, &c);
@@ -152,7 +145,7 @@ TEST_F(Pose, MarkerFacingThePinholeSquarelyOnTheAxis)
     pinhole.distFactor[1] = pinhole.mat[1][2];
     pinhole.distFactor[2] = 0.0;
     pinhole.distFactor[3] = 1.0;
-    UseCamera(pinhole);
+    initCameraParam(pinhole);
     m_camera = pinhole;
     const SynthTruth truth = TruthOf(0, 0, 0, pinhole.mat[0][2], pinhole.mat[1][2], 100);
     const double depth = truth.cameraFromMarker[2][3];
@@ -194,7 +187,7 @@ TEST_P(PoseFromExactCorners, EveryOrientationGivesTheTruePose)
         ASSERT_GE(error, 0.0) << "dir " << dir;
         EXPECT_LT(error, kGoodEnoughError);
         EXPECT_LT(rotationDifferenceDeg(t, truth.cameraFromMarker), kExactRotationDeg);
-        EXPECT_LT(TranslationShare(t, truth.cameraFromMarker), kExactTranslationShare);
+        EXPECT_LT(translationErrorShare(t, truth.cameraFromMarker), kExactTranslationShare);
     }
 }
 
@@ -272,11 +265,11 @@ TEST_F(Pose, ASingularCameraIsNotEstimated)
     for (auto& row : flat.mat)
         for (double& v : row)
             v = 0.0;
-    UseCamera(flat);
+    initCameraParam(flat);
     double t[3][4] = {};
-    EXPECT_LT(estimateMarkerTransform(RecordFromCorners(truth.idealCorners, 0), m_center,
-                                      kWidthMm, t),
-              0.0);
+    EXPECT_LT(
+        estimateMarkerTransform(RecordFromCorners(truth.idealCorners, 0), m_center, kWidthMm, t),
+        0.0);
 }
 
 TEST_F(Pose, AnUnsolvableTranslationFailsTheRefinement)

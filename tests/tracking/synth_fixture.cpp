@@ -2,7 +2,6 @@
 
 #include "synth/frame_renderer.h"
 #include "synth/synth_pose.h"
-#include "tracking/tracking_state.h"
 
 #include <algorithm>
 
@@ -58,15 +57,6 @@ CameraParam TestCamera(int width, int height, double radial)
     return camera;
 }
 
-void UseCamera(const CameraParam& camera)
-{
-    TrackingState& state = trackingState();
-    state.camera = camera;
-    state.xsize = camera.xsize;
-    state.ysize = camera.ysize;
-    state.hasCamera = true;
-}
-
 SynthOptions RealisticOptions(uint32_t seed)
 {
     SynthOptions options;
@@ -107,8 +97,7 @@ std::vector<SceneMarker> RandomScene(const CameraParam& camera,
 
     std::vector<SceneMarker> scene;
     std::vector<Box> boxes;
-    for (int tries = 0; tries < kPlacementTries && static_cast<int>(scene.size()) < wanted;
-         ++tries)
+    for (int tries = 0; tries < kPlacementTries && static_cast<int>(scene.size()) < wanted; ++tries)
     {
         const double side = 45.0 + 105.0 * unit(random);
         const double turn = 360.0 * unit(random);
@@ -117,8 +106,8 @@ std::vector<SceneMarker> RandomScene(const CameraParam& camera,
         const double x = camera.xsize * unit(random);
         const double y = camera.ysize * unit(random);
         const int pattern = order[scene.size() % order.size()];
-        SceneMarker placed{PlaceMarker(camera, pictures[pattern], kMarkerWidthMm, side, turn,
-                                       tilt, tiltAxis, x, y),
+        SceneMarker placed{PlaceMarker(camera, pictures[pattern], kMarkerWidthMm, side, turn, tilt,
+                                       tiltAxis, x, y),
                            pattern};
         const Box box = PaperBox(camera, placed.marker);
         if (box.minX < kFrameClearancePx || box.minY < kFrameClearancePx ||

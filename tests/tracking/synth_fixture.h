@@ -14,9 +14,6 @@
 // corners for 10) about a centre a little off the image centre.
 CameraParam TestCamera(int width = 640, int height = 480, double radial = 10.0);
 
-// Makes `camera` the library's current camera, as initCameraParam would.
-void UseCamera(const CameraParam& camera);
-
 // Light, lens and sensor of the accuracy set: noise sigma 3, some blur, a
 // lighting gradient.
 SynthOptions RealisticOptions(uint32_t seed);
@@ -42,4 +39,3 @@ std::vector<SceneMarker> RandomScene(const CameraParam& camera,
                                      int maxMarkers, std::mt19937& random);
 
 std::vector<SynthMarker> MarkersOf(const std::vector<SceneMarker>& scene);
-

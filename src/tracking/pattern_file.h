@@ -1,0 +1,24 @@
+#pragma once
+// The pattern file as text: 4 orientation blocks x 3 channel planes x 16 rows
+// x 16 columns of decimal intensities, separated by any white space. Shared by
+// loadPattern and the marker tools, which need the values as stored.
+
+#include "tracking/pattern_table.h"
+
+enum class PatternFileStatus
+{
+    Ok,
+    CannotOpen,
+    ReadError, // fewer than 3072 values, or one that is not an integer in 0..255
+};
+
+// Values as stored, laid out blocks[h][(row * 16 + column) * 3 + channel].
+// *valuesRead, when given, counts the values read before any error.
+PatternFileStatus readPatternFile(const char* path,
+                                  unsigned char blocks[kPatternOrientations][kPatternValues],
+                                  int* valuesRead = nullptr);
+
+// Writes the blocks in the same layout, one row of 16 values a line; the
+// file is replaced only once it is complete. False when it cannot be written.
+bool writePatternFile(const char* path,
+                      const unsigned char blocks[kPatternOrientations][kPatternValues]);
