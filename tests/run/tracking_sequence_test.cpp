@@ -82,10 +82,7 @@ TEST(TrackingSequence, PoseHoldsWhenTheReferenceMarkerIsHidden)
     const CFrameRenderer renderer(camera, options);
     ASSERT_TRUE(renderer.Valid());
     double reference[3][4];
-    // Close enough that each marker spans about 150 px: the fitted corners
-    // sit half a pixel inside the printed ones, which at this size costs
-    // under 1% of the distance.
-    const double position[3] = {-60.0, 15.0, 320.0};
+    const double position[3] = {-60.0, 15.0, 520.0};
     markerPose(20.0, 25.0, 60.0, position, reference);
 
     for (int frame = 0; frame < kFrames; ++frame)

@@ -20,14 +20,9 @@ namespace
 {
 constexpr int kAccuracyFrames = 60;
 constexpr double kMinFoundShare = 0.98;
-// The contour runs through the centres of the outermost dark pixels, half a
-// pixel inside the printed edge at the automatic threshold: the corners sit
-// about 0.55 px inside the true ones, and the marker looks about 1% farther
-// away than it is. These bounds are what the method reaches, with a margin
-// for the random set; docs/PERFORMANCE.md gives the figures.
-constexpr double kCornerMedianTolerancePx = 0.65;
+constexpr double kCornerMedianTolerancePx = 0.5;
 constexpr double kRotationMedianToleranceDeg = 1.0;
-constexpr double kTranslationMedianShare = 0.0125;
+constexpr double kTranslationMedianShare = 0.01;
 constexpr double kGoodEnoughError = 1.0;
 constexpr double kWidthMm = 80.0;
 constexpr double kCenter[2] = {0.0, 0.0};
