@@ -18,9 +18,9 @@ namespace
 {
 // The sample scene plus many small squares, each its own mesh node, so the
 // numbers grow with the node count.
-Sample3ds ManySquares(int count)
+Model3dsSpec ManySquares(int count)
 {
-    Sample3ds scene = RichScene(30);
+    Model3dsSpec scene = RichScene(30);
     for (int k = 0; k < count; ++k)
     {
         const std::string name = "Sq" + std::to_string(k);

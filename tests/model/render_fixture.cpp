@@ -19,7 +19,7 @@ void RenderTest::TearDown()
     SetUserMessages(nullptr);
 }
 
-std::string RenderTest::WriteScene(const Sample3ds& scene, const std::string& name)
+std::string RenderTest::WriteScene(const Model3dsSpec& scene, const std::string& name)
 {
     const std::string path = m_folder.Path(name);
     Write3ds(scene, path);
@@ -65,18 +65,18 @@ OffscreenPixel RenderTest::At(const OffscreenImage& image, double right, double 
                       RenderTest::kBackground);
 }
 
-SampleMaterial PlainMaterial(const std::string& name, const Vec3f& colour)
+MaterialSpec PlainMaterial(const std::string& name, const Vec3f& colour)
 {
-    SampleMaterial material;
+    MaterialSpec material;
     material.name = name;
     material.ambient = material.diffuse = material.specular = colour;
     return material;
 }
 
-SampleMesh CubeMesh(const std::string& name, const Vec3f& centre, float half,
+MeshSpec CubeMesh(const std::string& name, const Vec3f& centre, float half,
                     const std::string& material)
 {
-    SampleMesh mesh;
+    MeshSpec mesh;
     mesh.name = name;
     for (int corner = 0; corner < 8; ++corner)
         mesh.points.push_back({centre[0] + ((corner & 1) ? half : -half),

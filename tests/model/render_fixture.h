@@ -39,7 +39,7 @@ class RenderTest : public ::testing::Test
     void SetUp() override;
     void TearDown() override;
 
-    std::string WriteScene(const Sample3ds& scene, const std::string& name = "model.3ds");
+    std::string WriteScene(const Model3dsSpec& scene, const std::string& name = "model.3ds");
     // Clears to the editor's grey and draws one orthographic view.
     OffscreenImage DrawView(CModel3D* pModel, EditorView view = kFrontView, double zoom = 1.0);
     // The pixel showing the point at (right, up) world units from the centre
@@ -56,8 +56,8 @@ class RenderTest : public ::testing::Test
 ::testing::AssertionResult IsBackground(const OffscreenPixel& pixel);
 
 // A single-colour material: ambient, diffuse and specular all `colour`.
-SampleMaterial PlainMaterial(const std::string& name, const Vec3f& colour);
+MaterialSpec PlainMaterial(const std::string& name, const Vec3f& colour);
 
 // A cube of 12 faces, side 2 * half, centred on centre.
-SampleMesh CubeMesh(const std::string& name, const Vec3f& centre, float half,
+MeshSpec CubeMesh(const std::string& name, const Vec3f& centre, float half,
                     const std::string& material);

@@ -14,9 +14,9 @@
 
 namespace
 {
-Sample3ds SquareScene(const std::string& material = "", const Vec3f& colour = {1, 1, 1})
+Model3dsSpec SquareScene(const std::string& material = "", const Vec3f& colour = {1, 1, 1})
 {
-    Sample3ds scene;
+    Model3dsSpec scene;
     if (!material.empty())
         scene.materials = {PlainMaterial(material, colour)};
     scene.meshes = {SquareMesh("Quad", {0.5f, 0, 0.5f}, 0.2f, 0, 2, material)};
@@ -112,7 +112,7 @@ TEST_F(RenderTest, TexturesAreReadFromTheModelsDirectory)
 {
     std::filesystem::create_directory(m_folder.Path("sub"));
     WritePng(m_folder.Path("sub/green.png"), 4, 4, [](int, int) { return Rgba8{0, 255, 0, 255}; });
-    Sample3ds scene = SquareScene("Green");
+    Model3dsSpec scene = SquareScene("Green");
     scene.materials[0].textureName = "green.png";
     WriteScene(scene, "sub/model.3ds");
     std::filesystem::current_path(m_folder.Path());
@@ -136,7 +136,7 @@ TEST_F(RenderTest, HostileTexturesNeverReachTheDecoderOrRefuseTheModel)
     bmp[22] = char(0x60);
     bmp[23] = char(0xEA);
     WriteBytes(m_folder.Path("huge.bmp"), bmp);
-    Sample3ds scene = SquareScene("Huge", {0.4f, 0.4f, 0.8f});
+    Model3dsSpec scene = SquareScene("Huge", {0.4f, 0.4f, 0.8f});
     scene.materials[0].textureName = "huge.bmp";
     CModel3D model;
     model.m_strFile = WriteScene(scene);

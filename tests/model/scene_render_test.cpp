@@ -10,9 +10,9 @@ namespace
 {
 constexpr float kHalf = 0.2f;
 
-Sample3ds OneMeshScene(const SampleMesh& mesh, const std::vector<SampleMaterial>& materials = {})
+Model3dsSpec OneMeshScene(const MeshSpec& mesh, const std::vector<MaterialSpec>& materials = {})
 {
-    Sample3ds scene;
+    Model3dsSpec scene;
     scene.materials = materials;
     scene.meshes = {mesh};
     scene.nodes = {StillNode(mesh.name, 0)};
@@ -22,12 +22,12 @@ Sample3ds OneMeshScene(const SampleMesh& mesh, const std::vector<SampleMaterial>
 
 TEST_F(RenderTest, UntexturedMaterialShowsTheAverageOfItsColoursAndNoMaterialShowsWhite)
 {
-    SampleMaterial red;
+    MaterialSpec red;
     red.name = "Red";
     red.ambient = {0.6f, 0.0f, 0.0f};
     red.diffuse = {1.0f, 0.2f, 0.0f};
     red.specular = {0.2f, 0.2f, 0.2f};
-    Sample3ds scene;
+    Model3dsSpec scene;
     scene.materials = {red};
     scene.meshes = {SquareMesh("Coloured", {-0.5f, 0.0f, 0.5f}, kHalf, 0, 2, "Red"),
                     SquareMesh("Bare", {0.5f, 0.0f, 0.5f}, kHalf, 0, 2),
@@ -57,7 +57,7 @@ TEST_F(RenderTest, TexturedFaceShowsItsTextureUpright)
                      return right ? Rgba8{0, 255, 0, 255} : Rgba8{255, 0, 0, 255};
                  return right ? Rgba8{255, 255, 0, 255} : Rgba8{0, 0, 255, 255};
              });
-    SampleMaterial textured = PlainMaterial("Picture", {1.0f, 1.0f, 1.0f});
+    MaterialSpec textured = PlainMaterial("Picture", {1.0f, 1.0f, 1.0f});
     textured.textureName = "quadrants.png";
     CModel3D model;
     model.m_strFile =
@@ -73,7 +73,7 @@ TEST_F(RenderTest, TexturedFaceShowsItsTextureUpright)
 
 TEST_F(RenderTest, MissingTextureStillDrawsTheFaceInItsColour)
 {
-    SampleMaterial textured = PlainMaterial("Picture", {0.4f, 0.8f, 0.4f});
+    MaterialSpec textured = PlainMaterial("Picture", {0.4f, 0.8f, 0.4f});
     textured.textureName = "absent.png";
     CModel3D model;
     model.m_strFile =
@@ -100,7 +100,7 @@ TEST_P(CameraTest, PositiveAxesAppearWhereTheViewSays)
 {
     const Vec3f colours[3] = {{1, 0, 0}, {0, 1, 0}, {0, 0, 1}};
     const char* names[3] = {"OnX", "OnY", "OnZ"};
-    Sample3ds scene;
+    Model3dsSpec scene;
     for (int axis = 0; axis < 3; ++axis)
     {
         Vec3f centre{0, 0, 0};
@@ -159,7 +159,7 @@ TEST_F(RenderTest, ModelMatrixMovesThePicture)
 
 TEST_F(RenderTest, DummyNodeDrawsOnlyItsChildren)
 {
-    Sample3ds scene;
+    Model3dsSpec scene;
     scene.materials = {PlainMaterial("Blue", {0, 0, 1})};
     // A mesh named like the dummy would cover the whole view if drawn.
     scene.meshes = {SquareMesh("$$$DUMMY", {0, 0.5f, 0}, 0.95f, 0, 2, "Blue"),
@@ -176,7 +176,7 @@ TEST_F(RenderTest, DummyNodeDrawsOnlyItsChildren)
 
 TEST_F(RenderTest, NodeWithoutMeshAndFileWithoutNodesDrawNothing)
 {
-    Sample3ds scene;
+    Model3dsSpec scene;
     scene.meshes = {SquareMesh("Quad", {0.5f, 0, 0.5f}, kHalf, 0, 2)};
     scene.nodes = {StillNode("Elsewhere", 0)};
     CModel3D orphan;
@@ -215,10 +215,10 @@ TEST_F(RenderTest, AnimatedNodeMovesFrameByFrame)
 TEST_F(RenderTest, FacesNamingOneTextureLoadItOnce)
 {
     WritePng(m_folder.Path("shared.png"), 4, 4, [](int, int) { return Rgba8{0, 255, 0, 255}; });
-    SampleMaterial first = PlainMaterial("First", {1, 1, 1});
-    SampleMaterial second = PlainMaterial("Second", {1, 1, 1});
+    MaterialSpec first = PlainMaterial("First", {1, 1, 1});
+    MaterialSpec second = PlainMaterial("Second", {1, 1, 1});
     first.textureName = second.textureName = "shared.png";
-    Sample3ds scene;
+    Model3dsSpec scene;
     scene.materials = {first, second};
     scene.meshes = {SquareMesh("A", {-0.5f, 0, 0}, kHalf, 0, 2, "First"),
                     SquareMesh("B", {0.5f, 0, 0}, kHalf, 0, 2, "Second")};
@@ -247,7 +247,7 @@ TEST_F(RenderTest, TextureScaleRepeatsThePicture)
              [](int x, int) {
                  return x < 4 ? Rgba8{255, 0, 0, 255} : Rgba8{0, 0, 255, 255};
              });
-    SampleMaterial textured = PlainMaterial("Halves", {1, 1, 1});
+    MaterialSpec textured = PlainMaterial("Halves", {1, 1, 1});
     textured.textureName = "halves.png";
     textured.uScale = 2.0f;
     CModel3D model;

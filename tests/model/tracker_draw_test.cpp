@@ -16,7 +16,7 @@ protected:
     void AddModel(CTracker& tracker, const std::string& file, const std::string& material,
                   const Vec3f& colour, float z)
     {
-        Sample3ds scene;
+        Model3dsSpec scene;
         scene.materials = {PlainMaterial(material, colour)};
         scene.meshes = {SquareMesh("Square", {0.0f, 0.0f, z}, 0.3f, 0, 1, material)};
         scene.nodes = {StillNode("Square", 0)};
