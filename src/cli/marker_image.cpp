@@ -152,22 +152,6 @@ void PictureCells(const BgraImage& marker, const MarkerLayout& layout,
         }
 }
 
-void OrientationBlocks(const unsigned char block0[kPatternValues],
-                       unsigned char blocks[kPatternOrientations][kPatternValues])
-{
-    std::memcpy(blocks[0], block0, kPatternValues);
-    for (int h = 1; h < kPatternOrientations; ++h)
-        for (int row = 0; row < kPatternSide; ++row)
-            for (int column = 0; column < kPatternSide; ++column)
-            {
-                // A counter-clockwise quarter turn brings the right column to the top row.
-                const int from =
-                    (column * kPatternSide + (kPatternSide - 1 - row)) * kPatternChannels;
-                const int to = (row * kPatternSide + column) * kPatternChannels;
-                std::memcpy(&blocks[h][to], &blocks[h - 1][from], kPatternChannels);
-            }
-}
-
 BgraImage CellsPicture(const unsigned char block[kPatternValues], int side)
 {
     BgraImage picture(side, side);

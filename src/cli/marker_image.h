@@ -5,7 +5,7 @@
 // Pure pixel work in the frame layout (blue, green, red, alpha).
 
 #include "imaging/bgra_image.h"
-#include "tracking/pattern_table.h"
+#include "tracking/pattern_file.h"
 
 constexpr int kDefaultMarkerSidePx = 512;
 // The picture's side (half the square's) must split into 16 whole cells.
@@ -34,12 +34,6 @@ BgraImage DrawMarker(const BgraImage& picture, const MarkerLayout& layout);
 // layout [row][column][channel] with the frame's channel order.
 void PictureCells(const BgraImage& marker, const MarkerLayout& layout,
                   unsigned char block[kPatternValues]);
-
-// The pattern's four orientation blocks: block h is block 0 turned h quarter
-// turns counter-clockwise, which is how the matcher reads a marker turned
-// that way.
-void OrientationBlocks(const unsigned char block0[kPatternValues],
-                       unsigned char blocks[kPatternOrientations][kPatternValues]);
 
 // A side x side picture with each cell of the block as a uniform square.
 BgraImage CellsPicture(const unsigned char block[kPatternValues], int side);

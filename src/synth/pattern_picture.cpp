@@ -1,9 +1,9 @@
 #include "synth/pattern_picture.h"
 
+#include "tracking/pattern_file.h"
+
 #include <algorithm>
-#include <fstream>
 #include <random>
-#include <sstream>
 
 namespace
 {
@@ -31,19 +31,6 @@ int TurnDifference(const BlockGrid& grid, int turns)
     return differing;
 }
 
-// Cell (row, column) of the picture turned `turns` quarter turns
-// counter-clockwise.
-int TurnedIndex(int row, int column, int turns)
-{
-    for (int t = 0; t < turns; ++t)
-    {
-        const int sourceRow = column;
-        const int sourceColumn = kPictureCells - 1 - row;
-        row = sourceRow;
-        column = sourceColumn;
-    }
-    return row * kPictureCells + column;
-}
 } // namespace
 
 SynthPicture makeBlockPicture(uint32_t seed)
@@ -110,47 +97,23 @@ SynthPicture cellPicture(const SynthPicture& picture)
 
 SynthPicture readPatternPicture(const std::string& path, std::string& error)
 {
-    std::ifstream in(path);
-    if (!in)
+    unsigned char blocks[kPatternOrientations][kPatternValues];
+    if (readPatternFile(path.c_str(), blocks) != PatternFileStatus::Ok)
     {
-        error = "cannot open pattern file " + path;
+        error = "pattern file " + path + " cannot be read or does not hold 3072 values in 0..255";
         return SynthPicture();
     }
     SynthPicture picture;
     picture.width = kPictureCells;
     picture.height = kPictureCells;
-    picture.bgr.resize(kPictureCells * kPictureCells * 3);
-    for (int channel = 0; channel < 3; ++channel)
-        for (int cell = 0; cell < kPictureCells * kPictureCells; ++cell)
-        {
-            int value;
-            if (!(in >> value) || value < 0 || value > 255)
-            {
-                error = "pattern file " + path + " does not hold 768 values in 0..255";
-                return SynthPicture();
-            }
-            picture.bgr[cell * 3 + channel] = static_cast<unsigned char>(value);
-        }
+    picture.bgr.assign(blocks[0], blocks[0] + kPatternValues);
     return picture;
 }
 
 bool writePatternFile(const std::string& path, const SynthPicture& picture)
 {
     const SynthPicture cells = cellPicture(picture);
-    std::ostringstream text;
-    for (int turns = 0; turns < 4; ++turns)
-    {
-        for (int channel = 0; channel < 3; ++channel)
-            for (int r = 0; r < kPictureCells; ++r)
-            {
-                for (int c = 0; c < kPictureCells; ++c)
-                    text << (c ? " " : "")
-                         << static_cast<int>(cells.bgr[TurnedIndex(r, c, turns) * 3 + channel]);
-                text << '\n';
-            }
-        text << '\n';
-    }
-    std::ofstream out(path, std::ios::binary);
-    out << text.str();
-    return static_cast<bool>(out.flush());
+    unsigned char blocks[kPatternOrientations][kPatternValues];
+    OrientationBlocks(cells.bgr.data(), blocks);
+    return writePatternFile(path.c_str(), blocks);
 }

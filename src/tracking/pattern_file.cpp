@@ -5,6 +5,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <cstring>
 #include <string>
 
 namespace
@@ -170,4 +171,20 @@ int freePattern(int slot)
     table.inUse[slot] = 0;
     --table.count;
     return 1;
+}
+
+void OrientationBlocks(const unsigned char block0[kPatternValues],
+                       unsigned char blocks[kPatternOrientations][kPatternValues])
+{
+    std::memcpy(blocks[0], block0, kPatternValues);
+    for (int h = 1; h < kPatternOrientations; ++h)
+        for (int row = 0; row < kPatternSide; ++row)
+            for (int column = 0; column < kPatternSide; ++column)
+            {
+                // A counter-clockwise quarter turn brings the right column to the top row.
+                const int from =
+                    (column * kPatternSide + (kPatternSide - 1 - row)) * kPatternChannels;
+                const int to = (row * kPatternSide + column) * kPatternChannels;
+                std::memcpy(&blocks[h][to], &blocks[h - 1][from], kPatternChannels);
+            }
 }

@@ -22,3 +22,9 @@ PatternFileStatus readPatternFile(const char* path,
 // file is replaced only once it is complete. False when it cannot be written.
 bool writePatternFile(const char* path,
                       const unsigned char blocks[kPatternOrientations][kPatternValues]);
+
+// The pattern's four orientation blocks: block h is block 0 turned h quarter
+// turns counter-clockwise, which is how the matcher reads a marker turned
+// that way.
+void OrientationBlocks(const unsigned char block0[kPatternValues],
+                       unsigned char blocks[kPatternOrientations][kPatternValues]);
