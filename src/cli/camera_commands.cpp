@@ -1,4 +1,6 @@
 #include "cli/cli_commands.h"
+
+#include "cli/camera_file.h"
 #include "tracking/camera_param.h"
 
 #include <cerrno>
@@ -61,64 +63,20 @@ void ShowCamera(const ShowOptions& options)
     displayCameraParam(param);
 }
 
-void PutBigEndian(std::string& bytes, uint64_t value, int count)
-{
-    for (int i = count - 1; i >= 0; --i)
-        bytes += static_cast<char>((value >> (8 * i)) & 0xff);
-}
-
-std::string EncodeRecord(const CameraParam& param)
-{
-    std::string bytes;
-    PutBigEndian(bytes, static_cast<uint32_t>(param.xsize), 4);
-    PutBigEndian(bytes, static_cast<uint32_t>(param.ysize), 4);
-    auto putDouble = [&bytes](double value)
-    {
-        uint64_t bits;
-        std::memcpy(&bits, &value, sizeof bits);
-        PutBigEndian(bytes, bits, 8);
-    };
-    for (const auto& row : param.mat)
-        for (double value : row)
-            putDouble(value);
-    for (double value : param.distFactor)
-        putDouble(value);
-    return bytes;
-}
-
-void WriteFileOrFail(const std::string& path, const std::string& bytes)
-{
-    const std::string temporary = path + ".tmp";
-    FILE* file = std::fopen(temporary.c_str(), "wb");
-    if (!file)
-        throw CommandFailure(path + ": " + std::strerror(errno));
-    const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-    if (std::fclose(file) != 0 || !written || std::rename(temporary.c_str(), path.c_str()) != 0)
-    {
-        std::remove(temporary.c_str());
-        throw CommandFailure(path + ": cannot write the camera parameter file");
-    }
-}
-
 // An ideal pinhole: square pixels, no skew, no lens distortion (radial
 // factor 0, scale 1, centred on the principal point).
 void MakeCamera(const MakeOptions& options)
 {
-    CameraParam param;
-    param.xsize = options.size[0];
-    param.ysize = options.size[1];
     const double focal = options.focal > 0.0
                              ? options.focal
-                             : 0.5 * param.xsize / std::tan(0.5 * options.fovDeg * kPi / 180.0);
-    const double cx = options.center.empty() ? 0.5 * param.xsize : options.center[0];
-    const double cy = options.center.empty() ? 0.5 * param.ysize : options.center[1];
-    const double mat[3][4] = {{focal, 0.0, cx, 0.0}, {0.0, focal, cy, 0.0}, {0.0, 0.0, 1.0, 0.0}};
-    std::memcpy(param.mat, mat, sizeof mat);
-    param.distFactor[0] = cx;
-    param.distFactor[1] = cy;
-    param.distFactor[2] = 0.0;
-    param.distFactor[3] = 1.0;
-    WriteFileOrFail(options.path, EncodeRecord(param));
+                             : 0.5 * options.size[0] / std::tan(0.5 * options.fovDeg * kPi / 180.0);
+    const double cx = options.center.empty() ? 0.5 * options.size[0] : options.center[0];
+    const double cy = options.center.empty() ? 0.5 * options.size[1] : options.center[1];
+    std::string error;
+    if (!WriteCameraParamFile(options.path,
+                              IdealPinholeCamera(options.size[0], options.size[1], focal, cx, cy),
+                              &error))
+        throw CommandFailure(error);
 }
 
 const CLI::Range kImageSide(1, kMaxImageSidePx);

@@ -1,4 +1,6 @@
 #include "cli/cli_commands.h"
+
+#include "cli/marker_files.h"
 #include "cli/marker_image.h"
 #include "imaging/image_file.h"
 #include "tracking/pattern_file.h"
@@ -53,16 +55,8 @@ void MakeMarker(const MakeOptions& options)
     if (!ReadImageFile(options.picture, &source, &error))
         throw CommandFailure(error);
 
-    const MarkerLayout layout = MarkerLayoutFor(options.squareSide);
-    const BgraImage marker = DrawMarker(FitPicture(source, layout.pictureSide), layout);
-    unsigned char block0[kPatternValues];
-    PictureCells(marker, layout, block0);
-    unsigned char blocks[kPatternOrientations][kPatternValues];
-    OrientationBlocks(block0, blocks);
-
-    if (!writePatternFile(options.pattern.c_str(), blocks))
-        throw CommandFailure(options.pattern + ": cannot write the pattern file");
-    WriteImageOrFail(options.image, marker);
+    if (!MakeMarkerFiles(source, options.squareSide, options.pattern, options.image, &error))
+        throw CommandFailure(error);
 }
 
 void DrawPattern(const DrawOptions& options)
