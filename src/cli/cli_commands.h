@@ -20,3 +20,4 @@ void RegisterDetectCommands(CLI::App& app);
 void RegisterSynthCommands(CLI::App& app);
 void RegisterModelCommands(CLI::App& app);
 void RegisterTrackCommands(CLI::App& app);
+void RegisterDemoCommands(CLI::App& app);

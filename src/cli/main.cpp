@@ -14,6 +14,7 @@ int main(int argc, char** argv)
     RegisterSynthCommands(app);
     RegisterModelCommands(app);
     RegisterTrackCommands(app);
+    RegisterDemoCommands(app);
 
     try
     {

@@ -153,11 +153,12 @@ bool WritePngFile(const std::string& path, const BgraImage& image, std::string* 
         return Fail(error, path, DevilError("cannot hold the image"));
     ilRegisterOrigin(IL_ORIGIN_UPPER_LEFT);
 
-    const ILuint size = ilSaveL(IL_PNG, nullptr, 0);
-    if (size == 0)
-        return Fail(error, path, DevilError("cannot encode the image"));
-    std::string encoded(size, '\0');
-    const ILuint written = ilSaveL(IL_PNG, &encoded[0], size);
+    // Encoded once into a buffer large enough for any PNG of this size
+    // (stored blocks at worst): asking DevIL for the size first would
+    // compress the whole picture twice.
+    const size_t rawBytes = image.pixels.size() + static_cast<size_t>(image.height);
+    std::string encoded(rawBytes + rawBytes / 100 + 64 * 1024, '\0');
+    const ILuint written = ilSaveL(IL_PNG, &encoded[0], static_cast<ILuint>(encoded.size()));
     if (written == 0)
         return Fail(error, path, DevilError("cannot encode the image"));
     encoded.resize(written);

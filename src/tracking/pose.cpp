@@ -176,12 +176,10 @@ double estimateMarkerTransformCont(const MarkerInfo& marker, const double previo
 
     double continued[3][4];
     const double e1 = Refine(rotation, marker, center, width, continued);
-    if (e1 >= 0.0 && e1 <= kGoodEnoughError)
-    {
-        std::memcpy(transform, continued, sizeof(continued));
-        return e1;
-    }
-
+    // The refinement stops once the corners reproject within a pixel, which
+    // a rotation a degree or two off still does when it starts from the
+    // previous frame's. The estimate from this frame's own edges is always
+    // tried too, and the one that fits better is kept.
     double fresh[3][4];
     const double e2 = estimateMarkerTransform(marker, center, width, fresh);
     if (e2 >= 0.0 && (e1 < 0.0 || e2 < e1))

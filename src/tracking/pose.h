@@ -8,7 +8,7 @@
 // pose could be estimated (the out transform is then left unchanged).
 double estimateMarkerTransform(const MarkerInfo& marker, const double center[2], double width,
                                double transform[3][4]);
-// Starts from `previous` (may be the same array as `transform`) and falls
-// back to a fresh estimate when that does better.
+// Refines `previous` (may be the same array as `transform`) and also makes a
+// fresh estimate; returns whichever fits the corners better.
 double estimateMarkerTransformCont(const MarkerInfo& marker, const double previous[3][4],
                                    const double center[2], double width, double transform[3][4]);
