@@ -16,6 +16,8 @@ CLibraryOutputToStderr::CLibraryOutputToStderr()
 
 CLibraryOutputToStderr::~CLibraryOutputToStderr()
 {
+    if (m_pData)
+        std::fclose(m_pData);
     if (m_nSavedStdout < 0)
         return;
     std::fflush(stdout);
@@ -39,4 +41,22 @@ void CLibraryOutputToStderr::WriteData(const std::string& text)
             return;
         written += static_cast<size_t>(n);
     }
+}
+
+std::FILE* CLibraryOutputToStderr::Data()
+{
+    if (m_nSavedStdout < 0)
+        return stdout;
+    if (!m_pData)
+    {
+        const int fd = dup(m_nSavedStdout);
+        m_pData = fd >= 0 ? fdopen(fd, "w") : nullptr;
+        if (!m_pData)
+        {
+            if (fd >= 0)
+                close(fd);
+            return stdout;
+        }
+    }
+    return m_pData;
 }

@@ -4,6 +4,7 @@
 // standard error while the guard lives, and writes its data through the
 // guard to the real standard output.
 
+#include <cstdio>
 #include <string>
 
 class CLibraryOutputToStderr
@@ -15,7 +16,11 @@ class CLibraryOutputToStderr
     CLibraryOutputToStderr& operator=(const CLibraryOutputToStderr&) = delete;
 
     void WriteData(const std::string& text);
+    // The real standard output as a stream, for data written piecemeal;
+    // flushed and closed with the guard.
+    std::FILE* Data();
 
   private:
     int m_nSavedStdout = -1;
+    std::FILE* m_pData = nullptr;
 };

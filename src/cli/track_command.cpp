@@ -1,5 +1,7 @@
 #include "cli/cli_commands.h"
 
+#include "cli/library_output.h"
+
 #include "app/project_file.h"
 #include "app/zelmora_doc.h"
 #include "cli/track_output.h"
@@ -41,6 +43,9 @@ public:
 
 void RunTrack(const TrackOptions& options)
 {
+    // The camera printout and the library's diagnostics go to standard
+    // error, so standard output carries nothing but the poses.
+    CLibraryOutputToStderr diagnostics;
     CTrackMessages messages;
     // Loading moves the current directory to the project's folder; names
     // given on the command line are the user's, so they are fixed first.
@@ -64,7 +69,7 @@ void RunTrack(const TrackOptions& options)
         if (!file)
             throw CommandFailure("cannot write " + out);
     }
-    CTrackOutput output(file ? file.get() : stdout, options.format == "jsonl"
+    CTrackOutput output(file ? file.get() : diagnostics.Data(), options.format == "jsonl"
                                                         ? CTrackOutput::Format::JsonLines
                                                         : CTrackOutput::Format::Csv);
     int frame = 0;
@@ -87,7 +92,10 @@ void RunTrack(const TrackOptions& options)
     doc.OnStopCapture();
     if (file && std::fflush(file.get()) != 0)
         throw CommandFailure("cannot write " + out);
-    std::fputs(output.Summary(doc.m_trackers).c_str(), file ? stdout : stderr);
+    if (file)
+        diagnostics.WriteData(output.Summary(doc.m_trackers));
+    else
+        std::fputs(output.Summary(doc.m_trackers).c_str(), stderr);
 }
 } // namespace
 

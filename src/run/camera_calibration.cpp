@@ -6,8 +6,10 @@ std::unique_ptr<CCameraCalibration> CCameraCalibration::Load(int width, int heig
     CameraParam loaded;
     if (file.empty() || loadCameraParam(file.c_str(), 1, &loaded) < 0)
         return nullptr;
-    std::unique_ptr<CCameraCalibration> calibration(new CCameraCalibration);
-    changeCameraParamSize(loaded, width, height, &calibration->m_param);
+    CameraParam resized;
+    if (changeCameraParamSize(loaded, width, height, &resized) < 0)
+        return nullptr;
+    auto calibration = std::make_unique<CCameraCalibration>(resized);
     initCameraParam(calibration->m_param);
     displayCameraParam(calibration->m_param);
     return calibration;

@@ -16,10 +16,8 @@ public:
     // holds impossible values: a run without a camera model cannot track.
     static std::unique_ptr<CCameraCalibration> Load(int width, int height,
                                                     const std::string& file);
+    explicit CCameraCalibration(const CameraParam& param) : m_param(param) {}
     virtual ~CCameraCalibration() = default;
 
     CameraParam m_param;
-
-private:
-    CCameraCalibration() = default;
 };

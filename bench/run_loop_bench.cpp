@@ -1,0 +1,104 @@
+// The whole per-frame work of a live run on the bundled demo: the document's
+// OnFrame (automatic threshold, BeginFrame, detection, the registry's pose
+// filters, the relation graph and every tracker's ComputePose), on frames
+// rendered exactly as the demo renders them. Video decoding is left out:
+// it is GStreamer's, and a camera hands frames over already decoded.
+//
+//   build/bench/run_loop_bench --benchmark_repetitions=15
+//       --benchmark_report_aggregates_only=true   (one command line)
+
+#include "app/zelmora_doc.h"
+#include "cli/demo_content.h"
+#include "cli/demo_sequence.h"
+#include "cli/marker_files.h"
+#include "tracking/camera_param.h"
+
+#include <benchmark/benchmark.h>
+
+#include <cmath>
+#include <filesystem>
+
+namespace
+{
+constexpr int kClipFrames = 30;
+
+CameraParam DemoCamera()
+{
+    CameraParam camera;
+    camera.xsize = 640;
+    camera.ysize = 480;
+    const double focal = 320.0 / std::tan(M_PI / 6.0);
+    const double mat[3][4] = {{focal, 0, 320, 0}, {0, focal, 240, 0}, {0, 0, 1, 0}};
+    std::copy(&mat[0][0], &mat[0][0] + 12, &camera.mat[0][0]);
+    camera.distFactor[0] = 320;
+    camera.distFactor[1] = 240;
+    camera.distFactor[3] = 1;
+    return camera;
+}
+
+CPattern Pattern(const std::string& folder, const std::string& name)
+{
+    CPattern pattern;
+    pattern.m_strFile = folder + "/" + name + ".patt";
+    pattern.m_nWidth = static_cast<int>(kDemoMarkerWidthMm);
+    pattern.m_nFrames = 3;
+    pattern.m_fTolerance = 0.5f;
+    return pattern;
+}
+
+void BM_DemoFrame(benchmark::State& state)
+{
+    const std::string folder =
+        (std::filesystem::temp_directory_path() / "zelmora-run-loop-bench").string();
+    std::filesystem::create_directories(folder);
+    std::vector<SynthPicture> pictures;
+    for (const DemoPicture& picture : DemoPictures())
+    {
+        std::string error;
+        MakeMarkerFiles(picture.picture, 512, folder + "/" + picture.name + ".patt",
+                        folder + "/" + picture.name + ".png", &error);
+        SynthPicture synth;
+        synth.width = picture.picture.width;
+        synth.height = picture.picture.height;
+        for (size_t k = 0; k < picture.picture.pixels.size(); k += 4)
+            synth.bgr.insert(synth.bgr.end(), &picture.picture.pixels[k],
+                             &picture.picture.pixels[k] + 3);
+        pictures.push_back(synth);
+    }
+    const CameraParam camera = DemoCamera();
+    const SynthPicture* const markers[kDemoMarkers] = {&pictures[0], &pictures[1], &pictures[2]};
+    std::vector<SynthFrame> frames;
+    for (int frame = 0; frame < kClipFrames; ++frame)
+        frames.push_back(RenderDemoFrame(camera, markers, frame * kDemoFrames / kClipFrames));
+
+    CZelmoraDoc doc;
+    doc.OnNewDocument();
+    doc.m_nThreshold = 100;
+    CTracker board;
+    board.m_patterns = {Pattern(folder, "zelmora"), Pattern(folder, "flecha")};
+    board.SetReferenceIndex(0);
+    CTracker single;
+    single.m_patterns = {Pattern(folder, "anillo")};
+    single.SetReferenceIndex(0);
+    doc.m_trackers = {board, single};
+    doc.BuildPatternRegistry();
+    initCameraParam(camera);
+    // OnFrame runs the tracking only while a run holds a calibration.
+    doc.m_pCameraCalibration = std::make_unique<CCameraCalibration>(camera);
+
+    size_t index = 0;
+    int found = 0;
+    for (auto _ : state)
+    {
+        const SynthFrame& frame = frames[index++ % frames.size()];
+        doc.OnFrame(frame.bgra.data(), frame.width, frame.height);
+        found += doc.m_trackers.front().m_bFound;
+    }
+    state.counters["found"] = benchmark::Counter(found, benchmark::Counter::kAvgIterations);
+    doc.ReleaseRunData();
+    std::filesystem::remove_all(folder);
+}
+BENCHMARK(BM_DemoFrame)->Unit(benchmark::kMillisecond);
+} // namespace
+
+BENCHMARK_MAIN();
