@@ -1,5 +1,7 @@
 #include "cli/cli_commands.h"
 
+#include "imaging/image_file.h"
+
 #include "cli/model_json.h"
 #include "model/axes.h"
 #include "model/image_io.h"
@@ -88,11 +90,14 @@ void RenderModel(const RenderOptions& options)
     DrawOrthoView(MakeEditorCamera(kViews.at(options.strView)), options.dZoom, axes, &model);
 
     const OffscreenImage image = context.ReadPixels();
-    std::vector<uint8_t> rgba;
-    rgba.reserve(image.pixels.size() * 4);
-    for (const OffscreenPixel& pixel : image.pixels)
-        rgba.insert(rgba.end(), {pixel.r, pixel.g, pixel.b, 255});
-    if (!WritePngFile(options.strOut, image.width, image.height, rgba, &error))
+    BgraImage picture(image.width, image.height);
+    for (size_t k = 0; k < image.pixels.size(); ++k)
+    {
+        const OffscreenPixel& pixel = image.pixels[k];
+        const unsigned char bgra[4] = {pixel.b, pixel.g, pixel.r, 255};
+        std::copy(bgra, bgra + 4, &picture.pixels[4 * k]);
+    }
+    if (!WritePngFile(options.strOut, picture, &error))
         throw CommandFailure(error);
 }
 } // namespace

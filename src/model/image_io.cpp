@@ -206,24 +206,3 @@ bool DecodeImage(const std::string& bytes, const ImageHeader& header)
         return false;
     return ilLoadL(DevilType(header.type), bytes.data(), ILuint(bytes.size())) == IL_TRUE;
 }
-
-bool WritePngFile(const std::string& path, int width, int height,
-                  const std::vector<uint8_t>& rgbaTopDown, std::string* pError)
-{
-    if (width < 1 || height < 1 || rgbaTopDown.size() != size_t(width) * height * 4)
-        return Refuse(pError, "no picture to write");
-    EnsureImageLibrary();
-    ILuint image = 0;
-    ilGenImages(1, &image);
-    ilBindImage(image);
-    bool ok = ilTexImage(ILuint(width), ILuint(height), 1, 4, IL_RGBA, IL_UNSIGNED_BYTE,
-                         const_cast<uint8_t*>(rgbaTopDown.data())) == IL_TRUE;
-    // The rows are given top first; saying so keeps DevIL from turning them.
-    ilRegisterOrigin(IL_ORIGIN_UPPER_LEFT);
-    ilEnable(IL_FILE_OVERWRITE);
-    ok = ok && ilSave(IL_PNG, path.c_str()) == IL_TRUE;
-    ilDeleteImages(1, &image);
-    if (!ok)
-        return Refuse(pError, "cannot write " + path);
-    return true;
-}

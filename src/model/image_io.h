@@ -46,6 +46,3 @@ void EnsureImageLibrary();
 // for bytes that already passed the child-process probe.
 bool DecodeImage(const std::string& bytes, const ImageHeader& header);
 
-// Writes RGBA pixels (4 bytes each, row 0 the top of the picture) as PNG.
-bool WritePngFile(const std::string& path, int width, int height,
-                  const std::vector<uint8_t>& rgbaTopDown, std::string* pError = nullptr);

@@ -11,13 +11,8 @@ void RenderTest::SetUp()
 {
     std::string error;
     ASSERT_TRUE(m_context.Create(kSize, kSize, &error)) << error;
-    SetUserMessages(&m_messages);
 }
 
-void RenderTest::TearDown()
-{
-    SetUserMessages(nullptr);
-}
 
 std::string RenderTest::WriteScene(const Model3dsSpec& scene, const std::string& name)
 {

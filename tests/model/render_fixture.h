@@ -8,6 +8,7 @@
 #include "model/user_messages.h"
 #include "offscreen/offscreen_context.h"
 #include "support/project_fixture.h"
+#include "support/recording_messages.h"
 #include "support/sample_3ds.h"
 
 #include <gtest/gtest.h>
@@ -18,16 +19,6 @@
 // channel to the nearest step, and 24-bit 3DS colours add one more.
 constexpr int kColourTolerance = 3;
 
-class CRecordingMessages : public CUserMessages
-{
-  public:
-    MessageAnswer Show(const UserMessage& message) override
-    {
-        m_messages.push_back(message);
-        return MessageAnswer::Ok;
-    }
-    std::vector<UserMessage> m_messages;
-};
 
 class RenderTest : public ::testing::Test
 {
@@ -37,7 +28,6 @@ class RenderTest : public ::testing::Test
 
   protected:
     void SetUp() override;
-    void TearDown() override;
 
     std::string WriteScene(const Model3dsSpec& scene, const std::string& name = "model.3ds");
     // Clears to the editor's grey and draws one orthographic view.
@@ -49,7 +39,7 @@ class RenderTest : public ::testing::Test
 
     COffscreenContext m_context;
     ScratchFolder m_folder;
-    CRecordingMessages m_messages;
+    RecordingMessages m_messages;
 };
 
 ::testing::AssertionResult ColourNear(const OffscreenPixel& pixel, double r, double g, double b);

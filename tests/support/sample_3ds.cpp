@@ -1,5 +1,6 @@
 #include "support/sample_3ds.h"
 
+#include "imaging/image_file.h"
 #include "model/image_io.h"
 
 #include <IL/il.h>
@@ -46,16 +47,19 @@ Model3dsSpec RichScene(int frames)
 void WritePng(const std::string& path, int width, int height,
               const std::function<Rgba8(int x, int y)>& colourAt)
 {
-    std::vector<uint8_t> rgba;
-    rgba.reserve(size_t(width) * height * 4);
+    BgraImage picture(width, height);
     for (int y = 0; y < height; ++y)
         for (int x = 0; x < width; ++x)
         {
             const Rgba8 c = colourAt(x, y);
-            rgba.insert(rgba.end(), {c.r, c.g, c.b, c.a});
+            unsigned char* pixel = picture.Pixel(x, y);
+            pixel[0] = c.b;
+            pixel[1] = c.g;
+            pixel[2] = c.r;
+            pixel[3] = c.a;
         }
     std::string error;
-    if (!WritePngFile(path, width, height, rgba, &error))
+    if (!WritePngFile(path, picture, &error))
         throw std::runtime_error(error);
 }
 
