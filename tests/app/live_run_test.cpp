@@ -1,4 +1,6 @@
 #include "app/zelmora_doc.h"
+#include "cli/camera_file.h"
+#include "support/pattern_files.h"
 #include "support/project_fixture.h"
 #include "support/recording_messages.h"
 
@@ -124,4 +126,74 @@ TEST(Capture, RefusalsSayWhyAndStartNothing)
     EXPECT_EQ(messages.m_messages[3].caption, "Camara");
     EXPECT_FALSE(doc.IsCapturing());
     EXPECT_FALSE(doc.OnUpdateStopCapture());
+}
+
+namespace
+{
+// A saved project with one two-pattern tracker, a 64 x 48 test-pattern video
+// and a camera for it.
+class RunningProject : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        WriteRandomPatternFile(m_folder.Path("a.patt"), 1);
+        WriteRandomPatternFile(m_folder.Path("b.patt"), 2);
+        std::ofstream(m_folder.Path("v.cfg")) << "videotestsrc ! video/x-raw,width=64,height=48\n";
+        std::string error;
+        ASSERT_TRUE(WriteCameraParamFile(m_folder.Path("c.dat"),
+                                         IdealPinholeCamera(64, 48, 60.0, 32.0, 24.0), &error))
+            << error;
+        m_doc.OnNewDocument();
+        m_doc.m_strVideoConfig = "v.cfg";
+        m_doc.m_strCameraParam = "c.dat";
+        CTracker tracker;
+        for (const char* file : {"a.patt", "b.patt"})
+        {
+            tracker.m_patterns.emplace_back();
+            tracker.m_patterns.back().m_strFile = file;
+        }
+        tracker.SetReferenceIndex(0);
+        m_doc.m_trackers.push_back(tracker);
+        ASSERT_TRUE(m_doc.SaveProject(m_folder.Path("p.zel"), nullptr));
+        ASSERT_TRUE(m_doc.OpenProject(m_folder.Path("p.zel"), nullptr));
+    }
+
+    ScratchFolder m_folder;
+    RecordingMessages m_messages;
+    CZelmoraDoc m_doc;
+};
+} // namespace
+
+TEST_F(RunningProject, RelationsSurviveStopAndStartButNotARebuild)
+{
+    CTracker& tracker = m_doc.m_trackers.front();
+    ASSERT_EQ(tracker.m_nNodes, 3);
+    tracker.Relation(0, 1).Set(CMatrix(), 0.9f);
+
+    ASSERT_TRUE(m_doc.StartCapture());
+    EXPECT_EQ(m_doc.ProcessNextFrame(5000), CVideoSource::Grab::Frame);
+    EXPECT_EQ(m_doc.m_pCameraCalibration->m_param.xsize, 64);
+    m_doc.OnStopCapture();
+    EXPECT_FALSE(m_doc.IsCapturing());
+    ASSERT_TRUE(m_doc.StartCapture());
+    EXPECT_TRUE(tracker.Relation(0, 1).m_bValid);
+
+    m_doc.ReleaseRunData();
+    m_doc.BuildPatternRegistry();
+    EXPECT_FALSE(m_doc.m_trackers.front().Relation(0, 1).m_bValid);
+    EXPECT_TRUE(m_messages.m_messages.empty());
+}
+
+TEST_F(RunningProject, NewAndLoadingEndTheRun)
+{
+    ASSERT_TRUE(m_doc.StartCapture());
+    ASSERT_TRUE(m_doc.OpenProject(m_folder.Path("p.zel"), nullptr));
+    EXPECT_FALSE(m_doc.IsCapturing());
+    EXPECT_FALSE(m_doc.m_pCameraCalibration);
+
+    ASSERT_TRUE(m_doc.StartCapture());
+    m_doc.OnNewDocument();
+    EXPECT_FALSE(m_doc.IsCapturing());
+    EXPECT_TRUE(m_doc.m_trackers.empty());
 }
