@@ -15,26 +15,11 @@
 
 #include <benchmark/benchmark.h>
 
-#include <cmath>
 #include <filesystem>
 
 namespace
 {
 constexpr int kClipFrames = 30;
-
-CameraParam DemoCamera()
-{
-    CameraParam camera;
-    camera.xsize = 640;
-    camera.ysize = 480;
-    const double focal = 320.0 / std::tan(M_PI / 6.0);
-    const double mat[3][4] = {{focal, 0, 320, 0}, {0, focal, 240, 0}, {0, 0, 1, 0}};
-    std::copy(&mat[0][0], &mat[0][0] + 12, &camera.mat[0][0]);
-    camera.distFactor[0] = 320;
-    camera.distFactor[1] = 240;
-    camera.distFactor[3] = 1;
-    return camera;
-}
 
 CPattern Pattern(const std::string& folder, const std::string& name)
 {

@@ -149,11 +149,10 @@ void CZelmoraDoc::SetProjectDirectory(const std::string& path)
 {
     const size_t separator = path.find_last_of("/\\");
     m_strProjectDir = separator == std::string::npos ? std::string() : path.substr(0, separator + 1);
-    if (!m_strProjectDir.empty() && chdir(m_strProjectDir.c_str()) != 0)
-    {
-        // The folder was just read or written, so this only fails if it
-        // vanished meanwhile; file names then resolve as before.
-    }
+    // The folder was just read or written, so this fails only if it vanished
+    // meanwhile; file names then go on resolving as before.
+    if (!m_strProjectDir.empty())
+        [[maybe_unused]] const int changed = chdir(m_strProjectDir.c_str());
 }
 
 void CZelmoraDoc::AdvanceAnimations()

@@ -9,7 +9,6 @@
 #include "cli/track_output.h"
 #include "imaging/image_file.h"
 
-#include <cmath>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -17,9 +16,6 @@
 
 namespace
 {
-constexpr int kFrameWidth = 640;
-constexpr int kFrameHeight = 480;
-constexpr double kFieldOfViewDeg = 60.0;
 constexpr int kPrintedSquarePx = 512;
 // The demo's markers keep moving: a short average, restarted whenever two
 // raw poses differ by more than a still marker's jitter, so it smooths a
@@ -129,9 +125,7 @@ void RunDemo(const std::string& requested)
         std::filesystem::create_directories(dir + "/" + sub, created);
     Check(!created, dir + ": " + created.message());
 
-    const double focal = 0.5 * kFrameWidth / std::tan(0.5 * kFieldOfViewDeg * M_PI / 180.0);
-    const CameraParam camera =
-        IdealPinholeCamera(kFrameWidth, kFrameHeight, focal, kFrameWidth / 2.0, kFrameHeight / 2.0);
+    const CameraParam camera = DemoCamera();
     std::string error;
     Check(WriteCameraParamFile(dir + "/" + kCameraFile, camera, &error), error);
 

@@ -1,5 +1,7 @@
 #include "cli/demo_sequence.h"
 
+#include "cli/camera_file.h"
+
 #include "synth/frame_renderer.h"
 #include "synth/synth_pose.h"
 
@@ -40,6 +42,15 @@ void BesideOnBoard(const double reference[3][4], double second[3][4])
     }
 }
 } // namespace
+
+CameraParam DemoCamera()
+{
+    constexpr int kWidth = 640;
+    constexpr int kHeight = 480;
+    constexpr double kFieldOfViewDeg = 60.0;
+    const double focal = 0.5 * kWidth / std::tan(0.5 * kFieldOfViewDeg * kTwoPi / 360.0);
+    return IdealPinholeCamera(kWidth, kHeight, focal, kWidth / 2.0, kHeight / 2.0);
+}
 
 DemoFrameTruth DemoTruthAt(int frame)
 {

@@ -20,6 +20,10 @@ struct DemoFrameTruth
 
 DemoFrameTruth DemoTruthAt(int frame);
 
+// The demo's camera: 640 x 480, a 60-degree horizontal field of view, no
+// lens distortion.
+CameraParam DemoCamera();
+
 // Renders frame `frame` with the pictures of the three markers, in order.
 SynthFrame RenderDemoFrame(const CameraParam& camera, const SynthPicture* const pictures[kDemoMarkers],
                            int frame);
