@@ -13,7 +13,13 @@ constexpr size_t kMinTrackerRecordBytes = 1 + 4 + 4 + 4;
 
 CZelmoraDoc::CZelmoraDoc() = default;
 
-CZelmoraDoc::~CZelmoraDoc() { EndRun(); }
+CZelmoraDoc::~CZelmoraDoc()
+{
+    EndRun();
+    // The library's pattern slots outlive a document; a process that opens
+    // many projects must not run out of them.
+    ReleaseRunData();
+}
 
 bool CZelmoraDoc::OnNewDocument()
 {

@@ -13,8 +13,9 @@
 
 namespace
 {
+constexpr int kFrameWaitMs = 100;
 // A stream that gives no frame for this long is taken for stuck.
-constexpr int kFrameTimeoutMs = 10000;
+constexpr std::chrono::seconds kStuckAfter(10);
 constexpr int kProgressEveryFrames = 250;
 
 struct TrackOptions
@@ -73,17 +74,23 @@ void RunTrack(const TrackOptions& options)
                                                         ? CTrackOutput::Format::JsonLines
                                                         : CTrackOutput::Format::Csv);
     int frame = 0;
+    auto lastFrame = std::chrono::steady_clock::now();
     while (options.frames == 0 || frame < options.frames)
     {
-        const CVideoSource::Grab grab = doc.ProcessNextFrame(kFrameTimeoutMs);
+        const CVideoSource::Grab grab = doc.ProcessNextFrame(kFrameWaitMs);
         if (grab == CVideoSource::Grab::Ended)
             break;
+        // A skipped frame (one smaller than the stream's size) is no reason
+        // to stop; a stream that gives nothing for long is.
         if (grab == CVideoSource::Grab::NoFrame)
         {
+            if (std::chrono::steady_clock::now() - lastFrame < kStuckAfter)
+                continue;
             doc.OnStopCapture();
-            throw CommandFailure("no frame came within " + std::to_string(kFrameTimeoutMs / 1000) +
-                                 " seconds");
+            throw CommandFailure("no frame came within " +
+                                 std::to_string(kStuckAfter.count()) + " seconds");
         }
+        lastFrame = std::chrono::steady_clock::now();
         output.WriteFrame(frame, doc.m_trackers);
         ++frame;
         if (frame % kProgressEveryFrames == 0)

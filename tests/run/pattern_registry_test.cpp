@@ -175,3 +175,18 @@ TEST_F(PatternRegistryTest, DocumentRebuildDiscardsRelations)
     doc.BuildPatternRegistry();
     EXPECT_FALSE(tracker.Relation(0, 0).m_bValid);
 }
+
+TEST_F(PatternRegistryTest, ClosedDocumentsGiveTheirSlotsBack)
+{
+    AddTracker({{"a.patt", 80}, {"b.patt", 80}});
+    // More documents than the library has slots, one after the other.
+    for (int k = 0; k < 30; ++k)
+    {
+        CZelmoraDoc doc;
+        doc.OnNewDocument();
+        doc.m_trackers = m_trackers;
+        doc.BuildPatternRegistry();
+        ASSERT_NE(doc.m_patternRegistry.front().m_state.m_nId, -1) << "document " << k;
+    }
+    EXPECT_EQ(trackingState().patterns.count, 0);
+}
