@@ -44,7 +44,9 @@ private:
 
 std::string ReadProjectFile(const std::string& path)
 {
-    FileDescriptor file(open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    // Not blocking on open: a FIFO would otherwise wait for a writer before
+    // the check below could refuse it.
+    FileDescriptor file(open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
     if (file.Get() < 0)
         throw SystemError("cannot open");
     struct stat info;

@@ -8,6 +8,7 @@
 #include <cstring>
 #include <fstream>
 #include <sstream>
+#include <sys/stat.h>
 
 namespace
 {
@@ -32,6 +33,12 @@ void EnsureGstreamer()
 bool ReadPipelineDescription(const std::string& path, std::string* description,
                              std::string* error)
 {
+    struct stat info;
+    if (stat(path.c_str(), &info) == 0 && !S_ISREG(info.st_mode))
+    {
+        *error = path + " no es un fichero";
+        return false;
+    }
     std::ifstream in(path);
     if (!in)
     {

@@ -1,4 +1,6 @@
 #include "tracking/camera_param.h"
+
+#include "tracking/regular_file.h"
 #include "tracking/tracking_state.h"
 
 #include <cmath>
@@ -67,7 +69,7 @@ int loadCameraParam(const char* path, int count, CameraParam* params, CameraPara
 {
     if (count < 1)
         return Refuse(CameraParamFault::BadCount, fault);
-    FILE* file = std::fopen(path, "rb");
+    FILE* file = IsRegularFile(path) ? std::fopen(path, "rb") : nullptr;
     if (!file)
         return Refuse(CameraParamFault::CannotOpen, fault);
     for (int i = 0; i < count; ++i)

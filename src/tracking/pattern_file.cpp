@@ -1,5 +1,7 @@
 #include "tracking/pattern_file.h"
 
+#include "tracking/regular_file.h"
+
 #include "tracking/pattern_matching.h"
 #include "tracking/tracking_state.h"
 
@@ -74,7 +76,7 @@ PatternFileStatus readPatternFile(const char* path,
                                   unsigned char blocks[kPatternOrientations][kPatternValues],
                                   int* valuesRead)
 {
-    FILE* file = std::fopen(path, "r");
+    FILE* file = IsRegularFile(path) ? std::fopen(path, "r") : nullptr;
     if (!file)
         return PatternFileStatus::CannotOpen;
     FileCloser closer{file};

@@ -1,4 +1,6 @@
 #include "app/zelmora_doc.h"
+#include "tracking/camera_param.h"
+#include "tracking/pattern_matching.h"
 #include "model/archive.h"
 #include "support/project_fixture.h"
 
@@ -177,4 +179,25 @@ TEST(DocumentFile, FailedSaveKeepsTheOldFile)
     EXPECT_EQ(readOnly, 0);
     EXPECT_EQ(ReadBytes(folder.Path("keep.zel")), original);
     EXPECT_EQ(std::filesystem::directory_iterator(folder.Path())->path().filename(), "keep.zel");
+}
+
+TEST(DocumentFile, NamedPipesAreRefusedNotWaitedOn)
+{
+    ScratchFolder folder;
+    const std::string pipe = folder.Path("pipe");
+    ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+    // Opening a pipe without a writer would block for ever: the alarm turns
+    // such a hang into a failure.
+    alarm(20);
+    CZelmoraDoc doc;
+    doc.OnNewDocument();
+    std::string error;
+    EXPECT_FALSE(doc.OpenProject(pipe, &error));
+    EXPECT_NE(error.find("not a regular file"), std::string::npos) << error;
+    EXPECT_EQ(loadPattern(pipe.c_str()), -1);
+    CameraParam camera;
+    EXPECT_EQ(loadCameraParam(pipe.c_str(), 1, &camera), -1);
+    CVideoSource video(pipe);
+    EXPECT_FALSE(video.m_pSource);
+    alarm(0);
 }
