@@ -21,16 +21,6 @@ namespace
 {
 constexpr int kClipFrames = 30;
 
-CPattern Pattern(const std::string& folder, const std::string& name)
-{
-    CPattern pattern;
-    pattern.m_strFile = folder + "/" + name + ".patt";
-    pattern.m_nWidth = static_cast<int>(kDemoMarkerWidthMm);
-    pattern.m_nFrames = 3;
-    pattern.m_fTolerance = 0.5f;
-    return pattern;
-}
-
 void BM_DemoFrame(benchmark::State& state)
 {
     const std::string folder =
@@ -42,13 +32,7 @@ void BM_DemoFrame(benchmark::State& state)
         std::string error;
         MakeMarkerFiles(picture.picture, 512, folder + "/" + picture.name + ".patt",
                         folder + "/" + picture.name + ".png", &error);
-        SynthPicture synth;
-        synth.width = picture.picture.width;
-        synth.height = picture.picture.height;
-        for (size_t k = 0; k < picture.picture.pixels.size(); k += 4)
-            synth.bgr.insert(synth.bgr.end(), &picture.picture.pixels[k],
-                             &picture.picture.pixels[k] + 3);
-        pictures.push_back(synth);
+        pictures.push_back(ToSynthPicture(picture.picture));
     }
     const CameraParam camera = DemoCamera();
     const SynthPicture* const markers[kDemoMarkers] = {&pictures[0], &pictures[1], &pictures[2]};
@@ -58,14 +42,8 @@ void BM_DemoFrame(benchmark::State& state)
 
     CZelmoraDoc doc;
     doc.OnNewDocument();
-    doc.m_nThreshold = 100;
-    CTracker board;
-    board.m_patterns = {Pattern(folder, "zelmora"), Pattern(folder, "flecha")};
-    board.SetReferenceIndex(0);
-    CTracker single;
-    single.m_patterns = {Pattern(folder, "anillo")};
-    single.SetReferenceIndex(0);
-    doc.m_trackers = {board, single};
+    doc.m_nThreshold = kDemoStartThreshold;
+    doc.m_trackers = DemoTrackers(folder);
     doc.BuildPatternRegistry();
     initCameraParam(camera);
     // OnFrame runs the tracking only while a run holds a calibration.

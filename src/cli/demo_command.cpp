@@ -17,12 +17,6 @@
 namespace
 {
 constexpr int kPrintedSquarePx = 512;
-// The demo's markers keep moving: a short average, restarted whenever two
-// raw poses differ by more than a still marker's jitter, so it smooths a
-// marker at rest and never lags behind a moving one.
-constexpr int kAveragedFrames = 3;
-constexpr float kMovingTolerance = 0.5f;
-constexpr int kStartThreshold = 100;
 
 const char* const kVideoConfig = "video.cfg";
 const char* const kCameraFile = "camara.dat";
@@ -32,28 +26,6 @@ void Check(bool ok, const std::string& error)
 {
     if (!ok)
         throw CommandFailure(error);
-}
-
-SynthPicture ToSynthPicture(const BgraImage& image)
-{
-    SynthPicture picture;
-    picture.width = image.width;
-    picture.height = image.height;
-    for (int y = 0; y < image.height; ++y)
-        for (int x = 0; x < image.width; ++x)
-            picture.bgr.insert(picture.bgr.end(), image.Pixel(x, y), image.Pixel(x, y) + 3);
-    return picture;
-}
-
-CPattern DemoPattern(const std::string& name)
-{
-    CPattern pattern;
-    pattern.m_strName = name;
-    pattern.m_strFile = "marcadores/" + name + ".patt";
-    pattern.m_nWidth = static_cast<int>(kDemoMarkerWidthMm);
-    pattern.m_nFrames = kAveragedFrames;
-    pattern.m_fTolerance = kMovingTolerance;
-    return pattern;
 }
 
 CModel3D DemoModel()
@@ -71,19 +43,10 @@ void WriteProject(const std::string& dir)
     doc.OnNewDocument();
     doc.m_strVideoConfig = kVideoConfig;
     doc.m_strCameraParam = kCameraFile;
-    // Used until the automatic threshold is first computed, 26 frames in.
-    doc.m_nThreshold = kStartThreshold;
-    CTracker board;
-    board.m_strName = "Coche";
-    board.m_patterns = {DemoPattern("zelmora"), DemoPattern("flecha")};
-    board.SetReferenceIndex(0);
-    board.m_models = {DemoModel()};
-    CTracker single;
-    single.m_strName = "Señal";
-    single.m_patterns = {DemoPattern("anillo")};
-    single.SetReferenceIndex(0);
-    single.m_models = {DemoModel()};
-    doc.m_trackers = {board, single};
+    doc.m_nThreshold = kDemoStartThreshold;
+    doc.m_trackers = DemoTrackers("marcadores");
+    for (CTracker& tracker : doc.m_trackers)
+        tracker.m_models = {DemoModel()};
     std::string error;
     Check(doc.SaveProject(dir + "/" + kProjectFile, &error), error);
 }

@@ -1,5 +1,6 @@
 #include "cli/demo_content.h"
 
+#include "cli/demo_sequence.h"
 #include "imaging/image_file.h"
 #include "model/write_3ds.h"
 
@@ -9,6 +10,11 @@ namespace
 {
 constexpr int kArtSide = 16;
 constexpr int kPictureScale = 4; // each art cell becomes 4 x 4 pixels
+// The demo's markers keep moving: a short average, restarted whenever two
+// raw poses differ by more than a still marker's jitter, so it smooths a
+// marker at rest and never lags behind a moving one.
+constexpr int kAveragedFrames = 3;
+constexpr float kMovingTolerance = 0.5f;
 
 // 16 x 16 pixel art; '#' is ink.
 const char* const kZelmora[kArtSide] = {
@@ -86,6 +92,17 @@ MeshSpec Walls(float h, float height)
     return mesh;
 }
 
+CPattern DemoPattern(const std::string& folder, const std::string& name)
+{
+    CPattern pattern;
+    pattern.m_strName = name;
+    pattern.m_strFile = folder + "/" + name + ".patt";
+    pattern.m_nWidth = static_cast<int>(kDemoMarkerWidthMm);
+    pattern.m_nFrames = kAveragedFrames;
+    pattern.m_fTolerance = kMovingTolerance;
+    return pattern;
+}
+
 MeshSpec Roof(float h, float eaves, float ridge)
 {
     MeshSpec mesh;
@@ -102,6 +119,31 @@ std::vector<DemoPicture> DemoPictures()
     return {{"zelmora", PictureFromArt(kZelmora)},
             {"flecha", PictureFromArt(kFlecha)},
             {"anillo", PictureFromArt(kAnillo)}};
+}
+
+SynthPicture ToSynthPicture(const BgraImage& image)
+{
+    SynthPicture picture;
+    picture.width = image.width;
+    picture.height = image.height;
+    for (int y = 0; y < image.height; ++y)
+        for (int x = 0; x < image.width; ++x)
+            picture.bgr.insert(picture.bgr.end(), image.Pixel(x, y), image.Pixel(x, y) + 3);
+    return picture;
+}
+
+std::list<CTracker> DemoTrackers(const std::string& patternFolder)
+{
+    std::list<CTracker> trackers(2);
+    CTracker& board = trackers.front();
+    board.m_strName = "Coche";
+    board.m_patterns = {DemoPattern(patternFolder, "zelmora"), DemoPattern(patternFolder, "flecha")};
+    board.SetReferenceIndex(0);
+    CTracker& single = trackers.back();
+    single.m_strName = "Señal";
+    single.m_patterns = {DemoPattern(patternFolder, "anillo")};
+    single.SetReferenceIndex(0);
+    return trackers;
 }
 
 bool WriteDemoHouse(const std::string& folder, std::string* error)

@@ -4,7 +4,6 @@
 
 #include "cli/model_json.h"
 #include "model/axes.h"
-#include "model/image_io.h"
 #include "model/model3d.h"
 #include "model/ortho_view.h"
 #include "model/safe_3ds_load.h"

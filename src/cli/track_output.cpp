@@ -38,31 +38,34 @@ void CTrackOutput::WriteFrame(int frame, const std::list<CTracker>& trackers)
 {
     m_found.resize(trackers.size(), 0);
     ++m_nFrames;
-    nlohmann::ordered_json line;
-    line["frame"] = frame;
-    line["trackers"] = nlohmann::ordered_json::array();
     size_t index = 0;
     for (const CTracker& tracker : trackers)
+        m_found[index++] += tracker.m_bFound ? 1 : 0;
+
+    if (m_format == Format::Csv)
     {
-        if (tracker.m_bFound)
-            ++m_found[index];
-        ++index;
-        const double* pose = tracker.m_pose.GetData();
-        if (m_format == Format::Csv)
+        for (const CTracker& tracker : trackers)
         {
+            const double* pose = tracker.m_pose.GetData();
             std::string row = std::to_string(frame) + "," + CsvField(tracker.m_strName) + "," +
                               (tracker.m_bFound ? "1" : "0");
             for (int k = 0; k < 16; ++k)
                 row += "," + Number(pose[k]);
             std::fprintf(m_pOut, "%s\n", row.c_str());
         }
-        else
-            line["trackers"].push_back({{"name", tracker.m_strName},
-                                        {"found", tracker.m_bFound},
-                                        {"pose", std::vector<double>(pose, pose + 16)}});
+        return;
     }
-    if (m_format == Format::JsonLines)
-        std::fprintf(m_pOut, "%s\n", line.dump().c_str());
+    nlohmann::ordered_json line;
+    line["frame"] = frame;
+    line["trackers"] = nlohmann::ordered_json::array();
+    for (const CTracker& tracker : trackers)
+    {
+        const double* pose = tracker.m_pose.GetData();
+        line["trackers"].push_back({{"name", tracker.m_strName},
+                                    {"found", tracker.m_bFound},
+                                    {"pose", std::vector<double>(pose, pose + 16)}});
+    }
+    std::fprintf(m_pOut, "%s\n", line.dump().c_str());
 }
 
 std::string CTrackOutput::Summary(const std::list<CTracker>& trackers) const

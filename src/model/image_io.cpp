@@ -46,13 +46,13 @@ bool EndsWithTga(const std::string& name)
     return extension == ".tga";
 }
 
-bool ReadPngSize(const std::string& b, ImageHeader* pHeader)
+bool ReadPngSize(const std::string& b, TextureHeader* pHeader)
 {
     if (b.size() < 24 || b.compare(12, 4, "IHDR") != 0)
         return false;
     const uint32_t width = BigEndian32(b, 16);
     const uint32_t height = BigEndian32(b, 20);
-    if (width > uint32_t(kMaxImageSide) || height > uint32_t(kMaxImageSide))
+    if (width > uint32_t(kMaxTextureSide) || height > uint32_t(kMaxTextureSide))
         return false;
     pHeader->width = int(width);
     pHeader->height = int(height);
@@ -61,7 +61,7 @@ bool ReadPngSize(const std::string& b, ImageHeader* pHeader)
 
 // The size is in the first start-of-frame segment; every segment before it
 // carries its own length, so the walk is bounded by the byte count.
-bool ReadJpegSize(const std::string& b, ImageHeader* pHeader)
+bool ReadJpegSize(const std::string& b, TextureHeader* pHeader)
 {
     size_t at = 2;
     while (at + 4 <= b.size())
@@ -99,7 +99,7 @@ bool ReadJpegSize(const std::string& b, ImageHeader* pHeader)
     return false;
 }
 
-bool ReadBmpSize(const std::string& b, ImageHeader* pHeader)
+bool ReadBmpSize(const std::string& b, TextureHeader* pHeader)
 {
     if (b.size() < 26)
         return false;
@@ -112,14 +112,14 @@ bool ReadBmpSize(const std::string& b, ImageHeader* pHeader)
     }
     const int64_t width = LittleEndian32(b, 18);
     const int64_t height = LittleEndian32(b, 22);
-    if (infoSize < 40 || width > kMaxImageSide || height > kMaxImageSide || height < -kMaxImageSide)
+    if (infoSize < 40 || width > kMaxTextureSide || height > kMaxTextureSide || height < -kMaxTextureSide)
         return false;
     pHeader->width = int(width);
     pHeader->height = int(height < 0 ? -height : height);
     return true;
 }
 
-bool ReadTgaSize(const std::string& b, ImageHeader* pHeader)
+bool ReadTgaSize(const std::string& b, TextureHeader* pHeader)
 {
     if (b.size() < 18)
         return false;
@@ -134,29 +134,29 @@ bool ReadTgaSize(const std::string& b, ImageHeader* pHeader)
 }
 } // namespace
 
-bool SniffImage(const std::string& bytes, const std::string& name, ImageHeader* pHeader,
+bool SniffImage(const std::string& bytes, const std::string& name, TextureHeader* pHeader,
                 std::string* pError)
 {
-    ImageHeader header;
+    TextureHeader header;
     bool sizeRead = false;
     if (bytes.compare(0, 8, "\x89PNG\r\n\x1a\n") == 0)
     {
-        header.type = ImageType::Png;
+        header.type = TextureType::Png;
         sizeRead = ReadPngSize(bytes, &header);
     }
     else if (bytes.compare(0, 3, "\xFF\xD8\xFF") == 0)
     {
-        header.type = ImageType::Jpeg;
+        header.type = TextureType::Jpeg;
         sizeRead = ReadJpegSize(bytes, &header);
     }
     else if (bytes.compare(0, 2, "BM") == 0)
     {
-        header.type = ImageType::Bmp;
+        header.type = TextureType::Bmp;
         sizeRead = ReadBmpSize(bytes, &header);
     }
     else if (EndsWithTga(name))
     {
-        header.type = ImageType::Tga;
+        header.type = TextureType::Tga;
         sizeRead = ReadTgaSize(bytes, &header);
     }
     else
@@ -164,8 +164,8 @@ bool SniffImage(const std::string& bytes, const std::string& name, ImageHeader* 
 
     if (!sizeRead)
         return Refuse(pError, "damaged picture header");
-    if (header.width < 1 || header.height < 1 || header.width > kMaxImageSide ||
-        header.height > kMaxImageSide || int64_t(header.width) * header.height > kMaxImagePixels)
+    if (header.width < 1 || header.height < 1 || header.width > kMaxTextureSide ||
+        header.height > kMaxTextureSide || int64_t(header.width) * header.height > kMaxTexturePixels)
         return Refuse(pError, "picture size " + std::to_string(header.width) + " x " +
                                   std::to_string(header.height) + " is out of bounds");
     if (pHeader)
@@ -173,19 +173,19 @@ bool SniffImage(const std::string& bytes, const std::string& name, ImageHeader* 
     return true;
 }
 
-unsigned int DevilType(ImageType type)
+unsigned int DevilType(TextureType type)
 {
     switch (type)
     {
-    case ImageType::Png:
+    case TextureType::Png:
         return IL_PNG;
-    case ImageType::Jpeg:
+    case TextureType::Jpeg:
         return IL_JPG;
-    case ImageType::Bmp:
+    case TextureType::Bmp:
         return IL_BMP;
-    case ImageType::Tga:
+    case TextureType::Tga:
         return IL_TGA;
-    case ImageType::Unknown:
+    case TextureType::Unknown:
         break;
     }
     return IL_TYPE_UNKNOWN;
@@ -200,9 +200,9 @@ void EnsureImageLibrary()
     s_bInitialised = true;
 }
 
-bool DecodeImage(const std::string& bytes, const ImageHeader& header)
+bool DecodeImage(const std::string& bytes, const TextureHeader& header)
 {
-    if (header.type == ImageType::Unknown || bytes.size() > 0xFFFFFFFFu)
+    if (header.type == TextureType::Unknown || bytes.size() > 0xFFFFFFFFu)
         return false;
     return ilLoadL(DevilType(header.type), bytes.data(), ILuint(bytes.size())) == IL_TRUE;
 }

@@ -1,6 +1,6 @@
 #pragma once
 // Image files through DevIL, kept to the kinds a texture may be: PNG, JPEG,
-// BMP and TGA, at most kMaxImageSide pixels a side and kMaxImagePixels in
+// BMP and TGA, at most kMaxTextureSide pixels a side and kMaxTexturePixels in
 // all. DevIL 1.7 trusts the sizes in a file's header (a BMP claiming huge
 // dimensions crashes it), so the header is read here first and anything
 // else is never handed to the decoder. GUI thread only: DevIL has one
@@ -10,10 +10,10 @@
 #include <string>
 #include <vector>
 
-constexpr int kMaxImageSide = 8192;
-constexpr int64_t kMaxImagePixels = int64_t(4096) * 4096;
+constexpr int kMaxTextureSide = 8192;
+constexpr int64_t kMaxTexturePixels = int64_t(4096) * 4096;
 
-enum class ImageType
+enum class TextureType
 {
     Unknown,
     Png,
@@ -22,9 +22,9 @@ enum class ImageType
     Tga,
 };
 
-struct ImageHeader
+struct TextureHeader
 {
-    ImageType type = ImageType::Unknown;
+    TextureType type = TextureType::Unknown;
     int width = 0;
     int height = 0;
 };
@@ -32,11 +32,11 @@ struct ImageHeader
 // Identifies the picture from its first bytes (TGA, which has no signature,
 // from the name's extension) and reads its size from the header. False with
 // a reason for other kinds, damaged headers and pictures over the limits.
-bool SniffImage(const std::string& bytes, const std::string& name, ImageHeader* pHeader,
+bool SniffImage(const std::string& bytes, const std::string& name, TextureHeader* pHeader,
                 std::string* pError = nullptr);
 
 // DevIL's own code for the type, for ilLoadL.
-unsigned int DevilType(ImageType type);
+unsigned int DevilType(TextureType type);
 
 // ilInit once per process; the GL part of DevIL is set up by CTexture.
 void EnsureImageLibrary();
@@ -44,5 +44,5 @@ void EnsureImageLibrary();
 // Decodes bytes that SniffImage accepted into DevIL's current image, which
 // the caller has generated and bound. Runs the decoder in this process: only
 // for bytes that already passed the child-process probe.
-bool DecodeImage(const std::string& bytes, const ImageHeader& header);
+bool DecodeImage(const std::string& bytes, const TextureHeader& header);
 

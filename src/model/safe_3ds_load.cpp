@@ -38,7 +38,7 @@ int ProbeBody(const std::string& bytes, const std::map<std::string, std::string>
     EnsureImageLibrary();
     for (const auto& [name, image] : textures)
     {
-        ImageHeader header;
+        TextureHeader header;
         if (!SniffImage(image, name, &header))
             return 3;
         ILuint id = 0;

@@ -41,7 +41,7 @@ bool CTexture::Load(const std::string& name, const std::string& bytes)
     m_bLoaded = true;
     m_nName = 0;
 
-    ImageHeader header;
+    TextureHeader header;
     if (bytes.empty() || !SniffImage(bytes, name, &header))
         return true;
     ILuint image = 0;

@@ -53,7 +53,7 @@ struct SniffCase
     std::string bytes;
     std::string name;
     bool accepted;
-    ImageType type;
+    TextureType type;
     int width;
     int height;
 };
@@ -62,23 +62,23 @@ struct SniffCase
 TEST(ImageIoTest, HeadersAreReadAndOversizedPicturesRefused)
 {
     const SniffCase cases[] = {
-        {"small BMP", Bmp(16, 8), "a.bmp", true, ImageType::Bmp, 16, 8},
-        {"top-down BMP", Bmp(16, -8), "a.bmp", true, ImageType::Bmp, 16, 8},
-        {"huge BMP", Bmp(60000, 60000), "a.bmp", false, ImageType::Unknown, 0, 0},
-        {"BMP of zero width", Bmp(0, 8), "a.bmp", false, ImageType::Unknown, 0, 0},
-        {"BMP over the pixel budget", Bmp(8192, 8192), "a.bmp", false, ImageType::Unknown, 0, 0},
-        {"TGA", Tga(32, 4), "a.TGA", true, ImageType::Tga, 32, 4},
-        {"TGA of unknown kind", Tga(32, 4, 7), "a.tga", false, ImageType::Unknown, 0, 0},
-        {"TGA bytes named otherwise", Tga(32, 4), "a.dat", false, ImageType::Unknown, 0, 0},
-        {"JPEG", Jpeg(640, 480), "a.jpg", true, ImageType::Jpeg, 640, 480},
-        {"huge JPEG", Jpeg(65000, 65000), "a.jpg", false, ImageType::Unknown, 0, 0},
-        {"JPEG without a frame", "\xFF\xD8\xFF\xD9", "a.jpg", false, ImageType::Unknown, 0, 0},
-        {"GIF", "GIF89a\x10\x00\x10\x00", "a.gif", false, ImageType::Unknown, 0, 0},
-        {"empty", "", "a.png", false, ImageType::Unknown, 0, 0},
+        {"small BMP", Bmp(16, 8), "a.bmp", true, TextureType::Bmp, 16, 8},
+        {"top-down BMP", Bmp(16, -8), "a.bmp", true, TextureType::Bmp, 16, 8},
+        {"huge BMP", Bmp(60000, 60000), "a.bmp", false, TextureType::Unknown, 0, 0},
+        {"BMP of zero width", Bmp(0, 8), "a.bmp", false, TextureType::Unknown, 0, 0},
+        {"BMP over the pixel budget", Bmp(8192, 8192), "a.bmp", false, TextureType::Unknown, 0, 0},
+        {"TGA", Tga(32, 4), "a.TGA", true, TextureType::Tga, 32, 4},
+        {"TGA of unknown kind", Tga(32, 4, 7), "a.tga", false, TextureType::Unknown, 0, 0},
+        {"TGA bytes named otherwise", Tga(32, 4), "a.dat", false, TextureType::Unknown, 0, 0},
+        {"JPEG", Jpeg(640, 480), "a.jpg", true, TextureType::Jpeg, 640, 480},
+        {"huge JPEG", Jpeg(65000, 65000), "a.jpg", false, TextureType::Unknown, 0, 0},
+        {"JPEG without a frame", "\xFF\xD8\xFF\xD9", "a.jpg", false, TextureType::Unknown, 0, 0},
+        {"GIF", "GIF89a\x10\x00\x10\x00", "a.gif", false, TextureType::Unknown, 0, 0},
+        {"empty", "", "a.png", false, TextureType::Unknown, 0, 0},
     };
     for (const SniffCase& c : cases)
     {
-        ImageHeader header;
+        TextureHeader header;
         std::string error;
         EXPECT_EQ(SniffImage(c.bytes, c.name, &header, &error), c.accepted) << c.what;
         if (c.accepted)
@@ -101,9 +101,9 @@ TEST(ImageIoTest, WrittenPngReadsBackTopRowFirst)
                  return Rgba8{uint8_t(x * 100), uint8_t(y * 200), 7, 255};
              });
     const std::string bytes = ReadBytes(path);
-    ImageHeader header;
+    TextureHeader header;
     ASSERT_TRUE(SniffImage(bytes, path, &header));
-    EXPECT_EQ(header.type, ImageType::Png);
+    EXPECT_EQ(header.type, TextureType::Png);
     EXPECT_EQ(header.width, 3);
     EXPECT_EQ(header.height, 2);
 

@@ -1,25 +1,12 @@
 #include "support/marker_projection.h"
 
+#include "cli/camera_file.h"
+
 #include "tracking/tracking_state.h"
 
 #include <cmath>
 
-CameraParam PinholeCamera()
-{
-    CameraParam camera;
-    camera.xsize = 640;
-    camera.ysize = 480;
-    const double focal = 600.0;
-    const double mat[3][4] = {{focal, 0, 320, 0}, {0, focal, 240, 0}, {0, 0, 1, 0}};
-    for (int i = 0; i < 3; ++i)
-        for (int j = 0; j < 4; ++j)
-            camera.mat[i][j] = mat[i][j];
-    camera.distFactor[0] = 320;
-    camera.distFactor[1] = 240;
-    camera.distFactor[2] = 0;
-    camera.distFactor[3] = 1;
-    return camera;
-}
+CameraParam PinholeCamera() { return IdealPinholeCamera(640, 480, 600.0, 320.0, 240.0); }
 
 void UseCamera(const CameraParam& camera)
 {

@@ -68,7 +68,7 @@ PngPicture ReadPng(const std::string& path)
     PngPicture picture;
     std::ifstream in(path, std::ios::binary);
     const std::string bytes{std::istreambuf_iterator<char>(in), {}};
-    ImageHeader header;
+    TextureHeader header;
     if (!SniffImage(bytes, path, &header))
         return picture;
     EnsureImageLibrary();
