@@ -21,4 +21,19 @@ public:
     virtual void Invalidate() = 0;
     // The frame size or the camera changed: recompute the live layout.
     virtual void RunLayoutChanged() = 0;
+    // The run's video has a frame or news (an error, its end). Called from
+    // GStreamer's threads: the view only posts a step to its own thread,
+    // where it calls the document's OnIdleFrame.
+    virtual void FrameReady() {}
+};
+
+// The main window: its title and its command states follow the document.
+class CDocumentFrame
+{
+public:
+    virtual ~CDocumentFrame() = default;
+    // The project gained or lost unsaved changes.
+    virtual void ModifiedChanged(bool bModified) = 0;
+    // A live run started or ended (also when it ended on its own).
+    virtual void RunStateChanged(bool bCapturing) = 0;
 };

@@ -59,9 +59,15 @@ bool CZelmoraDoc::StartCapture(bool everyFrame)
     }
     m_pVideoSource = std::move(source);
     m_pCameraCalibration = std::move(calibration);
-    if (view)
-        view->RunLayoutChanged();
     m_bRecordRelations = true;
+    if (view)
+    {
+        view->RunLayoutChanged();
+        // Frames wake the view's thread; with nothing arriving it sleeps.
+        m_pVideoSource->SetFrameNotify([view] { view->FrameReady(); });
+        view->FrameReady();
+    }
+    NotifyRunState();
     return true;
 }
 
@@ -69,11 +75,14 @@ void CZelmoraDoc::OnStopCapture() { EndRun(); }
 
 bool CZelmoraDoc::OnIdleFrame()
 {
-    if (IsCapturing())
-        ProcessNextFrame(1);
+    if (!IsCapturing())
+        return false;
+    const CVideoSource::Grab grab = ProcessNextFrame(0);
+    if (grab == CVideoSource::Grab::NoFrame)
+        return false;
     if (CDocumentView* view = GetView())
         view->Invalidate();
-    return true;
+    return grab == CVideoSource::Grab::Frame;
 }
 
 CVideoSource::Grab CZelmoraDoc::ProcessNextFrame(int timeoutMs)

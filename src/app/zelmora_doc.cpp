@@ -39,6 +39,7 @@ bool CZelmoraDoc::OnNewDocument()
     m_bRecordRelations = true;
     EndRun();
     RefreshNavigator();
+    SetModifiedFlag(false);
     return true;
 }
 
@@ -122,6 +123,7 @@ bool CZelmoraDoc::OpenProject(const std::string& path, std::string* error, bool 
         ar.SetFilePath(AbsoluteProjectPath(path));
         Serialize(ar);
         opened = true;
+        SetModifiedFlag(false);
     }
     catch (const std::exception& e)
     {
@@ -141,6 +143,7 @@ bool CZelmoraDoc::SaveProject(const std::string& path, std::string* error)
         Serialize(ar);
         WriteProjectFileAtomically(path, ar.Bytes());
         SetProjectDirectory(ar.GetFilePath());
+        SetModifiedFlag(false);
         return true;
     }
     catch (const std::exception& e)
@@ -200,7 +203,23 @@ void CZelmoraDoc::EndRun()
         if (CDocumentView* view = GetView())
             view->MakeCurrent();
         m_pVideoSource.reset();
+        NotifyRunState();
     }
+}
+
+void CZelmoraDoc::NotifyRunState()
+{
+    if (m_pFrame)
+        m_pFrame->RunStateChanged(IsCapturing());
+}
+
+void CZelmoraDoc::SetModifiedFlag(bool bModified)
+{
+    if (m_bModified == bModified)
+        return;
+    m_bModified = bModified;
+    if (m_pFrame)
+        m_pFrame->ModifiedChanged(bModified);
 }
 
 void CZelmoraDoc::RefreshNavigator()

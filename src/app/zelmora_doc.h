@@ -54,7 +54,9 @@ public:
     void OnStopCapture();
     bool OnUpdateCapture() const { return !IsCapturing(); }
     bool OnUpdateStopCapture() const { return IsCapturing(); }
-    // One idle step: takes a frame if one is ready and asks for a repaint.
+    // One step of the run, never waiting: takes a frame if one is ready and
+    // asks for a repaint when something changed. True when a frame was
+    // taken, so the caller may look for another.
     bool OnIdleFrame();
     // Takes and processes the next frame, waiting at most `timeoutMs`; a
     // stream that ends or fails ends the run (with a message on failure).
@@ -67,7 +69,14 @@ public:
 
     void OnFrame(const unsigned char* image, int width, int height) override;
 
+    // Unsaved changes: every edit sets the flag; New, a load and a
+    // successful save clear it. The frame shows it and asks before
+    // throwing such changes away.
+    void SetModifiedFlag(bool bModified = true);
+    bool IsModified() const { return m_bModified; }
+
     void SetNavigator(CNavigatorHost* navigator) { m_pNavigator = navigator; }
+    void SetFrame(CDocumentFrame* frame) { m_pFrame = frame; }
     void SetView(CDocumentView* view) { m_pViewHost = view; }
     CDocumentView* GetView();
 
@@ -93,7 +102,11 @@ private:
     void EndRun();
     void RefreshNavigator();
 
+    void NotifyRunState();
+
     CNavigatorHost* m_pNavigator = nullptr;
+    CDocumentFrame* m_pFrame = nullptr;
+    bool m_bModified = false;
     CDocumentView* m_pViewHost = nullptr;
     bool m_bPrepareRunOnLoad = true;
 };

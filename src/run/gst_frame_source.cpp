@@ -99,6 +99,20 @@ std::string DescribeError(GstMessage* message)
     g_free(debug);
     return text;
 }
+GstFlowReturn OnNewSample(GstAppSink*, gpointer self)
+{
+    static_cast<CGstFrameSource*>(self)->Notify();
+    return GST_FLOW_OK;
+}
+
+void OnEos(GstAppSink*, gpointer self) { static_cast<CGstFrameSource*>(self)->Notify(); }
+
+GstBusSyncReply OnBusMessage(GstBus*, GstMessage* message, gpointer self)
+{
+    if (GST_MESSAGE_TYPE(message) == GST_MESSAGE_ERROR)
+        static_cast<CGstFrameSource*>(self)->Notify();
+    return GST_BUS_PASS;
+}
 } // namespace
 
 struct CGstFrameSource::Mapping
@@ -110,12 +124,16 @@ CGstFrameSource::CGstFrameSource() : m_pMap(std::make_unique<Mapping>()) { Ensur
 
 CGstFrameSource::~CGstFrameSource()
 {
+    SetNotify(nullptr);
     CheckinMemoryBuffer();
     if (m_pPending)
         gst_sample_unref(m_pPending);
     if (m_pPipeline)
     {
         gst_element_set_state(m_pPipeline, GST_STATE_NULL);
+        GstBus* bus = gst_element_get_bus(m_pPipeline);
+        gst_bus_set_sync_handler(bus, nullptr, nullptr, nullptr);
+        gst_object_unref(bus);
         gst_object_unref(m_pSink);
         gst_object_unref(m_pPipeline);
     }
@@ -148,7 +166,27 @@ int CGstFrameSource::BuildGraphFromConfigFile(const std::string& path)
     m_pPipeline = pipeline;
     m_pSink = gst_bin_get_by_name(GST_BIN(pipeline), kSinkName);
     g_object_set(m_pSink, "max-buffers", 3u, "drop", FALSE, "sync", FALSE, nullptr);
+    GstAppSinkCallbacks callbacks = {};
+    callbacks.eos = OnEos;
+    callbacks.new_sample = OnNewSample;
+    gst_app_sink_set_callbacks(GST_APP_SINK(m_pSink), &callbacks, this, nullptr);
+    GstBus* bus = gst_element_get_bus(m_pPipeline);
+    gst_bus_set_sync_handler(bus, OnBusMessage, this, nullptr);
+    gst_object_unref(bus);
     return 0;
+}
+
+void CGstFrameSource::SetNotify(std::function<void()> notify)
+{
+    std::lock_guard<std::mutex> lock(m_notifyMutex);
+    m_notify = std::move(notify);
+}
+
+void CGstFrameSource::Notify()
+{
+    std::lock_guard<std::mutex> lock(m_notifyMutex);
+    if (m_notify)
+        m_notify();
 }
 
 int CGstFrameSource::GetCurrentMediaFormat(int* width, int* height, double* frameRate)
@@ -234,6 +272,16 @@ int CGstFrameSource::WaitForNextSample(int timeoutMs)
         return kSampleReady;
     m_pPending = gst_app_sink_try_pull_sample(GST_APP_SINK(m_pSink),
                                               static_cast<GstClockTime>(timeoutMs) * GST_MSECOND);
+    // A camera's older frames are stale by the time they are taken: only
+    // the newest is shown and tracked.
+    while (m_pPending && m_bLive)
+    {
+        GstSample* newer = gst_app_sink_try_pull_sample(GST_APP_SINK(m_pSink), 0);
+        if (!newer)
+            break;
+        gst_sample_unref(m_pPending);
+        m_pPending = newer;
+    }
     if (m_pPending)
         return kSampleReady;
     if (!PollBus())

@@ -5,7 +5,9 @@
 // thread; GStreamer's streaming threads only fill the appsink's queue.
 
 #include <cstdint>
+#include <functional>
 #include <memory>
+#include <mutex>
 #include <string>
 
 typedef struct _GstElement GstElement;
@@ -41,6 +43,10 @@ public:
     // End of stream restarts a seekable source from its start instead of
     // ending the stream.
     void SetLoop(bool loop) { m_bLoop = loop; }
+    // Called from the streaming threads on every new frame, at the end of
+    // the stream and on an error; see CVideoSource::SetFrameNotify.
+    void SetNotify(std::function<void()> notify);
+    void Notify();
     bool IsLive() const { return m_bLive; }
     const std::string& Error() const { return m_strError; }
 
@@ -58,4 +64,6 @@ private:
     bool m_bLoop = true;
     bool m_bEnded = false;
     std::string m_strError;
+    std::mutex m_notifyMutex; // the streaming threads read m_notify
+    std::function<void()> m_notify;
 };

@@ -76,6 +76,12 @@ bool CVideoSource::CreateTexture()
     return true;
 }
 
+void CVideoSource::SetFrameNotify(std::function<void()> notify)
+{
+    if (m_pSource)
+        m_pSource->SetNotify(std::move(notify));
+}
+
 CVideoSource::Grab CVideoSource::GrabFrame(CFrameListener* listener, int timeoutMs)
 {
     if (!m_pSource)

@@ -4,6 +4,7 @@
 // the view draws as the live background. Owned by the document while a run
 // is active; used on the user-interface thread only.
 
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -34,6 +35,11 @@ public:
     // Waits at most `timeoutMs` for a frame, uploads it into the texture if
     // there is one and hands it to the listener.
     Grab GrabFrame(CFrameListener* listener, int timeoutMs = 1);
+    // `notify` is called from GStreamer's threads whenever a frame arrives
+    // or the stream has news (an error, its end), so a GUI can sleep until
+    // then. It must be cheap and thread-safe; it is dropped before the
+    // source is destroyed.
+    void SetFrameNotify(std::function<void()> notify);
 
     unsigned int GetTexture() const { return m_nTexture; }
     double GetTexScaleX() const { return static_cast<double>(m_nWidth) / m_nTextureSize; }
