@@ -19,6 +19,10 @@ void CTracker::Draw(const CAxes* axes)
         glEnable(GL_DEPTH_TEST);
         glDepthFunc(GL_LEQUAL);
         m_pose.GLLoad();
+        // The pose carries the reference pattern's frame with x mirrored,
+        // as the relations record it; models are drawn in the marker's own
+        // frame so they keep their handedness over an upright picture.
+        glScaled(-1.0, 1.0, 1.0);
         if (axes)
             axes->Draw();
         model.Draw();
