@@ -117,6 +117,8 @@ void C3dsScene::SetupLights()
     m_nNextLight = int(light);
 }
 
+bool C3dsScene::IsAnimated() const { return m_pFile && m_pFile->frames > 0; }
+
 bool C3dsScene::NextFrame()
 {
     if (!m_pFile)

@@ -38,6 +38,8 @@ class C3dsScene
     bool IsLoaded() const { return m_pFile != nullptr; }
     const Lib3dsFile* File() const { return m_pFile.get(); }
     float Frame() const { return m_fFrame; }
+    // Loaded with keyframes to play, so animation steps change the picture.
+    bool IsAnimated() const;
     const std::string& Directory() const { return m_strDirectory; }
     // Why the last Load failed, for the command line and the logs.
     const std::string& LastError() const { return m_strLastError; }

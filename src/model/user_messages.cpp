@@ -16,6 +16,7 @@ MessageAnswer CStderrMessages::Show(const UserMessage& message)
     case MessageButtons::YesNo:
         return MessageAnswer::No;
     case MessageButtons::OkCancel:
+    case MessageButtons::SaveDiscardCancel:
         return MessageAnswer::Cancel;
     case MessageButtons::Ok:
         break;

@@ -19,6 +19,7 @@ enum class MessageButtons
     Ok,
     OkCancel,
     YesNo,
+    SaveDiscardCancel, // before unsaved changes are thrown away
 };
 
 enum class MessageAnswer
@@ -27,6 +28,8 @@ enum class MessageAnswer
     Cancel,
     Yes,
     No,
+    Save,
+    Discard,
 };
 
 struct UserMessage

@@ -1,0 +1,10 @@
+// zelmora: the window. zelmora [PROYECTO] [--capture] [--help] [--version]
+#include "app/zelmora_app.h"
+
+int main(int argc, char** argv)
+{
+    CZelmoraApp app(argc, argv);
+    if (!app.InitInstance())
+        return 1;
+    return app.exec();
+}

@@ -1,0 +1,210 @@
+#include "app/main_frame.h"
+
+#include "app/about_dialog.h"
+#include "app/zelmora_doc.h"
+#include "app/zelmora_picture.h"
+#include "model/user_messages.h"
+#include "view/zelmora_view.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QPainter>
+
+namespace
+{
+const char* const kAppTitle = "Zelmora";
+// Project files carry no extension of their own: the dialogs offer every file.
+const char* const kFileFilter = "Todos los archivos (*)";
+} // namespace
+
+CMainFrame::CMainFrame(CZelmoraDoc& doc, QWidget* parent) : QMainWindow(parent), m_doc(doc)
+{
+    setObjectName("ventanaPrincipal");
+    setWindowIcon(QIcon(ZelmoraPicture(64)));
+    m_pView = new CZelmoraView(doc);
+    // A native OpenGL window rather than a QOpenGLWidget: the widget's
+    // picture would be composed into the window once more on every frame,
+    // a fifth of a core more with a software renderer.
+    QWidget* container = QWidget::createWindowContainer(m_pView, this);
+    container->setObjectName("contenedorVista");
+    container->setAccessibleName("Vista del editor");
+    container->setFocusPolicy(Qt::StrongFocus);
+    setCentralWidget(container);
+    CreateMenus();
+    CreateInertShortcuts();
+    m_doc.SetFrame(this);
+    m_doc.SetNavigator(this);
+    m_doc.SetView(m_pView);
+    UpdateRecentMenu();
+    UpdateTitle();
+    UpdateCommandStates();
+}
+
+CMainFrame::~CMainFrame()
+{
+    // The run's texture and the models' display lists live in the view's
+    // context: they go while it still exists.
+    m_doc.OnStopCapture();
+    m_pView->MakeCurrent();
+    m_doc.ReleaseRunData();
+    m_doc.SetFrame(nullptr);
+    m_doc.SetNavigator(nullptr);
+    m_doc.SetView(nullptr);
+}
+
+QImage CMainFrame::Snapshot()
+{
+    // The view is a native OpenGL window, which a widget grab leaves out.
+    QImage picture = grab().toImage();
+    QWidget* container = centralWidget();
+    QPainter painter(&picture);
+    painter.drawImage(QRect(container->mapTo(this, QPoint(0, 0)), container->size()),
+                      m_pView->grabFramebuffer());
+    return picture;
+}
+
+bool CMainFrame::OnFileNew()
+{
+    if (!SaveModified())
+        return false;
+    m_doc.OnNewDocument();
+    m_strPathName.clear();
+    UpdateTitle();
+    m_pView->RunLayoutChanged();
+    return true;
+}
+
+void CMainFrame::OnFileOpen()
+{
+    if (!SaveModified())
+        return;
+    const QString path =
+        QFileDialog::getOpenFileName(this, "Abrir", QFileInfo(m_strPathName).path(), kFileFilter);
+    if (!path.isEmpty())
+        OpenProjectFile(path);
+}
+
+bool CMainFrame::OpenProjectFile(const QString& path)
+{
+    std::string error;
+    if (!m_doc.OpenProject(path.toStdString(), &error))
+    {
+        ShowMessage("No se puede abrir el proyecto.\n" + error, kAppTitle,
+                    MessageIcon::Exclamation);
+        return false;
+    }
+    m_strPathName = QFileInfo(path).absoluteFilePath();
+    m_recentFiles.Add(m_strPathName);
+    UpdateRecentMenu();
+    UpdateTitle();
+    m_pView->RunLayoutChanged();
+    return true;
+}
+
+void CMainFrame::OpenRecentFile(const QString& path)
+{
+    if (!SaveModified())
+        return;
+    if (OpenProjectFile(path))
+        return;
+    // A project that is gone no longer belongs in the list; one that is
+    // damaged stays, so its name is at hand once it is mended.
+    if (!QFileInfo::exists(path))
+    {
+        m_recentFiles.Remove(path);
+        UpdateRecentMenu();
+    }
+}
+
+bool CMainFrame::OnFileSave()
+{
+    if (m_strPathName.isEmpty())
+        return OnFileSaveAs();
+    return SaveProjectFile(m_strPathName);
+}
+
+bool CMainFrame::OnFileSaveAs()
+{
+    const QString start = m_strPathName.isEmpty() ? QString(kAppTitle) : m_strPathName;
+    const QString path = QFileDialog::getSaveFileName(this, "Guardar como", start, kFileFilter);
+    return !path.isEmpty() && SaveProjectFile(path);
+}
+
+bool CMainFrame::SaveProjectFile(const QString& path)
+{
+    std::string error;
+    if (!m_doc.SaveProject(path.toStdString(), &error))
+    {
+        ShowMessage("No se puede guardar el proyecto.\n" + error, kAppTitle,
+                    MessageIcon::Exclamation);
+        return false;
+    }
+    m_strPathName = QFileInfo(path).absoluteFilePath();
+    m_recentFiles.Add(m_strPathName);
+    UpdateRecentMenu();
+    UpdateTitle();
+    return true;
+}
+
+bool CMainFrame::SaveModified()
+{
+    if (!m_doc.IsModified())
+        return true;
+    const QString name =
+        m_strPathName.isEmpty() ? QString(kAppTitle) : QFileInfo(m_strPathName).fileName();
+    const MessageAnswer answer =
+        ShowMessage("¿Desea guardar los cambios de " + name.toStdString() + "?", kAppTitle,
+                    MessageIcon::Exclamation, MessageButtons::SaveDiscardCancel);
+    if (answer == MessageAnswer::Save)
+        return OnFileSave();
+    return answer == MessageAnswer::Discard;
+}
+
+void CMainFrame::closeEvent(QCloseEvent* event)
+{
+    if (SaveModified())
+        event->accept();
+    else
+        event->ignore();
+}
+
+void CMainFrame::OnCapture()
+{
+    m_doc.OnCapture();
+    UpdateCommandStates();
+}
+
+void CMainFrame::OnStopCapture()
+{
+    m_doc.OnStopCapture();
+    m_pView->RunLayoutChanged();
+}
+
+void CMainFrame::OnProperties() {}
+
+void CMainFrame::OnAppAbout()
+{
+    CAboutDialog about(this);
+    about.exec();
+}
+
+void CMainFrame::ModifiedChanged(bool bModified) { setWindowModified(bModified); }
+
+void CMainFrame::RunStateChanged(bool) { UpdateCommandStates(); }
+
+void CMainFrame::UpdateTitle()
+{
+    if (m_strPathName.isEmpty())
+        setWindowTitle(QString(kAppTitle) + "[*]");
+    else
+        setWindowTitle(QFileInfo(m_strPathName).fileName() + "[*] - " + kAppTitle);
+    setWindowModified(m_doc.IsModified());
+}
+
+void CMainFrame::UpdateCommandStates()
+{
+    m_pCaptureAction->setEnabled(m_doc.OnUpdateCapture());
+    m_pStopCaptureAction->setEnabled(m_doc.OnUpdateStopCapture());
+}

@@ -1,0 +1,109 @@
+// The main window's menus and keyboard shortcuts.
+#include "app/main_frame.h"
+
+#include <QAction>
+#include <QFileInfo>
+#include <QMenu>
+#include <QMenuBar>
+
+namespace
+{
+// The visible text without its mnemonic marks, for screen readers.
+QString Spoken(const QString& text)
+{
+    QString spoken = text;
+    spoken.remove('&');
+    return spoken.remove("...");
+}
+
+template <typename Slot>
+QAction* AddCommand(QMenu* menu, const QString& text, const char* objectName, Slot slot,
+                    const QKeySequence& shortcut = QKeySequence())
+{
+    QAction* action = menu->addAction(text);
+    action->setObjectName(objectName);
+    action->setShortcut(shortcut);
+    action->setToolTip(Spoken(text));
+    QObject::connect(action, &QAction::triggered, menu, slot);
+    return action;
+}
+
+QMenu* AddMenu(QMenuBar* bar, const QString& title, const char* objectName)
+{
+    QMenu* menu = bar->addMenu(title);
+    menu->setObjectName(objectName);
+    menu->setAccessibleName(Spoken(title));
+    return menu;
+}
+} // namespace
+
+void CMainFrame::CreateMenus()
+{
+    QMenuBar* bar = menuBar();
+    bar->setObjectName("barraMenu");
+    bar->setAccessibleName("Menú principal");
+
+    m_pFileMenu = AddMenu(bar, "&Archivo", "menuArchivo");
+    QMenu* file = m_pFileMenu;
+    AddCommand(file, "&Nuevo", "accionNuevo", [this] { OnFileNew(); }, QKeySequence("Ctrl+N"));
+    AddCommand(file, "&Abrir...", "accionAbrir", [this] { OnFileOpen(); },
+               QKeySequence("Ctrl+O"));
+    AddCommand(file, "&Guardar", "accionGuardar", [this] { OnFileSave(); },
+               QKeySequence("Ctrl+S"));
+    AddCommand(file, "Guardar &como...", "accionGuardarComo", [this] { OnFileSaveAs(); });
+    file->addSeparator();
+    m_pRecentPlaceholder = file->addAction("Archivo reciente");
+    m_pRecentPlaceholder->setObjectName("accionArchivoReciente");
+    m_pRecentPlaceholder->setEnabled(false);
+    m_pRecentEnd = file->addSeparator();
+    AddCommand(file, "&Salir", "accionSalir", [this] { close(); });
+
+    QMenu* project = AddMenu(bar, "Proyecto", "menuProyecto");
+    m_pCaptureAction = AddCommand(project, "Capturar", "accionCapturar", [this] { OnCapture(); });
+    m_pStopCaptureAction =
+        AddCommand(project, "Parar Captura", "accionPararCaptura", [this] { OnStopCapture(); });
+    project->addSeparator();
+    AddCommand(project, "Propiedades", "accionPropiedades", [this] { OnProperties(); });
+    connect(project, &QMenu::aboutToShow, this, [this] { UpdateCommandStates(); });
+
+    QMenu* help = AddMenu(bar, "Ay&uda", "menuAyuda");
+    AddCommand(help, "&Acerca de Zelmora...", "accionAcercaDe", [this] { OnAppAbout(); });
+    for (QAction* action : findChildren<QAction*>())
+        if (!action->text().isEmpty())
+            action->setStatusTip(Spoken(action->text()));
+}
+
+// Keys the window reserves without a command behind them (printing, the
+// clipboard, pane switching): they are taken, so they do nothing here
+// rather than reach whatever has the focus by surprise.
+void CMainFrame::CreateInertShortcuts()
+{
+    const char* const keys[] = {"Ctrl+P",      "Ctrl+Z",    "Alt+Backspace", "Ctrl+X",
+                                "Shift+Del",   "Ctrl+C",    "Ctrl+Ins",      "Ctrl+V",
+                                "Shift+Ins",   "F6",        "Shift+F6"};
+    for (const char* key : keys)
+    {
+        auto* action = new QAction(this);
+        action->setObjectName(QString("teclaSinOrden_") + key);
+        action->setShortcut(QKeySequence(key));
+        addAction(action);
+    }
+}
+
+void CMainFrame::UpdateRecentMenu()
+{
+    qDeleteAll(m_recentActions);
+    m_recentActions.clear();
+    const QStringList& files = m_recentFiles.Files();
+    m_pRecentPlaceholder->setVisible(files.isEmpty());
+    for (int k = 0; k < files.size(); ++k)
+    {
+        const QString path = files[k];
+        auto* action = new QAction(QString("&%1 %2").arg(k + 1).arg(path), m_pFileMenu);
+        action->setObjectName(QString("accionReciente%1").arg(k + 1));
+        action->setStatusTip("Abrir este documento");
+        connect(action, &QAction::triggered, this, [this, path] { OpenRecentFile(path); });
+        m_pFileMenu->insertAction(m_pRecentEnd, action);
+        m_recentActions.append(action);
+    }
+}

@@ -1,0 +1,39 @@
+#pragma once
+// The application: the settings' names, the one document and the main
+// window, and what the command line asks for once the window is up.
+
+#include <QApplication>
+
+#include <memory>
+
+class CMainFrame;
+class CQtMessages;
+class CZelmoraDoc;
+
+class CZelmoraApp : public QApplication
+{
+    Q_OBJECT
+public:
+    CZelmoraApp(int& argc, char** argv);
+    ~CZelmoraApp() override;
+
+    // Parses the command line and shows the maximized window; false when
+    // the program should end at once (a bad command line).
+    bool InitInstance();
+
+    CMainFrame* MainFrame() const { return m_pFrame.get(); }
+
+private:
+    void StartUp();
+
+    std::unique_ptr<CQtMessages> m_pMessages;
+    std::unique_ptr<CZelmoraDoc> m_pDoc;
+    std::unique_ptr<CMainFrame> m_pFrame;
+    QString m_strProject;
+    bool m_bCapture = false;
+    QString m_strScreenshot;
+    int m_nScreenshotDelayMs = 0;
+};
+
+// Names the settings are kept under, for the application and its tests.
+void SetApplicationNames();

@@ -1,0 +1,65 @@
+#pragma once
+// The editor view: three orthographic views of the selected model (front
+// "Alzado", side "Perfil", top "Planta") and the live augmented view, in a
+// four-way split or the live view alone. It owns the OpenGL context every
+// GL resource of the project lives in. GUI thread only, except FrameReady.
+//
+// It draws only when something changed: a video frame, an animation step,
+// a resize or an edit (the document and the navigator call Invalidate).
+
+#include "app/document_hosts.h"
+#include "model/axes.h"
+#include "model/matrix.h"
+#include "model/ortho_view.h"
+#include "view/opengl_wnd.h"
+#include "view/viewport_layout.h"
+
+#include <QBasicTimer>
+
+#include <atomic>
+
+class CZelmoraDoc;
+class CModelSelection;
+
+class CZelmoraView : public COpenGLWnd, public CDocumentView
+{
+    Q_OBJECT
+public:
+    // Animation steps every 100 ms.
+    static constexpr int kAnimationPeriodMs = 100;
+
+    explicit CZelmoraView(CZelmoraDoc& doc, QWindow* parent = nullptr);
+    ~CZelmoraView() override;
+
+    void SetSelection(CModelSelection* selection) { m_pSelection = selection; }
+
+    void MakeCurrent() override;
+    void Invalidate() override;
+    void RunLayoutChanged() override;
+    void FrameReady() override;
+
+    const CViewportLayout& Layout() const { return m_layout; }
+    const CMatrix& Projection() const { return m_projection; }
+
+protected:
+    void resizeGL(int w, int h) override;
+    void OnDraw() override;
+    void timerEvent(QTimerEvent* event) override;
+
+private:
+    void LayoutViewports();
+    void DrawOrthoView(int column, int row);
+    void DrawLiveView();
+    void Step();
+    bool HasAnimatedModel() const;
+
+    CZelmoraDoc& m_doc;
+    CModelSelection* m_pSelection = nullptr;
+    CMatrix m_projection;
+    CViewportLayout m_layout;
+    CViewCamera m_cameras[3];
+    CAxes m_axes;
+    QBasicTimer m_animationTimer;
+    // One posted step at a time: a burst of frames wakes the GUI once.
+    std::atomic<bool> m_bStepPosted{false};
+};
