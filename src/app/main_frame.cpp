@@ -61,7 +61,7 @@ QImage CMainFrame::Snapshot()
     QWidget* container = centralWidget();
     QPainter painter(&picture);
     painter.drawImage(QRect(container->mapTo(this, QPoint(0, 0)), container->size()),
-                      m_pView->grabFramebuffer());
+                      m_pView->Render());
     return picture;
 }
 

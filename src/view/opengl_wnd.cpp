@@ -55,4 +55,14 @@ void COpenGLWnd::paintGL()
         OnDraw();
 }
 
+QImage COpenGLWnd::Render()
+{
+    if (!context())
+        return QImage();
+    makeCurrent();
+    paintGL();
+    // The back buffer still holds the picture: nothing has swapped it.
+    return grabFramebuffer();
+}
+
 void COpenGLWnd::OnDraw() { glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT); }

@@ -15,6 +15,9 @@ public:
 
     // The context exists and took its initial state.
     bool IsReady() const { return m_bReady; }
+    // Draws the picture now and reads it back, top row first; what the
+    // next repaint will show. Null before the context exists.
+    QImage Render();
 
 signals:
     // The context was set up (or failed to be, with a message): from now on

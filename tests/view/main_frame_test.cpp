@@ -1,0 +1,234 @@
+// The main window as a user drives it: menus and keys, the run commands,
+// the recent files, and the save prompt before changes are thrown away.
+#include "app/main_frame.h"
+#include "app/zelmora_doc.h"
+#include "view/zelmora_view.h"
+#include "window_tests.h"
+
+#include <QAction>
+#include <QFile>
+#include <QMenu>
+#include <QSettings>
+#include <QTest>
+
+#include <memory>
+
+namespace
+{
+constexpr int kRunTimeoutMs = 10000;
+
+bool Contains(const std::vector<UserMessage>& messages, const std::string& text)
+{
+    for (const UserMessage& message : messages)
+        if (message.text.find(text) != std::string::npos)
+            return true;
+    return false;
+}
+} // namespace
+
+class MainFrameTest : public QObject
+{
+    Q_OBJECT
+
+private:
+    QAction* Action(const char* name) { return m_pFrame->findChild<QAction*>(name); }
+    QString Path(const char* name) { return QString::fromStdString(m_pFolder->Path(name)); }
+
+    std::unique_ptr<ScratchFolder> m_pFolder;
+    std::unique_ptr<ScriptedMessages> m_pMessages;
+    std::unique_ptr<CZelmoraDoc> m_pDoc;
+    std::unique_ptr<CMainFrame> m_pFrame;
+
+private slots:
+    void init()
+    {
+        m_pFolder = std::make_unique<ScratchFolder>();
+        m_pMessages = std::make_unique<ScriptedMessages>();
+        m_pDoc = std::make_unique<CZelmoraDoc>();
+        m_pDoc->OnNewDocument();
+        m_pFrame = std::make_unique<CMainFrame>(*m_pDoc);
+        m_pFrame->resize(640, 480);
+        m_pFrame->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_pFrame.get()));
+        QTRY_VERIFY(m_pFrame->View()->IsReady());
+    }
+
+    void cleanup()
+    {
+        m_pFrame.reset();
+        m_pDoc.reset();
+        m_pMessages.reset();
+        m_pFolder.reset();
+        QSettings().clear();
+    }
+
+    void menusShowTheirTextsAndShortcuts_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("keys");
+        QTest::newRow("Nuevo") << "accionNuevo" << "&Nuevo" << "Ctrl+N";
+        QTest::newRow("Abrir") << "accionAbrir" << "&Abrir..." << "Ctrl+O";
+        QTest::newRow("Guardar") << "accionGuardar" << "&Guardar" << "Ctrl+S";
+        QTest::newRow("Guardar como") << "accionGuardarComo" << "Guardar &como..." << "";
+        QTest::newRow("Salir") << "accionSalir" << "&Salir" << "";
+        QTest::newRow("Capturar") << "accionCapturar" << "Capturar" << "";
+        QTest::newRow("Parar Captura") << "accionPararCaptura" << "Parar Captura" << "";
+        QTest::newRow("Propiedades") << "accionPropiedades" << "Propiedades" << "";
+        QTest::newRow("Acerca de") << "accionAcercaDe" << "&Acerca de Zelmora..." << "";
+    }
+
+    void menusShowTheirTextsAndShortcuts()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, text);
+        QFETCH(QString, keys);
+        QAction* action = Action(name.toUtf8());
+        QVERIFY(action);
+        QCOMPARE(action->text(), text);
+        QCOMPARE(action->shortcut(), QKeySequence(keys));
+    }
+
+    void menusInOrderWithTheirMnemonics()
+    {
+        QStringList titles;
+        for (QMenu* menu : {m_pFrame->findChild<QMenu*>("menuArchivo"),
+                            m_pFrame->findChild<QMenu*>("menuProyecto"),
+                            m_pFrame->findChild<QMenu*>("menuAyuda")})
+            titles << menu->title() + "|" + menu->accessibleName();
+        QCOMPARE(titles, QStringList({"&Archivo|Archivo", "Proyecto|Proyecto", "Ay&uda|Ayuda"}));
+        QCOMPARE(m_pFrame->windowTitle(), QString("Zelmora[*]"));
+    }
+
+    void reservedKeysDoNothing()
+    {
+        const int windows = QApplication::topLevelWidgets().size();
+        for (const QKeySequence& keys : {QKeySequence("Ctrl+P"), QKeySequence("Ctrl+Z"),
+                                        QKeySequence("Ctrl+X"), QKeySequence("Ctrl+C"),
+                                        QKeySequence("Ctrl+V"), QKeySequence("F6")})
+            QTest::keySequence(m_pFrame.get(), keys);
+        QCOMPARE(QApplication::topLevelWidgets().size(), windows);
+        QVERIFY(m_pMessages->m_messages.empty());
+        QVERIFY(!m_pDoc->IsModified());
+    }
+
+    void runCommandsFollowTheRun()
+    {
+        QAction* capture = Action("accionCapturar");
+        QAction* stop = Action("accionPararCaptura");
+        QVERIFY(capture->isEnabled());
+        QVERIFY(!stop->isEnabled());
+        capture->trigger();
+        QVERIFY(Contains(m_pMessages->m_messages, "Guarde el proyecto"));
+        QVERIFY(!m_pDoc->IsCapturing());
+
+        QVERIFY(m_pFrame->OpenProjectFile(
+            QString::fromStdString(WriteVideoProject(*m_pFolder))));
+        capture->trigger();
+        QVERIFY(m_pDoc->IsCapturing());
+        QVERIFY(!capture->isEnabled());
+        QVERIFY(stop->isEnabled());
+        stop->trigger();
+        QVERIFY(!m_pDoc->IsCapturing());
+        QVERIFY(capture->isEnabled());
+        QVERIFY(!stop->isEnabled());
+    }
+
+    void aPipelineErrorEndsTheRunWithItsCause()
+    {
+        // A camera that fails after three frames, as one unplugged does.
+        const std::string project = WriteVideoProject(
+            *m_pFolder, "videotestsrc ! video/x-raw,width=64,height=48 ! identity error-after=3");
+        QVERIFY(m_pFrame->OpenProjectFile(QString::fromStdString(project)));
+        m_pFrame->OnCapture();
+        QVERIFY(m_pDoc->IsCapturing());
+        QTRY_VERIFY_WITH_TIMEOUT(!m_pDoc->IsCapturing(), kRunTimeoutMs);
+        QVERIFY(Contains(m_pMessages->m_messages, "La captura se ha detenido"));
+        QVERIFY(Contains(m_pMessages->m_messages, "identity"));
+        QVERIFY(Action("accionCapturar")->isEnabled());
+        QVERIFY(!Action("accionPararCaptura")->isEnabled());
+    }
+
+    void recentFilesKeepTheLatestFour()
+    {
+        QVERIFY(Action("accionArchivoReciente")->isVisible());
+        QVERIFY(!Action("accionArchivoReciente")->isEnabled());
+        const char* names[] = {"1.zel", "2.zel", "3.zel", "4.zel", "5.zel"};
+        for (const char* name : names)
+            QVERIFY(m_pFrame->SaveProjectFile(Path(name)));
+        QVERIFY(m_pFrame->SaveProjectFile(Path("3.zel")));
+        QStringList shown;
+        for (int k = 1; k <= 5; ++k)
+            if (QAction* recent = Action(QString("accionReciente%1").arg(k).toUtf8()))
+                shown << recent->text();
+        QCOMPARE(shown, QStringList({"&1 " + Path("3.zel"), "&2 " + Path("5.zel"),
+                                     "&3 " + Path("4.zel"), "&4 " + Path("2.zel")}));
+        QVERIFY(!Action("accionArchivoReciente")->isVisible());
+
+        QFile::remove(Path("5.zel"));
+        Action("accionReciente2")->trigger();
+        QVERIFY(Contains(m_pMessages->m_messages, "5.zel"));
+        QCOMPARE(Action("accionReciente2")->text(), "&2 " + Path("4.zel"));
+        QVERIFY(!Action("accionReciente4"));
+    }
+
+    void savePromptAnswers_data()
+    {
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<bool>("goesOn");
+        QTest::addColumn<int>("savedTrackers");
+        QTest::newRow("Guardar") << int(MessageAnswer::Save) << true << 1;
+        QTest::newRow("Descartar") << int(MessageAnswer::Discard) << true << 0;
+        QTest::newRow("Cancelar") << int(MessageAnswer::Cancel) << false << 0;
+    }
+
+    void savePromptAnswers()
+    {
+        QFETCH(int, answer);
+        QFETCH(bool, goesOn);
+        QFETCH(int, savedTrackers);
+        QVERIFY(m_pFrame->SaveProjectFile(Path("p.zel")));
+        m_pDoc->m_trackers.emplace_back();
+        m_pDoc->SetModifiedFlag();
+        QVERIFY(m_pFrame->isWindowModified());
+
+        m_pMessages->m_answers = {MessageAnswer(answer)};
+        QCOMPARE(m_pFrame->OnFileNew(), goesOn);
+        QCOMPARE(m_pMessages->m_messages.back().buttons, MessageButtons::SaveDiscardCancel);
+        QCOMPARE(m_pDoc->IsModified(), !goesOn);
+        QCOMPARE(m_pDoc->m_trackers.size(), size_t(goesOn ? 0 : 1));
+        CZelmoraDoc saved;
+        QVERIFY(saved.OpenProject(m_pFolder->Path("p.zel"), nullptr, false));
+        QCOMPARE(saved.m_trackers.size(), size_t(savedTrackers));
+    }
+
+    void aFailedSaveSaysWhyAndKeepsTheChanges()
+    {
+        m_pDoc->SetModifiedFlag();
+        QVERIFY(!m_pFrame->SaveProjectFile(Path("no/such/folder/p.zel")));
+        QVERIFY(Contains(m_pMessages->m_messages, "No se puede guardar el proyecto"));
+        QVERIFY(m_pDoc->IsModified());
+        QCOMPARE(m_pFrame->PathName(), QString());
+    }
+
+    void aProjectThatCannotBeOpenedLeavesTheWindowAsItWas()
+    {
+        QVERIFY(m_pFrame->SaveProjectFile(Path("good.zel")));
+        QFile bad(Path("bad.zel"));
+        QVERIFY(bad.open(QIODevice::WriteOnly));
+        bad.write("\x05trunc");
+        bad.close();
+        QVERIFY(!m_pFrame->OpenProjectFile(Path("bad.zel")));
+        QVERIFY(Contains(m_pMessages->m_messages, "bad.zel"));
+        QCOMPARE(m_pFrame->PathName(), Path("good.zel"));
+        QCOMPARE(m_pFrame->windowTitle(), QString("good.zel[*] - Zelmora"));
+    }
+};
+
+int RunMainFrameTests(int argc, char** argv)
+{
+    MainFrameTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "main_frame_test.moc"
