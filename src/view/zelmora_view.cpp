@@ -5,7 +5,13 @@
 #include "tracking/gl_conversion.h"
 #include "view/model_selection.h"
 
+#include "model/placement.h"
+
+#include <QMouseEvent>
 #include <QTimerEvent>
+#include <QWheelEvent>
+
+#include <algorithm>
 
 #include <GL/gl.h>
 
@@ -131,4 +137,88 @@ bool CZelmoraView::HasAnimatedModel() const
             if (model.m_scene.IsAnimated())
                 return true;
     return false;
+}
+
+CModel3D* CZelmoraView::SelectedModel() const
+{
+    return m_pSelection ? m_pSelection->GetSelectedModel() : nullptr;
+}
+
+int CZelmoraView::OrthoViewAt(QPointF position) const
+{
+    if (m_doc.m_bSingleView)
+        return -1;
+    const qreal ratio = devicePixelRatio();
+    const int x = int(position.x() * ratio);
+    const int y = int(height() * ratio) - 1 - int(position.y() * ratio);
+    for (int column = 0; column < 2; ++column)
+        for (int row = 0; row < 2; ++row)
+        {
+            const CGlRect& rect = m_layout.quadrants[column][row];
+            const bool live = column == 1 && row == 1;
+            if (!live && x >= rect.left && x < rect.right && y >= rect.bottom && y < rect.top)
+                return column * 2 + row;
+        }
+    return -1;
+}
+
+void CZelmoraView::mousePressEvent(QMouseEvent* event)
+{
+    m_nDragView = -1;
+    if (event->button() != Qt::LeftButton)
+        return;
+    m_pDragged = SelectedModel();
+    m_nDragView = m_pDragged ? OrthoViewAt(event->position()) : -1;
+    if (m_nDragView < 0)
+        return;
+    m_dragStart = event->position();
+    m_dragBefore = m_pDragged->m_matrix;
+}
+
+void CZelmoraView::mouseMoveEvent(QMouseEvent* event)
+{
+    if (m_nDragView < 0)
+        return;
+    // A selection that changed under the drag (an undo, a rebuilt tree)
+    // ends it where it is.
+    if (SelectedModel() != m_pDragged)
+    {
+        m_nDragView = -1;
+        return;
+    }
+    // The view shows -zoom..zoom across each quadrant, whatever its shape.
+    const CGlRect& rect = m_layout.quadrants[m_nDragView / 2][m_nDragView % 2];
+    const double zoom = EffectiveZoom(m_doc.m_nViewZoom);
+    const qreal ratio = devicePixelRatio();
+    const QPointF moved = (event->position() - m_dragStart) * ratio;
+    const double right = moved.x() * 2.0 * zoom / std::max(1, rect.Width());
+    const double up = -moved.y() * 2.0 * zoom / std::max(1, rect.Height());
+    m_pDragged->m_matrix =
+        TranslateInView(m_dragBefore, static_cast<EditorView>(m_nDragView), right, up);
+    update();
+}
+
+void CZelmoraView::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (event->button() != Qt::LeftButton || m_nDragView < 0)
+        return;
+    mouseMoveEvent(event);
+    const bool moved = m_nDragView >= 0 && m_pDragged->m_matrix != m_dragBefore;
+    m_nDragView = -1;
+    if (moved)
+        emit SelectedModelMoved(m_dragBefore, m_pDragged->m_matrix);
+}
+
+void CZelmoraView::wheelEvent(QWheelEvent* event)
+{
+    const int notches = event->angleDelta().y() / QWheelEvent::DefaultDeltasPerStep;
+    if (notches == 0 || OrthoViewAt(event->position()) < 0)
+        return;
+    // A tenth of the zoom per notch, at least one: fine steps close up,
+    // quick ones far out. Forward brings the model closer.
+    const int zoom = std::max(1, m_doc.m_nViewZoom);
+    const int step = std::max(1, zoom / 10);
+    const int wanted = std::clamp(zoom - notches * step, 1, kMaxViewZoom);
+    if (wanted != m_doc.m_nViewZoom)
+        emit ZoomRequested(wanted);
 }

@@ -41,10 +41,23 @@ public:
     const CViewportLayout& Layout() const { return m_layout; }
     const CMatrix& Projection() const { return m_projection; }
 
+    static constexpr int kMaxViewZoom = 10000;
+
+signals:
+    // A drag in an orthographic view moved the selected model; it already
+    // stands at `after`.
+    void SelectedModelMoved(CMatrix before, CMatrix after);
+    // The wheel asks for another zoom of the orthographic views.
+    void ZoomRequested(int nZoom);
+
 protected:
     void resizeGL(int w, int h) override;
     void OnDraw() override;
     void timerEvent(QTimerEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
 
 private:
     void LayoutViewports();
@@ -52,6 +65,10 @@ private:
     void DrawLiveView();
     void Step();
     bool HasAnimatedModel() const;
+    // The orthographic view under a point of the window (logical pixels),
+    // or -1 over the live view, a gap or in single-view mode.
+    int OrthoViewAt(QPointF position) const;
+    CModel3D* SelectedModel() const;
 
     CZelmoraDoc& m_doc;
     CModelSelection* m_pSelection = nullptr;
@@ -62,4 +79,11 @@ private:
     QBasicTimer m_animationTimer;
     // One posted step at a time: a burst of frames wakes the GUI once.
     std::atomic<bool> m_bStepPosted{false};
+
+    // A drag in progress: the view it began in, where, and the model's
+    // placement then.
+    int m_nDragView = -1;
+    QPointF m_dragStart;
+    CModel3D* m_pDragged = nullptr;
+    CMatrix m_dragBefore;
 };

@@ -1,0 +1,152 @@
+#include "app/project_editor.h"
+
+#include "app/edit_commands.h"
+#include "app/zelmora_doc.h"
+#include "view/tree_images.h"
+
+namespace
+{
+template <typename T>
+T* At(std::list<T>& list, int index)
+{
+    if (index < 0 || index >= int(list.size()))
+        return nullptr;
+    return &*std::next(list.begin(), index);
+}
+} // namespace
+
+CProjectEditor::CProjectEditor(CZelmoraDoc& doc, CNavigatorDialogBar& navigator, QObject* parent)
+    : QObject(parent), m_doc(doc), m_navigator(navigator)
+{
+    connect(&m_stack, &QUndoStack::cleanChanged, this,
+            [this](bool bClean) { m_doc.SetModifiedFlag(!bClean); });
+}
+
+CModel3D* CProjectEditor::ModelAt(const CNodePath& path) const
+{
+    CTracker* tracker = At(m_doc.m_trackers, path.m_nTracker);
+    return tracker ? At(tracker->m_models, path.m_nItem) : nullptr;
+}
+
+void CProjectEditor::Repaint()
+{
+    if (CDocumentView* view = m_doc.GetView())
+        view->Invalidate();
+}
+
+void CProjectEditor::PlaceModel(const CNodePath& path, const CMatrix& before, const CMatrix& after)
+{
+    if (path.m_nKind != kModelImage || !ModelAt(path) || before == after)
+        return;
+    m_stack.push(new CPlacementCommand(*this, path, before, after));
+}
+
+CProjectSnapshot CProjectEditor::Snapshot() const
+{
+    CProjectSnapshot snapshot;
+    snapshot.m_settings = m_doc.GetSettings();
+    CZelmoraDoc::CopyTrackers(snapshot.m_trackers, m_doc.m_trackers);
+    return snapshot;
+}
+
+void CProjectEditor::Restore(const CProjectSnapshot& snapshot)
+{
+    if (CDocumentView* view = m_doc.GetView())
+        view->MakeCurrent();
+    m_doc.ReleaseRunData();
+    m_doc.SetSettings(snapshot.m_settings);
+    CZelmoraDoc::CopyTrackers(m_doc.m_trackers, snapshot.m_trackers);
+    m_doc.BuildPatternRegistry();
+    m_navigator.RefreshTree();
+    m_navigator.SyncSettings();
+    Repaint();
+}
+
+void CProjectEditor::RestoreSettings(const CProjectSettings& settings)
+{
+    m_doc.SetSettings(settings);
+    m_navigator.SyncSettings();
+    Repaint();
+}
+
+void CProjectEditor::EditProperties()
+{
+    const CProjectSnapshot before = Snapshot();
+    if (!m_doc.OnProperties())
+        return;
+    m_navigator.SyncSettings();
+    Repaint();
+    m_stack.push(new CProjectCommand(*this, "Propiedades", before, Snapshot()));
+}
+
+void CProjectEditor::EditNode(const CNodePath& path)
+{
+    CDialogHost* host = m_doc.GetDialogHost();
+    CTracker* tracker = At(m_doc.m_trackers, path.m_nTracker);
+    if (!host || !tracker)
+        return;
+    const CProjectSnapshot before = Snapshot();
+    CProjectSnapshot after = before;
+    CTracker* edited = At(after.m_trackers, path.m_nTracker);
+    bool accepted = false;
+    QString text;
+    if (path.m_nKind == kTrackerImage)
+    {
+        accepted = host->EditTracker(*edited, m_doc.m_strProjectDir);
+        text = "Tracker";
+    }
+    else if (CPattern* pattern = At(edited->m_patterns, path.m_nItem);
+             path.m_nKind == kPatternImage && pattern)
+    {
+        accepted = host->EditPattern(*pattern, m_doc.m_strProjectDir);
+        text = "Patrón";
+    }
+    else if (CModel3D* model = At(edited->m_models, path.m_nItem);
+             path.m_nKind == kModelImage && model)
+    {
+        accepted = host->EditModel(*model, m_doc.m_strProjectDir);
+        text = "Modelo 3D";
+    }
+    if (accepted)
+        m_stack.push(new CProjectCommand(*this, text, before, after, false));
+}
+
+void CProjectEditor::ChangeSettings(const CProjectSettings& after, const QString& text)
+{
+    m_stack.push(new CSettingsCommand(*this, text, m_doc.GetSettings(), after));
+}
+
+void CProjectEditor::SetSingleView(bool bSingleView)
+{
+    CProjectSettings after = m_doc.GetSettings();
+    if (after.m_bSingleView == bSingleView)
+        return;
+    after.m_bSingleView = bSingleView;
+    ChangeSettings(after, "Vista Única");
+}
+
+void CProjectEditor::SetViewZoom(int nZoom)
+{
+    CProjectSettings after = m_doc.GetSettings();
+    if (after.m_nViewZoom == nZoom)
+        return;
+    after.m_nViewZoom = nZoom;
+    ChangeSettings(after, "Zoom de las vistas");
+}
+
+void CProjectEditor::SetRecordRelations(bool bRecord)
+{
+    CProjectSettings after = m_doc.GetSettings();
+    if (after.m_bRecordRelations == bRecord)
+        return;
+    after.m_bRecordRelations = bRecord;
+    ChangeSettings(after, "Grabar relación entre patrones");
+}
+
+void CProjectEditor::ProjectReplaced()
+{
+    m_stack.clear();
+    m_navigator.SyncSettings();
+}
+
+void CProjectEditor::ProjectSaved() { m_stack.setClean(); }

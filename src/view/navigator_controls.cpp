@@ -1,0 +1,121 @@
+// The navigator's controls, in the order a person reads them (and tabs
+// through them): the tree, the selection, the view settings, then the
+// controls that place the selected model.
+#include "model/placement.h"
+#include "view/navigator_dialog_bar.h"
+
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QSlider>
+#include <QTabBar>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+namespace
+{
+template <typename Widget>
+Widget* Named(Widget* widget, const char* objectName, const QString& spokenName)
+{
+    widget->setObjectName(objectName);
+    widget->setAccessibleName(spokenName);
+    return widget;
+}
+} // namespace
+
+void CNavigatorDialogBar::CreateControls()
+{
+    auto* panel = new QWidget(this);
+    panel->setObjectName("panelNavegador");
+    auto* column = new QVBoxLayout(panel);
+
+    auto* title = Named(new QLabel("Navegación", panel), "etiquetaNavegacion", "Navegación");
+    m_pTree = Named(new QTreeWidget(panel), "arbolProyecto", "Navegación");
+    title->setBuddy(m_pTree);
+    m_pTree->setHeaderHidden(true);
+    m_pTree->setRootIsDecorated(true);
+    m_pTree->setIconSize(QSize(16, 15));
+    m_pSelection = Named(new QLabel(panel), "etiquetaSeleccion", "Selección");
+    m_pEdit = Named(new QPushButton("Editar", panel), "botonEditar", "Editar");
+    m_pReload = Named(new QPushButton("Recargar", panel), "botonRecargar", "Recargar");
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(m_pEdit);
+    buttons->addWidget(m_pReload);
+    m_pSingleView = Named(new QCheckBox("Vista Única", panel), "casillaVistaUnica", "Vista Única");
+    // Shown for what the project records; nothing lets it be changed.
+    m_pRecordRelations =
+        Named(new QCheckBox("Grabar relación entre patrones", panel), "casillaGrabarRelacion",
+              "Grabar relación entre patrones");
+    m_pRecordRelations->setEnabled(false);
+
+    column->addWidget(title);
+    column->addWidget(m_pTree, 1);
+    column->addWidget(m_pSelection);
+    column->addLayout(buttons);
+    column->addWidget(m_pSingleView);
+    column->addWidget(m_pRecordRelations);
+    column->addWidget(CreatePlacementControls());
+    column->addStretch();
+    setWidget(panel);
+
+    m_pEdit->hide();
+    m_pReload->hide();
+    ShowModelControls(false);
+}
+
+QWidget* CNavigatorDialogBar::CreatePlacementControls()
+{
+    auto* placement = new QWidget(this);
+    placement->setObjectName("panelColocacion");
+    auto* column = new QVBoxLayout(placement);
+    column->setContentsMargins(0, 0, 0, 0);
+
+    m_pZoomLabel = Named(new QLabel("Zoom de las vistas", placement), "etiquetaZoom",
+                         "Zoom de las vistas");
+    m_pZoom = Named(new QSlider(Qt::Horizontal, placement), "deslizadorZoom", "Zoom de las vistas");
+    m_pZoomLabel->setBuddy(m_pZoom);
+    m_pZoom->setRange(kMinZoom, kMaxZoom);
+    m_pZoom->setTickPosition(QSlider::TicksBothSides);
+    m_pZoom->setPageStep(1);
+    m_pTabs = Named(new QTabBar(placement), "pestanasVista", "Vista de los botones");
+    for (const char* tab : {"Planta", "Perfil", "Alzado"})
+        m_pTabs->addTab(tab);
+    m_pTabs->setCurrentIndex(0);
+
+    auto* move = Named(new QGroupBox("Trasladar", placement), "grupoTrasladar", "Trasladar");
+    auto* moveGrid = new QGridLayout(move);
+    moveGrid->addWidget(AddStepButton("Arriba", "botonArriba", PlacementStep::Up), 0, 1);
+    moveGrid->addWidget(AddStepButton("Izquierda", "botonIzquierda", PlacementStep::Left), 1, 0);
+    moveGrid->addWidget(AddStepButton("Abajo", "botonAbajo", PlacementStep::Down), 1, 1);
+    moveGrid->addWidget(AddStepButton("Derecha", "botonDerecha", PlacementStep::Right), 1, 2);
+    auto* scale = Named(new QGroupBox("Escalar", placement), "grupoEscalar", "Escalar");
+    auto* scaleRow = new QHBoxLayout(scale);
+    scaleRow->addWidget(AddStepButton("Menos", "botonMenos", PlacementStep::ScaleDown));
+    scaleRow->addWidget(AddStepButton("Más", "botonMas", PlacementStep::ScaleUp));
+    auto* rotate = Named(new QGroupBox("Rotar", placement), "grupoRotar", "Rotar");
+    auto* rotateRow = new QHBoxLayout(rotate);
+    rotateRow->addWidget(AddStepButton("Rotar Antihorario", "botonRotarAntihorario",
+                                       PlacementStep::RotateCounterClockwise));
+    rotateRow->addWidget(
+        AddStepButton("Rotar Horario", "botonRotarHorario", PlacementStep::RotateClockwise));
+
+    for (QWidget* widget : std::initializer_list<QWidget*>{m_pZoomLabel, m_pZoom, m_pTabs, move,
+                                                           scale, rotate})
+    {
+        column->addWidget(widget);
+        m_modelControls.append(widget);
+    }
+    return placement;
+}
+
+QPushButton* CNavigatorDialogBar::AddStepButton(const QString& text, const char* name,
+                                                PlacementStep step)
+{
+    auto* button = Named(new QPushButton(text), name, text);
+    connect(button, &QPushButton::clicked, this, [this, step] { OnStep(step); });
+    m_modelControls.append(button);
+    return button;
+}
