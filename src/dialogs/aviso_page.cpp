@@ -5,6 +5,14 @@
 #include <QPlainTextEdit>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
+namespace
+{
+// The text's document margins and frame, so the longest line shows whole.
+constexpr int kTextMarginPx = 24;
+} // namespace
+
 CAvisoPage::CAvisoPage(QWidget* parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("avisoPage"));
@@ -16,6 +24,10 @@ CAvisoPage::CAvisoPage(QWidget* parent) : QWidget(parent)
     text->setReadOnly(true);
     text->setFrameShape(QFrame::NoFrame);
     text->setLineWrapMode(QPlainTextEdit::NoWrap);
+    int longest = 0;
+    for (const QString& line : WarningText().split(QLatin1Char('\n')))
+        longest = std::max(longest, text->fontMetrics().horizontalAdvance(line));
+    text->setMinimumWidth(longest + kTextMarginPx);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(text);
 }

@@ -21,6 +21,14 @@ QPushButton* NewButton(const QString& text, const char* objectName, QWidget* par
     return button;
 }
 
+QPushButton* NewBrowseButton(const char* objectName, const QString& fieldName, QWidget* parent)
+{
+    QPushButton* button = NewButton(QStringLiteral("..."), objectName, parent);
+    button->setAccessibleDescription(fieldName);
+    button->setFixedWidth(button->fontMetrics().horizontalAdvance(QStringLiteral("...")) + 20);
+    return button;
+}
+
 QBoxLayout* NewOkCancelColumn(QDialog* dialog)
 {
     auto* column = new QVBoxLayout;
@@ -36,7 +44,8 @@ QBoxLayout* NewOkCancelColumn(QDialog* dialog)
 }
 
 QTreeWidget* NewReportList(const QStringList& columns, const char* objectName,
-                           const QString& accessibleName, QWidget* parent)
+                           const QString& accessibleName, QWidget* parent,
+                           std::initializer_list<int> fitted)
 {
     auto* list = Named(new QTreeWidget(parent), objectName, accessibleName);
     list->setColumnCount(static_cast<int>(columns.size()));
@@ -48,13 +57,8 @@ QTreeWidget* NewReportList(const QStringList& columns, const char* objectName,
     list->setEditTriggers(QAbstractItemView::NoEditTriggers);
     list->setSortingEnabled(false);
     list->header()->setStretchLastSection(false);
+    list->header()->setSectionResizeMode(QHeaderView::Stretch);
+    for (int column : fitted)
+        list->header()->setSectionResizeMode(column, QHeaderView::ResizeToContents);
     return list;
-}
-
-void SetColumnFractions(QTreeWidget* list, std::initializer_list<double> fractions)
-{
-    const int width = list->width();
-    int column = 0;
-    for (double fraction : fractions)
-        list->header()->resizeSection(column++, static_cast<int>(width * fraction));
 }

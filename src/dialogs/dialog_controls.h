@@ -26,14 +26,15 @@ QLabel* NewLabel(const QString& text, const char* objectName, QWidget* buddy, QW
 // Buttons never become the default on focus, so Enter always means OK.
 QPushButton* NewButton(const QString& text, const char* objectName, QWidget* parent);
 
+// A narrow "..." button; `fieldName` says which field it browses for.
+QPushButton* NewBrowseButton(const char* objectName, const QString& fieldName, QWidget* parent);
+
 // "Aceptar" (the default button) over "Cancelar", wired to accept and reject.
 QBoxLayout* NewOkCancelColumn(QDialog* dialog);
 
 // A report-style list: single selection, whole rows, not editable in place,
-// rows ordered by InsertSortedRow rather than by the view.
+// rows ordered by InsertSortedRow rather than by the view. Text columns share
+// the width; the columns listed in `fitted` take only what their numbers need.
 QTreeWidget* NewReportList(const QStringList& columns, const char* objectName,
-                           const QString& accessibleName, QWidget* parent);
-
-// Column widths as fractions of the list's width, as the lists were laid
-// out; called once the list has its real size.
-void SetColumnFractions(QTreeWidget* list, std::initializer_list<double> fractions);
+                           const QString& accessibleName, QWidget* parent,
+                           std::initializer_list<int> fitted = {});

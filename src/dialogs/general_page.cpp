@@ -42,11 +42,9 @@ void CGeneralPage::CreateControls()
     const QString videoText = QStringLiteral("Configuración Video");
     const QString cameraText = QStringLiteral("Calibración Cámara");
     m_pVideoConfigEdit = Named(new QLineEdit(this), "videoConfigEdit", videoText);
-    QPushButton* videoBrowse = NewButton(QStringLiteral("..."), "videoConfigBrowseButton", this);
-    videoBrowse->setAccessibleDescription(videoText);
+    QPushButton* videoBrowse = NewBrowseButton("videoConfigBrowseButton", videoText, this);
     m_pCameraParamEdit = Named(new QLineEdit(this), "cameraParamEdit", cameraText);
-    QPushButton* cameraBrowse = NewButton(QStringLiteral("..."), "cameraParamBrowseButton", this);
-    cameraBrowse->setAccessibleDescription(cameraText);
+    QPushButton* cameraBrowse = NewBrowseButton("cameraParamBrowseButton", cameraText, this);
     const QString autoText = QStringLiteral("Umbral Automático");
     m_pAutoThresholdCheck = Named(new QCheckBox(autoText, this), "autoThresholdCheck", autoText);
     m_pThresholdSpin = Named(new CNumberSpinBox(this), "thresholdSpin", QStringLiteral("Valor"));

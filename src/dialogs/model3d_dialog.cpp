@@ -21,8 +21,7 @@ CModel3DDialog::CModel3DDialog(const CModel3D& model, const std::string& project
     const QString matrixText = QStringLiteral("Matriz");
     m_pNameEdit = Named(new QLineEdit(this), "nameEdit", nameText);
     m_pFileEdit = Named(new QLineEdit(this), "fileEdit", fileText);
-    QPushButton* browse = NewButton(QStringLiteral("..."), "browseButton", this);
-    browse->setAccessibleDescription(fileText);
+    QPushButton* browse = NewBrowseButton("browseButton", fileText, this);
 
     auto* grid = new QGridLayout;
     grid->addWidget(NewLabel(nameText, "nameLabel", m_pNameEdit, this), 0, 0);

@@ -41,8 +41,7 @@ CPatternDialog::CPatternDialog(const CPattern& pattern, const std::string& proje
     const QString toleranceText = QStringLiteral("Diferencia aceptable");
     m_pNameEdit = Named(new QLineEdit(this), "nameEdit", nameText);
     m_pFileEdit = Named(new QLineEdit(this), "fileEdit", fileText);
-    QPushButton* browse = NewButton(QStringLiteral("..."), "browseButton", this);
-    browse->setAccessibleDescription(fileText);
+    QPushButton* browse = NewBrowseButton("browseButton", fileText, this);
     m_pWidthSpin = NewSpin("widthSpin", widthText, 0, kMaxWidth, this);
     m_pFramesSpin = NewSpin("framesSpin", framesText, kMinFrames, kMaxFrames, this);
     m_pToleranceSpin = NewSpin("toleranceSpin", toleranceText, 0, kMaxToleranceStep, this);

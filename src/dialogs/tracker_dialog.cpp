@@ -17,6 +17,8 @@ namespace
 {
 using CPatternRow = CListRow<CPattern>;
 using CModelRow = CListRow<CModel3D>;
+constexpr int kListWidthPx = 300;
+constexpr int kListHeightPx = 140;
 
 void ShowPattern(QTreeWidgetItem* row, const CPattern& pattern)
 {
@@ -58,8 +60,9 @@ void CTrackerDialog::CreateControls()
 
     auto* patternGroup = Named(new QGroupBox(patternsText, this), "patternGroup", patternsText);
     m_pPatternList = NewReportList({nameText, QStringLiteral("Fichero"), QStringLiteral("Ancho")},
-                                   "patternList", patternsText, patternGroup);
+                                   "patternList", patternsText, patternGroup, {2});
     m_pPatternList->headerItem()->setTextAlignment(2, Qt::AlignRight | Qt::AlignVCenter);
+    m_pPatternList->setMinimumSize(kListWidthPx, kListHeightPx);
     m_pReferenceCombo = Named(new QComboBox(patternGroup), "referenceCombo", referenceText);
     QPushButton* newPattern = NewButton(QStringLiteral("Nuevo"), "newPatternButton", patternGroup);
     QPushButton* deletePattern =
@@ -79,6 +82,7 @@ void CTrackerDialog::CreateControls()
     auto* modelGroup = Named(new QGroupBox(modelsText, this), "modelGroup", modelsText);
     m_pModelList =
         NewReportList({nameText, QStringLiteral("Fichero")}, "modelList", modelsText, modelGroup);
+    m_pModelList->setMinimumSize(kListWidthPx, kListHeightPx);
     QPushButton* newModel = NewButton(QStringLiteral("Nuevo"), "newModelButton", modelGroup);
     QPushButton* deleteModel =
         NewButton(QStringLiteral("Eliminar"), "deleteModelButton", modelGroup);
@@ -115,16 +119,6 @@ void CTrackerDialog::CreateControls()
     connect(deleteModel, &QPushButton::clicked, this, [this] { OnDeleteModel(); });
     connect(m_pModelList, &QTreeWidget::itemDoubleClicked, this,
             [this](QTreeWidgetItem* item) { OnEditModel(item); });
-}
-
-void CTrackerDialog::showEvent(QShowEvent* event)
-{
-    QDialog::showEvent(event);
-    if (m_bColumnsSized)
-        return;
-    SetColumnFractions(m_pPatternList, {0.4, 0.4, 0.1});
-    SetColumnFractions(m_pModelList, {0.4, 0.5});
-    m_bColumnsSized = true;
 }
 
 void CTrackerDialog::AddPatternRow(std::list<CPattern>::iterator pos)

@@ -26,9 +26,6 @@ class CTrackerDialog : public QDialog
 
     CTracker m_tracker;
 
-  protected:
-    void showEvent(QShowEvent* event) override;
-
   private:
     void CreateControls();
     void AddPatternRow(std::list<CPattern>::iterator pos);
@@ -52,5 +49,4 @@ class CTrackerDialog : public QDialog
     QTreeWidget* m_pPatternList = nullptr;
     QComboBox* m_pReferenceCombo = nullptr;
     QTreeWidget* m_pModelList = nullptr;
-    bool m_bColumnsSized = false;
 };

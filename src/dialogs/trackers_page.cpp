@@ -5,15 +5,12 @@
 #include "dialogs/list_rows.h"
 
 #include <QHBoxLayout>
-#include <QHeaderView>
 #include <QPushButton>
 #include <QVBoxLayout>
 
 namespace
 {
 using CTrackerRow = CListRow<CTracker>;
-// Room for the vertical scroll bar, as the list was laid out.
-constexpr int kScrollBarAllowance = 16;
 } // namespace
 
 CTrackersPage::CTrackersPage(const std::list<CTracker>& trackers, const std::string& projectDir,
@@ -41,15 +38,6 @@ CTrackersPage::CTrackersPage(const std::list<CTracker>& trackers, const std::str
             [this](QTreeWidgetItem* item) { OnEdit(item); });
     for (auto pos = m_trackers.begin(); pos != m_trackers.end(); ++pos)
         AddRow(pos);
-}
-
-void CTrackersPage::showEvent(QShowEvent* event)
-{
-    QWidget::showEvent(event);
-    if (m_bColumnsSized)
-        return;
-    m_pTrackerList->header()->resizeSection(0, m_pTrackerList->width() - kScrollBarAllowance);
-    m_bColumnsSized = true;
 }
 
 void CTrackersPage::AddRow(std::list<CTracker>::iterator pos)

@@ -21,9 +21,6 @@ class CTrackersPage : public QWidget
 
     std::list<CTracker> m_trackers;
 
-  protected:
-    void showEvent(QShowEvent* event) override;
-
   private:
     void AddRow(std::list<CTracker>::iterator pos);
     void OnNew();
@@ -33,5 +30,4 @@ class CTrackersPage : public QWidget
     std::string m_strProjectDir;
     CDialogHost& m_host;
     QTreeWidget* m_pTrackerList = nullptr;
-    bool m_bColumnsSized = false;
 };
