@@ -4,6 +4,7 @@
 // the project directory every file name resolves against. No Qt: the GUI,
 // the command line and the tests all drive this same class.
 
+#include "app/dialog_host.h"
 #include "app/document_hosts.h"
 #include "run/frame_listener.h"
 #include "model/tracker.h"
@@ -75,6 +76,14 @@ public:
     void SetModifiedFlag(bool bModified = true);
     bool IsModified() const { return m_bModified; }
 
+    // "Propiedades": the settings and trackers edited on copies through the
+    // dialog host; on OK they replace the project's and the run data is
+    // rebuilt. False when refused or cancelled.
+    bool OnProperties();
+    CProjectSettings GetSettings() const;
+    void SetSettings(const CProjectSettings& settings);
+    void SetDialogHost(CDialogHost* host);
+
     void SetNavigator(CNavigatorHost* navigator) { m_pNavigator = navigator; }
     void SetFrame(CDocumentFrame* frame) { m_pFrame = frame; }
     void SetView(CDocumentView* view) { m_pViewHost = view; }
@@ -105,6 +114,7 @@ private:
     void NotifyRunState();
 
     CNavigatorHost* m_pNavigator = nullptr;
+    CDialogHost* m_pDialogHost = nullptr;
     CDocumentFrame* m_pFrame = nullptr;
     bool m_bModified = false;
     CDocumentView* m_pViewHost = nullptr;

@@ -1,0 +1,13 @@
+#pragma once
+// The "Aviso" page of the project properties: a fixed, read-only warning
+// about file names. It holds no data.
+
+#include <QWidget>
+
+class CAvisoPage : public QWidget
+{
+  public:
+    explicit CAvisoPage(QWidget* parent = nullptr);
+
+    static QString WarningText();
+};

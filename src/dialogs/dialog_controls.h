@@ -1,0 +1,40 @@
+#pragma once
+// Small builders shared by the pages and dialogs: every control gets an
+// object name and an accessible name (its own text, or its label's), so
+// tests and screen readers find it.
+
+#include <QString>
+#include <QWidget>
+
+class QBoxLayout;
+class QDialog;
+class QLabel;
+class QPushButton;
+class QTreeWidget;
+
+template <class TWidget>
+TWidget* Named(TWidget* widget, const char* objectName, const QString& accessibleName)
+{
+    widget->setObjectName(QString::fromLatin1(objectName));
+    widget->setAccessibleName(accessibleName);
+    return widget;
+}
+
+// A label that names `buddy` for screen readers as well as on screen.
+QLabel* NewLabel(const QString& text, const char* objectName, QWidget* buddy, QWidget* parent);
+
+// Buttons never become the default on focus, so Enter always means OK.
+QPushButton* NewButton(const QString& text, const char* objectName, QWidget* parent);
+
+// A narrow "..." button; `fieldName` says which field it browses for.
+QPushButton* NewBrowseButton(const char* objectName, const QString& fieldName, QWidget* parent);
+
+// "Aceptar" (the default button) over "Cancelar", wired to accept and reject.
+QBoxLayout* NewOkCancelColumn(QDialog* dialog);
+
+// A report-style list: single selection, whole rows, not editable in place,
+// rows ordered by InsertSortedRow rather than by the view. Text columns share
+// the width; the columns listed in `fitted` take only what their numbers need.
+QTreeWidget* NewReportList(const QStringList& columns, const char* objectName,
+                           const QString& accessibleName, QWidget* parent,
+                           std::initializer_list<int> fitted = {});

@@ -1,0 +1,101 @@
+#include "dialogs/pattern_dialog.h"
+
+#include "dialogs/dialog_controls.h"
+#include "dialogs/field_checks.h"
+#include "dialogs/file_browse.h"
+#include "dialogs/number_spin_box.h"
+
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace
+{
+constexpr int kMaxWidth = 5000;
+constexpr int kMinFrames = 1;
+constexpr int kMaxFrames = 10000;
+// The arrows' range for the tolerance, which has no limit of its own.
+constexpr double kMaxToleranceStep = 100.0;
+
+CNumberSpinBox* NewSpin(const char* objectName, const QString& label, double low, double high,
+                        QWidget* parent)
+{
+    auto* spin = Named(new CNumberSpinBox(parent), objectName, label);
+    spin->SetStepRange(low, high, false);
+    return spin;
+}
+} // namespace
+
+CPatternDialog::CPatternDialog(const CPattern& pattern, const std::string& projectDir,
+                               QWidget* parent)
+    : QDialog(parent), m_pattern(pattern), m_strProjectDir(projectDir)
+{
+    setObjectName(QStringLiteral("patternDialog"));
+    setWindowTitle(QStringLiteral("Patrón"));
+    const QString nameText = QStringLiteral("Nombre");
+    const QString fileText = QStringLiteral("Fichero");
+    const QString widthText = QStringLiteral("Ancho");
+    const QString framesText = QStringLiteral("Número patrones");
+    const QString toleranceText = QStringLiteral("Diferencia aceptable");
+    m_pNameEdit = Named(new QLineEdit(this), "nameEdit", nameText);
+    m_pFileEdit = Named(new QLineEdit(this), "fileEdit", fileText);
+    QPushButton* browse = NewBrowseButton("browseButton", fileText, this);
+    m_pWidthSpin = NewSpin("widthSpin", widthText, 0, kMaxWidth, this);
+    m_pFramesSpin = NewSpin("framesSpin", framesText, kMinFrames, kMaxFrames, this);
+    m_pToleranceSpin = NewSpin("toleranceSpin", toleranceText, 0, kMaxToleranceStep, this);
+
+    auto* grid = new QGridLayout;
+    grid->addWidget(NewLabel(nameText, "nameLabel", m_pNameEdit, this), 0, 0);
+    grid->addWidget(m_pNameEdit, 0, 1, 1, 3);
+    grid->addWidget(NewLabel(fileText, "fileLabel", m_pFileEdit, this), 1, 0);
+    grid->addWidget(m_pFileEdit, 1, 1, 1, 2);
+    grid->addWidget(browse, 1, 3);
+    grid->addWidget(NewLabel(widthText, "widthLabel", m_pWidthSpin, this), 2, 0);
+    grid->addWidget(m_pWidthSpin, 2, 1);
+    grid->addWidget(NewLabel(framesText, "framesLabel", m_pFramesSpin, this), 3, 0);
+    grid->addWidget(m_pFramesSpin, 3, 1);
+    grid->addWidget(NewLabel(toleranceText, "toleranceLabel", m_pToleranceSpin, this), 4, 0);
+    grid->addWidget(m_pToleranceSpin, 4, 1);
+    grid->setColumnStretch(2, 1);
+    auto* layout = new QHBoxLayout(this);
+    layout->addLayout(grid, 1);
+    layout->addLayout(NewOkCancelColumn(this));
+
+    connect(browse, &QPushButton::clicked, this,
+            [this] { BrowseForFile(m_pFileEdit, m_strProjectDir); });
+    LoadControls();
+}
+
+void CPatternDialog::LoadControls()
+{
+    m_pNameEdit->setText(QString::fromStdString(m_pattern.m_strName));
+    m_pFileEdit->setText(QString::fromStdString(m_pattern.m_strFile));
+    m_pWidthSpin->SetInteger(m_pattern.m_nWidth);
+    m_pFramesSpin->SetInteger(m_pattern.m_nFrames);
+    m_pToleranceSpin->SetReal(m_pattern.m_fTolerance);
+}
+
+bool CPatternDialog::SaveControls()
+{
+    int width = 0;
+    int frames = 0;
+    float tolerance = 0.0f;
+    if (!ReadIntField(m_pWidthSpin, m_pWidthSpin->text(), 0, kMaxWidth, width) ||
+        !ReadIntField(m_pFramesSpin, m_pFramesSpin->text(), kMinFrames, kMaxFrames, frames) ||
+        !ReadFloatField(m_pToleranceSpin, m_pToleranceSpin->text(), tolerance))
+        return false;
+    m_pattern.m_strName = m_pNameEdit->text().toStdString();
+    m_pattern.m_strFile = m_pFileEdit->text().toStdString();
+    m_pattern.m_nWidth = width;
+    m_pattern.m_nFrames = frames;
+    m_pattern.m_fTolerance = tolerance;
+    return true;
+}
+
+void CPatternDialog::accept()
+{
+    if (SaveControls())
+        QDialog::accept();
+}
