@@ -1,6 +1,9 @@
 #include "app/main_frame.h"
 
 #include "app/about_dialog.h"
+#include "app/project_editor.h"
+#include "dialogs/qt_dialog_host.h"
+#include "view/navigator_dialog_bar.h"
 #include "app/zelmora_doc.h"
 #include "app/zelmora_picture.h"
 #include "model/user_messages.h"
@@ -32,11 +35,20 @@ CMainFrame::CMainFrame(CZelmoraDoc& doc, QWidget* parent) : QMainWindow(parent),
     container->setAccessibleName("Vista del editor");
     container->setFocusPolicy(Qt::StrongFocus);
     setCentralWidget(container);
+    m_pNavigator = new CNavigatorDialogBar(doc, this);
+    addDockWidget(Qt::LeftDockWidgetArea, m_pNavigator);
+    m_pView->SetSelection(m_pNavigator);
+    m_pEditor = new CProjectEditor(doc, *m_pNavigator, this);
+    m_pDialogHost = std::make_unique<CQtDialogHost>(this);
     CreateMenus();
     CreateInertShortcuts();
+    ConnectEditing();
     m_doc.SetFrame(this);
-    m_doc.SetNavigator(this);
+    m_doc.SetNavigator(m_pNavigator);
     m_doc.SetView(m_pView);
+    m_doc.SetDialogHost(m_pDialogHost.get());
+    m_pNavigator->RefreshTree();
+    m_pNavigator->SyncSettings();
     UpdateRecentMenu();
     UpdateTitle();
     UpdateCommandStates();
@@ -52,6 +64,27 @@ CMainFrame::~CMainFrame()
     m_doc.SetFrame(nullptr);
     m_doc.SetNavigator(nullptr);
     m_doc.SetView(nullptr);
+    m_doc.SetDialogHost(nullptr);
+}
+
+void CMainFrame::ConnectEditing()
+{
+    CNavigatorDialogBar* bar = m_pNavigator;
+    CProjectEditor* editor = m_pEditor;
+    connect(bar, &CNavigatorDialogBar::PropertiesRequested, this, [this] { OnProperties(); });
+    connect(bar, &CNavigatorDialogBar::EditRequested, editor, &CProjectEditor::EditNode);
+    connect(bar, &CNavigatorDialogBar::ModelPlaced, editor, &CProjectEditor::PlaceModel);
+    connect(bar, &CNavigatorDialogBar::SingleViewChanged, editor, &CProjectEditor::SetSingleView);
+    connect(bar, &CNavigatorDialogBar::ZoomChanged, editor, &CProjectEditor::SetViewZoom);
+    connect(bar, &CNavigatorDialogBar::RecordRelationsChanged, editor,
+            &CProjectEditor::SetRecordRelations);
+    connect(bar, &CNavigatorDialogBar::ModelReloaded, editor, &CProjectEditor::Repaint);
+    connect(bar, &CNavigatorDialogBar::SelectionChanged, editor, &CProjectEditor::Repaint);
+    connect(m_pView, &CZelmoraView::SelectedModelMoved, this,
+            [this](const CMatrix& before, const CMatrix& after) {
+                m_pEditor->PlaceModel(m_pNavigator->SelectedPath(), before, after);
+            });
+    connect(m_pView, &CZelmoraView::ZoomRequested, editor, &CProjectEditor::SetViewZoom);
 }
 
 QImage CMainFrame::Snapshot()
@@ -70,6 +103,7 @@ bool CMainFrame::OnFileNew()
     if (!SaveModified())
         return false;
     m_doc.OnNewDocument();
+    m_pEditor->ProjectReplaced();
     m_strPathName.clear();
     UpdateTitle();
     m_pView->RunLayoutChanged();
@@ -95,6 +129,7 @@ bool CMainFrame::OpenProjectFile(const QString& path)
                     MessageIcon::Exclamation);
         return false;
     }
+    m_pEditor->ProjectReplaced();
     m_strPathName = QFileInfo(path).absoluteFilePath();
     m_recentFiles.Add(m_strPathName);
     UpdateRecentMenu();
@@ -141,6 +176,7 @@ bool CMainFrame::SaveProjectFile(const QString& path)
                     MessageIcon::Exclamation);
         return false;
     }
+    m_pEditor->ProjectSaved();
     m_strPathName = QFileInfo(path).absoluteFilePath();
     m_recentFiles.Add(m_strPathName);
     UpdateRecentMenu();
@@ -182,7 +218,7 @@ void CMainFrame::OnStopCapture()
     m_pView->RunLayoutChanged();
 }
 
-void CMainFrame::OnProperties() {}
+void CMainFrame::OnProperties() { m_pEditor->EditProperties(); }
 
 void CMainFrame::OnAppAbout()
 {

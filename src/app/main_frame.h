@@ -9,12 +9,17 @@
 
 #include <QMainWindow>
 
+#include <memory>
+
+class CNavigatorDialogBar;
+class CProjectEditor;
+class CQtDialogHost;
 class CZelmoraDoc;
 class CZelmoraView;
 class QAction;
 class QMenu;
 
-class CMainFrame : public QMainWindow, public CDocumentFrame, public CNavigatorHost
+class CMainFrame : public QMainWindow, public CDocumentFrame
 {
     Q_OBJECT
 public:
@@ -22,6 +27,8 @@ public:
     ~CMainFrame() override;
 
     CZelmoraView* View() const { return m_pView; }
+    CNavigatorDialogBar* Navigator() const { return m_pNavigator; }
+    CProjectEditor* Editor() const { return m_pEditor; }
     // The window as a person sees it, the editor view's picture included.
     QImage Snapshot();
     // The project's file, empty for one never saved.
@@ -42,13 +49,14 @@ public:
 
     void ModifiedChanged(bool bModified) override;
     void RunStateChanged(bool bCapturing) override;
-    void RefreshTree() override {}
 
 protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
     void CreateMenus();
+    void CreateEditMenu();
+    void ConnectEditing();
     void CreateInertShortcuts();
     void UpdateRecentMenu();
     void UpdateTitle();
@@ -59,6 +67,9 @@ private:
 
     CZelmoraDoc& m_doc;
     CZelmoraView* m_pView = nullptr;
+    CNavigatorDialogBar* m_pNavigator = nullptr;
+    CProjectEditor* m_pEditor = nullptr;
+    std::unique_ptr<CQtDialogHost> m_pDialogHost;
     CRecentFileList m_recentFiles;
     QString m_strPathName;
     QMenu* m_pFileMenu = nullptr;

@@ -5,6 +5,9 @@
 #include <QFileInfo>
 #include <QMenu>
 #include <QMenuBar>
+#include <QUndoStack>
+
+#include "app/project_editor.h"
 
 namespace
 {
@@ -58,6 +61,8 @@ void CMainFrame::CreateMenus()
     m_pRecentEnd = file->addSeparator();
     AddCommand(file, "&Salir", "accionSalir", [this] { close(); });
 
+    CreateEditMenu();
+
     QMenu* project = AddMenu(bar, "Proyecto", "menuProyecto");
     m_pCaptureAction = AddCommand(project, "Capturar", "accionCapturar", [this] { OnCapture(); });
     m_pStopCaptureAction =
@@ -73,14 +78,27 @@ void CMainFrame::CreateMenus()
             action->setStatusTip(Spoken(action->text()));
 }
 
+void CMainFrame::CreateEditMenu()
+{
+    QMenu* edit = AddMenu(menuBar(), "&Edición", "menuEdicion");
+    QUndoStack& stack = m_pEditor->UndoStack();
+    QAction* undo = AddCommand(edit, "&Deshacer", "accionDeshacer", [&stack] { stack.undo(); });
+    undo->setShortcuts({QKeySequence("Ctrl+Z"), QKeySequence("Alt+Backspace")});
+    QAction* redo = AddCommand(edit, "&Rehacer", "accionRehacer", [&stack] { stack.redo(); },
+                               QKeySequence("Ctrl+Y"));
+    undo->setEnabled(false);
+    redo->setEnabled(false);
+    connect(&stack, &QUndoStack::canUndoChanged, undo, &QAction::setEnabled);
+    connect(&stack, &QUndoStack::canRedoChanged, redo, &QAction::setEnabled);
+}
+
 // Keys the window reserves without a command behind them (printing, the
 // clipboard, pane switching): they are taken, so they do nothing here
 // rather than reach whatever has the focus by surprise.
 void CMainFrame::CreateInertShortcuts()
 {
-    const char* const keys[] = {"Ctrl+P",      "Ctrl+Z",    "Alt+Backspace", "Ctrl+X",
-                                "Shift+Del",   "Ctrl+C",    "Ctrl+Ins",      "Ctrl+V",
-                                "Shift+Ins",   "F6",        "Shift+F6"};
+    const char* const keys[] = {"Ctrl+P",   "Ctrl+X", "Shift+Del", "Ctrl+C",  "Ctrl+Ins",
+                                "Ctrl+V",   "Shift+Ins", "F6",      "Shift+F6"};
     for (const char* key : keys)
     {
         auto* action = new QAction(this);

@@ -83,6 +83,7 @@ public:
     CProjectSettings GetSettings() const;
     void SetSettings(const CProjectSettings& settings);
     void SetDialogHost(CDialogHost* host);
+    CDialogHost* GetDialogHost() const { return m_pDialogHost; }
 
     void SetNavigator(CNavigatorHost* navigator) { m_pNavigator = navigator; }
     void SetFrame(CDocumentFrame* frame) { m_pFrame = frame; }

@@ -181,3 +181,26 @@ NodeSpec StillNode(const std::string& name, int id, int parentId)
     node.parentId = parentId;
     return node;
 }
+
+MeshSpec CubeMesh(const std::string& name, const Vec3f& centre, float half,
+                    const std::string& material)
+{
+    MeshSpec mesh;
+    mesh.name = name;
+    for (int corner = 0; corner < 8; ++corner)
+        mesh.points.push_back({centre[0] + ((corner & 1) ? half : -half),
+                               centre[1] + ((corner & 2) ? half : -half),
+                               centre[2] + ((corner & 4) ? half : -half)});
+    mesh.faces = {{0, 1, 3}, {0, 3, 2}, {4, 5, 7}, {4, 7, 6}, {0, 1, 5}, {0, 5, 4},
+                  {2, 3, 7}, {2, 7, 6}, {0, 2, 6}, {0, 6, 4}, {1, 3, 7}, {1, 7, 5}};
+    mesh.faceMaterials.assign(mesh.faces.size(), material);
+    return mesh;
+}
+
+MaterialSpec PlainMaterial(const std::string& name, const Vec3f& colour)
+{
+    MaterialSpec material;
+    material.name = name;
+    material.ambient = material.diffuse = material.specular = colour;
+    return material;
+}

@@ -80,5 +80,12 @@ void Write3ds(const Model3dsSpec& scene, const std::string& path);
 MeshSpec SquareMesh(const std::string& name, const Vec3f& centre, float half, int axisU,
                       int axisV, const std::string& material = "");
 
+// A single-colour material: ambient, diffuse and specular all `colour`.
+MaterialSpec PlainMaterial(const std::string& name, const Vec3f& colour);
+
+// A cube of 12 faces, side 2 * half, centred on centre.
+MeshSpec CubeMesh(const std::string& name, const Vec3f& centre, float half,
+                  const std::string& material = "");
+
 // A node of the given name and id, standing still at the origin.
 NodeSpec StillNode(const std::string& name, int id, int parentId = kNoParent);

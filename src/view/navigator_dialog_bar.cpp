@@ -144,6 +144,7 @@ void CNavigatorDialogBar::OnSelectionChanged()
     m_pReload->setVisible(kind == kModelImage);
     m_pReload->setEnabled(kind == kModelImage);
     ShowModelControls(kind == kModelImage);
+    emit SelectionChanged();
 }
 
 void CNavigatorDialogBar::ShowModelControls(bool bShow)

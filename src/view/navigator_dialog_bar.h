@@ -57,8 +57,10 @@ signals:
     void SingleViewChanged(bool bSingleView);
     void ZoomChanged(int nZoom);
     void RecordRelationsChanged(bool bRecord);
-    // "Recargar" read a model again: the view shows it anew.
+    // "Recargar" read a model again, or another node was selected: the view
+    // shows it anew.
     void ModelReloaded();
+    void SelectionChanged();
 
 private:
     void CreateControls();

@@ -10,6 +10,7 @@
 #include "support/project_fixture.h"
 #include "support/recording_messages.h"
 #include "support/sample_3ds.h"
+#include "model/write_3ds.h"
 
 #include <gtest/gtest.h>
 
@@ -45,9 +46,3 @@ class RenderTest : public ::testing::Test
 ::testing::AssertionResult ColourNear(const OffscreenPixel& pixel, double r, double g, double b);
 ::testing::AssertionResult IsBackground(const OffscreenPixel& pixel);
 
-// A single-colour material: ambient, diffuse and specular all `colour`.
-MaterialSpec PlainMaterial(const std::string& name, const Vec3f& colour);
-
-// A cube of 12 faces, side 2 * half, centred on centre.
-MeshSpec CubeMesh(const std::string& name, const Vec3f& centre, float half,
-                    const std::string& material);

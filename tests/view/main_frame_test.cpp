@@ -17,13 +17,6 @@ namespace
 {
 constexpr int kRunTimeoutMs = 10000;
 
-bool Contains(const std::vector<UserMessage>& messages, const std::string& text)
-{
-    for (const UserMessage& message : messages)
-        if (message.text.find(text) != std::string::npos)
-            return true;
-    return false;
-}
 } // namespace
 
 class MainFrameTest : public QObject
@@ -35,7 +28,7 @@ private:
     QString Path(const char* name) { return QString::fromStdString(m_pFolder->Path(name)); }
 
     std::unique_ptr<ScratchFolder> m_pFolder;
-    std::unique_ptr<ScriptedMessages> m_pMessages;
+    std::unique_ptr<RecordingMessages> m_pMessages;
     std::unique_ptr<CZelmoraDoc> m_pDoc;
     std::unique_ptr<CMainFrame> m_pFrame;
 
@@ -43,13 +36,15 @@ private slots:
     void init()
     {
         m_pFolder = std::make_unique<ScratchFolder>();
-        m_pMessages = std::make_unique<ScriptedMessages>();
+        m_pMessages = std::make_unique<RecordingMessages>();
         m_pDoc = std::make_unique<CZelmoraDoc>();
         m_pDoc->OnNewDocument();
         m_pFrame = std::make_unique<CMainFrame>(*m_pDoc);
         m_pFrame->resize(640, 480);
         m_pFrame->show();
         QVERIFY(QTest::qWaitForWindowExposed(m_pFrame.get()));
+        m_pFrame->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(m_pFrame.get()));
         QTRY_VERIFY(m_pFrame->View()->IsReady());
     }
 
@@ -72,6 +67,8 @@ private slots:
         QTest::newRow("Guardar") << "accionGuardar" << "&Guardar" << "Ctrl+S";
         QTest::newRow("Guardar como") << "accionGuardarComo" << "Guardar &como..." << "";
         QTest::newRow("Salir") << "accionSalir" << "&Salir" << "";
+        QTest::newRow("Deshacer") << "accionDeshacer" << "&Deshacer" << "Ctrl+Z";
+        QTest::newRow("Rehacer") << "accionRehacer" << "&Rehacer" << "Ctrl+Y";
         QTest::newRow("Capturar") << "accionCapturar" << "Capturar" << "";
         QTest::newRow("Parar Captura") << "accionPararCaptura" << "Parar Captura" << "";
         QTest::newRow("Propiedades") << "accionPropiedades" << "Propiedades" << "";
@@ -93,22 +90,30 @@ private slots:
     {
         QStringList titles;
         for (QMenu* menu : {m_pFrame->findChild<QMenu*>("menuArchivo"),
+                            m_pFrame->findChild<QMenu*>("menuEdicion"),
                             m_pFrame->findChild<QMenu*>("menuProyecto"),
                             m_pFrame->findChild<QMenu*>("menuAyuda")})
             titles << menu->title() + "|" + menu->accessibleName();
-        QCOMPARE(titles, QStringList({"&Archivo|Archivo", "Proyecto|Proyecto", "Ay&uda|Ayuda"}));
+        QCOMPARE(titles, QStringList({"&Archivo|Archivo", "&Edición|Edición", "Proyecto|Proyecto",
+                                     "Ay&uda|Ayuda"}));
         QCOMPARE(m_pFrame->windowTitle(), QString("Zelmora[*]"));
     }
 
     void reservedKeysDoNothing()
     {
         const int windows = QApplication::topLevelWidgets().size();
-        for (const QKeySequence& keys : {QKeySequence("Ctrl+P"), QKeySequence("Ctrl+Z"),
+        for (const QKeySequence& keys : {QKeySequence("Ctrl+P"),
                                         QKeySequence("Ctrl+X"), QKeySequence("Ctrl+C"),
                                         QKeySequence("Ctrl+V"), QKeySequence("F6")})
             QTest::keySequence(m_pFrame.get(), keys);
         QCOMPARE(QApplication::topLevelWidgets().size(), windows);
         QVERIFY(m_pMessages->m_messages.empty());
+        QVERIFY(!m_pDoc->IsModified());
+
+        // Keys with a command do reach it: Ctrl+S saves.
+        QVERIFY(m_pFrame->SaveProjectFile(Path("k.zel")));
+        m_pDoc->SetModifiedFlag();
+        QTest::keySequence(m_pFrame.get(), QKeySequence("Ctrl+S"));
         QVERIFY(!m_pDoc->IsModified());
     }
 
@@ -119,7 +124,7 @@ private slots:
         QVERIFY(capture->isEnabled());
         QVERIFY(!stop->isEnabled());
         capture->trigger();
-        QVERIFY(Contains(m_pMessages->m_messages, "Guarde el proyecto"));
+        QVERIFY(m_pMessages->Said("Guarde el proyecto"));
         QVERIFY(!m_pDoc->IsCapturing());
 
         QVERIFY(m_pFrame->OpenProjectFile(
@@ -143,8 +148,8 @@ private slots:
         m_pFrame->OnCapture();
         QVERIFY(m_pDoc->IsCapturing());
         QTRY_VERIFY_WITH_TIMEOUT(!m_pDoc->IsCapturing(), kRunTimeoutMs);
-        QVERIFY(Contains(m_pMessages->m_messages, "La captura se ha detenido"));
-        QVERIFY(Contains(m_pMessages->m_messages, "identity"));
+        QVERIFY(m_pMessages->Said("La captura se ha detenido"));
+        QVERIFY(m_pMessages->Said("identity"));
         QVERIFY(Action("accionCapturar")->isEnabled());
         QVERIFY(!Action("accionPararCaptura")->isEnabled());
     }
@@ -167,7 +172,7 @@ private slots:
 
         QFile::remove(Path("5.zel"));
         Action("accionReciente2")->trigger();
-        QVERIFY(Contains(m_pMessages->m_messages, "5.zel"));
+        QVERIFY(m_pMessages->Said("5.zel"));
         QCOMPARE(Action("accionReciente2")->text(), "&2 " + Path("4.zel"));
         QVERIFY(!Action("accionReciente4"));
     }
@@ -206,7 +211,7 @@ private slots:
     {
         m_pDoc->SetModifiedFlag();
         QVERIFY(!m_pFrame->SaveProjectFile(Path("no/such/folder/p.zel")));
-        QVERIFY(Contains(m_pMessages->m_messages, "No se puede guardar el proyecto"));
+        QVERIFY(m_pMessages->Said("No se puede guardar el proyecto"));
         QVERIFY(m_pDoc->IsModified());
         QCOMPARE(m_pFrame->PathName(), QString());
     }
@@ -219,7 +224,7 @@ private slots:
         bad.write("\x05trunc");
         bad.close();
         QVERIFY(!m_pFrame->OpenProjectFile(Path("bad.zel")));
-        QVERIFY(Contains(m_pMessages->m_messages, "bad.zel"));
+        QVERIFY(m_pMessages->Said("bad.zel"));
         QCOMPARE(m_pFrame->PathName(), Path("good.zel"));
         QCOMPARE(m_pFrame->windowTitle(), QString("good.zel[*] - Zelmora"));
     }

@@ -65,7 +65,7 @@ private:
     const CGlRect& Quadrant(int column, int row) { return m_pView->Layout().quadrants[column][row]; }
 
     std::unique_ptr<ScratchFolder> m_pFolder;
-    std::unique_ptr<ScriptedMessages> m_pMessages;
+    std::unique_ptr<RecordingMessages> m_pMessages;
     std::unique_ptr<CZelmoraDoc> m_pDoc;
     std::unique_ptr<CZelmoraView> m_pView;
     FixedSelection m_selection;
@@ -74,7 +74,7 @@ private slots:
     void init()
     {
         m_pFolder = std::make_unique<ScratchFolder>();
-        m_pMessages = std::make_unique<ScriptedMessages>();
+        m_pMessages = std::make_unique<RecordingMessages>();
         m_pDoc = std::make_unique<CZelmoraDoc>();
         m_pDoc->OnNewDocument();
         m_pView = std::make_unique<CZelmoraView>(*m_pDoc);
@@ -155,10 +155,7 @@ private slots:
 
         // A blue square in the XZ plane, facing the front view.
         Model3dsSpec scene;
-        MaterialSpec blue;
-        blue.name = "Blue";
-        blue.ambient = blue.diffuse = blue.specular = {0.0f, 0.0f, 1.0f};
-        scene.materials = {blue};
+        scene.materials = {PlainMaterial("Blue", {0.0f, 0.0f, 1.0f})};
         scene.meshes = {SquareMesh("Square", {0.0f, 0.0f, 0.0f}, 0.5f, 0, 2, "Blue")};
         scene.nodes = {StillNode("Square", 0)};
         CModel3D model;

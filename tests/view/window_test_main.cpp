@@ -25,5 +25,7 @@ int main(int argc, char** argv)
         return RunViewTests(argc - 1, argv + 1);
     if (std::strcmp(suite, "frame") == 0)
         return RunMainFrameTests(argc - 1, argv + 1);
+    if (std::strcmp(suite, "navigator") == 0)
+        return RunNavigatorTests(argc - 1, argv + 1);
     return 2;
 }

@@ -1,0 +1,289 @@
+// The navigator as a user drives it: the tree and what selecting a node
+// shows, editing from the tree, placing the selected model with the buttons,
+// the mouse and the wheel, and undoing all of it exactly.
+#include "app/main_frame.h"
+#include "app/project_editor.h"
+#include "app/zelmora_doc.h"
+#include "dialogs/dialog_test_support.h"
+#include "model/write_3ds.h"
+#include "support/pattern_files.h"
+#include "view/navigator_dialog_bar.h"
+#include "view/zelmora_view.h"
+#include "window_tests.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QLabel>
+#include <QSlider>
+#include <QTabBar>
+#include <QTest>
+#include <QTreeWidget>
+#include <QWheelEvent>
+
+#include <cmath>
+#include <memory>
+
+namespace
+{
+constexpr double kWorldTolerance = 1e-9;
+constexpr int kColourTolerance = 4;
+const QColor kCubeColour(255, 0, 255);
+const char* const kModelControls[] = {"etiquetaZoom", "deslizadorZoom", "pestanasVista",
+                                       "grupoTrasladar", "grupoEscalar",  "grupoRotar"};
+} // namespace
+
+class NavigatorTest : public QObject
+{
+    Q_OBJECT
+
+private:
+    QWidget* Control(const char* name) { return ::Control(m_pFrame->Navigator(), name); }
+    QTreeWidget* Tree() { return ::Control<QTreeWidget>(m_pFrame->Navigator(), "arbolProyecto"); }
+    QString Label() { return ::Control<QLabel>(m_pFrame->Navigator(), "etiquetaSeleccion")->text(); }
+    CModel3D& Model() { return m_pDoc->m_trackers.front().m_models.front(); }
+
+    // Tree rows: 0 the project, then the tracker with its pattern and model.
+    void Select(const char* text)
+    {
+        Tree()->expandAll();
+        const QList<QTreeWidgetItem*> found =
+            Tree()->findItems(text, Qt::MatchExactly | Qt::MatchRecursive);
+        QVERIFY(!found.isEmpty());
+        Tree()->setCurrentItem(found.front());
+    }
+
+    void Press(const char* button, int times = 1)
+    {
+        for (int k = 0; k < times; ++k)
+            QTest::mouseClick(::Control<QAbstractButton>(m_pFrame->Navigator(), button),
+                              Qt::LeftButton);
+    }
+
+    void SetTab(int tab) { ::Control<QTabBar>(m_pFrame->Navigator(), "pestanasVista")->setCurrentIndex(tab); }
+
+    // Where the view shows world point `point` of the orthographic view `view`.
+    QPoint OnScreen(EditorView view, double right, double up)
+    {
+        const CGlRect& rect = m_pFrame->View()->Layout().quadrants[view / 2][view % 2];
+        const int x = rect.left + int((right + 1.0) / 2.0 * rect.Width());
+        const int y = rect.bottom + int((up + 1.0) / 2.0 * rect.Height());
+        return QPoint(x, m_pFrame->View()->height() - 1 - y);
+    }
+
+    std::unique_ptr<ScratchFolder> m_pFolder;
+    std::unique_ptr<RecordingMessages> m_pMessages;
+    std::unique_ptr<CZelmoraDoc> m_pDoc;
+    std::unique_ptr<CMainFrame> m_pFrame;
+    CScriptedDialogHost m_host;
+
+private slots:
+    // A saved project: tracker "T" with pattern "P" and model "M", a small
+    // magenta cube off every axis; the four views split.
+    void init()
+    {
+        m_pFolder = std::make_unique<ScratchFolder>();
+        m_pMessages = std::make_unique<RecordingMessages>();
+        WriteRandomPatternFile(m_pFolder->Path("p.patt"), 1);
+        Model3dsSpec scene;
+        scene.materials = {PlainMaterial("Magenta", {1.0f, 0.0f, 1.0f})};
+        scene.meshes = {CubeMesh("Cube", {0.5f, 0.5f, 0.5f}, 0.08f, "Magenta")};
+        scene.nodes = {StillNode("Cube", 0)};
+        Write3ds(scene, m_pFolder->Path("m.3ds"));
+        {
+            CZelmoraDoc doc;
+            doc.OnNewDocument();
+            doc.m_bSingleView = false;
+            doc.m_trackers.emplace_back(MakeTracker("T", {"P"}, {"M"}));
+            doc.m_trackers.front().m_patterns.front().m_strFile = "p.patt";
+            doc.m_trackers.front().m_models.front().m_strFile = "m.3ds";
+            QVERIFY(doc.SaveProject(m_pFolder->Path("n.zel"), nullptr));
+        }
+        m_pDoc = std::make_unique<CZelmoraDoc>();
+        m_pDoc->OnNewDocument();
+        m_pFrame = std::make_unique<CMainFrame>(*m_pDoc);
+        m_pFrame->resize(900, 700);
+        m_pFrame->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_pFrame.get()));
+        QTRY_VERIFY(m_pFrame->View()->IsReady());
+        QVERIFY(m_pFrame->OpenProjectFile(QString::fromStdString(m_pFolder->Path("n.zel"))));
+        m_pDoc->SetDialogHost(&m_host);
+    }
+
+    void cleanup()
+    {
+        m_pFrame.reset();
+        m_pDoc.reset();
+        m_pMessages.reset();
+        m_pFolder.reset();
+        m_host = CScriptedDialogHost();
+    }
+
+    void selectingANodeShowsWhatCanBeDoneWithIt()
+    {
+        QVERIFY(Control("botonEditar")->isHidden());
+        for (const char* name : kModelControls)
+            QVERIFY2(Control(name)->isHidden(), name);
+        QVERIFY(!Control("casillaGrabarRelacion")->isEnabled());
+
+        Select("Proyecto");
+        QCOMPARE(Label(), QString("Proyecto"));
+        QVERIFY(!Control("botonEditar")->isHidden());
+        QVERIFY(Control("botonRecargar")->isHidden());
+        Select("P");
+        QCOMPARE(Label(), QString("Patrón 'P'"));
+        Select("T");
+        QCOMPARE(Label(), QString("Tracker 'T'"));
+        QVERIFY(!m_pFrame->Navigator()->GetSelectedModel());
+        Select("M");
+        QCOMPARE(Label(), QString("Modelo3D 'M'"));
+        QVERIFY(!Control("botonRecargar")->isHidden());
+        for (const char* name : kModelControls)
+            QVERIFY2(!Control(name)->isHidden(), name);
+        QVERIFY(Control("botonArriba")->isEnabled());
+        QCOMPARE(m_pFrame->Navigator()->GetSelectedModel(), &Model());
+
+        // A rebuilt tree lets the selection go; the model controls stay.
+        m_pFrame->Navigator()->RefreshTree();
+        QVERIFY(!m_pFrame->Navigator()->GetSelectedModel());
+        QCOMPARE(Label(), QString());
+        QVERIFY(Control("botonEditar")->isHidden());
+        QVERIFY(!Control("grupoTrasladar")->isHidden());
+    }
+
+    void editingFromTheTreeTakesEffectOnlyOnOk()
+    {
+        Select("P");
+        m_host.m_editPattern = [](CPattern& pattern, const std::string&) {
+            pattern.m_nWidth = 120;
+            return false;
+        };
+        Press("botonEditar");
+        QCOMPARE(m_pDoc->m_trackers.front().m_patterns.front().m_nWidth, 80);
+        QVERIFY(!m_pDoc->IsModified());
+        QCOMPARE(Label(), QString("Patrón 'P'"));
+
+        m_host.m_editPattern = [](CPattern& pattern, const std::string&) {
+            pattern.m_nWidth = 120;
+            return true;
+        };
+        Press("botonEditar");
+        QCOMPARE(m_pDoc->m_trackers.front().m_patterns.front().m_nWidth, 120);
+        QCOMPARE(m_pDoc->m_patternRegistry.size(), size_t(1));
+        QCOMPARE(m_pDoc->m_patternRegistry.front().m_state.m_pPattern->m_nWidth, 120);
+        QVERIFY(Model().m_scene.IsLoaded());
+        QVERIFY(m_pDoc->IsModified());
+        QCOMPARE(Label(), QString()); // the tree was rebuilt
+    }
+
+    void rotationsTurnAsTheirNamesSayOnScreen_data()
+    {
+        QTest::addColumn<int>("tab");
+        QTest::addColumn<int>("view");
+        QTest::addColumn<double>("turnDeg"); // on screen, counter-clockwise positive
+        QTest::newRow("Planta") << 0 << int(kTopView) << 30.0;
+        QTest::newRow("Perfil") << 1 << int(kSideView) << 30.0;
+        // Looking along +Y, a turn about +Y shows clockwise.
+        QTest::newRow("Alzado") << 2 << int(kFrontView) << -30.0;
+    }
+
+    void rotationsTurnAsTheirNamesSayOnScreen()
+    {
+        QFETCH(int, tab);
+        QFETCH(int, view);
+        QFETCH(double, turnDeg);
+        Select("M");
+        SetTab(tab);
+        Press("botonRotarAntihorario", 30);
+        const QImage image = m_pFrame->View()->Render();
+        // The cube's centre is at 0.5 right and 0.5 up in every view.
+        auto turned = [&](double deg) {
+            const double a = deg * M_PI / 180.0;
+            return OnScreen(EditorView(view), 0.5 * std::cos(a) - 0.5 * std::sin(a),
+                            0.5 * std::sin(a) + 0.5 * std::cos(a));
+        };
+        auto isCube = [&](QPoint point) {
+            const QColor seen = image.pixelColor(point * m_pFrame->View()->devicePixelRatio());
+            return std::abs(seen.red() - 255) <= kColourTolerance &&
+                   seen.green() <= kColourTolerance && std::abs(seen.blue() - 255) <= kColourTolerance;
+        };
+        QVERIFY(isCube(turned(turnDeg)));
+        QVERIFY(!isCube(turned(-turnDeg)));
+    }
+
+    void aDragMovesTheModelByTheWorldDistanceUnderThePointer()
+    {
+        Select("M");
+        m_pDoc->m_nViewZoom = 4;
+        CZelmoraView* view = m_pFrame->View();
+        const CGlRect& top = view->Layout().quadrants[0][1];
+        const QPoint start = OnScreen(kTopView, -0.2, -0.2) / view->devicePixelRatio();
+        const QPoint moved(40, -25);
+        QTest::mousePress(view, Qt::LeftButton, Qt::NoModifier, start);
+        QTest::mouseMove(view, start + moved / 2);
+        QTest::mouseMove(view, start + moved);
+        QTest::mouseRelease(view, Qt::LeftButton, Qt::NoModifier, start + moved);
+        const double ratio = view->devicePixelRatio();
+        const double* m = Model().m_matrix.GetData();
+        QCOMPARE_LE(std::abs(m[12] - 40 * ratio * 2.0 * 4 / top.Width()), kWorldTolerance);
+        QCOMPARE_LE(std::abs(m[13] - 25 * ratio * 2.0 * 4 / top.Height()), kWorldTolerance);
+        QCOMPARE(m[14], 0.0);
+        QVERIFY(m_pDoc->IsModified());
+
+        // The wheel brings the views closer, a step at a time, and the
+        // slider follows.
+        m_pDoc->m_nViewZoom = 5;
+        QWheelEvent wheel(QPointF(start), QPointF(view->mapToGlobal(start)), QPoint(),
+                          QPoint(0, QWheelEvent::DefaultDeltasPerStep), Qt::NoButton,
+                          Qt::NoModifier, Qt::NoScrollPhase, false);
+        QCoreApplication::sendEvent(view, &wheel);
+        QCOMPARE(m_pDoc->m_nViewZoom, 4);
+        QCOMPARE(::Control<QSlider>(m_pFrame->Navigator(), "deslizadorZoom")->value(), 4);
+    }
+
+    void undoAndRedoReturnTheExactMatrices()
+    {
+        Select("M");
+        const CMatrix start = Model().m_matrix;
+        SetTab(2);
+        Press("botonArriba", 3);
+        SetTab(0);
+        Press("botonRotarHorario");
+        Press("botonMas");
+        m_host.m_editModel = [](CModel3D& model, const std::string&) {
+            model.m_matrix.GetData()[0] = 2.0;
+            return true;
+        };
+        Select("M");
+        Press("botonEditar");
+        const CMatrix end = Model().m_matrix;
+        QCOMPARE(end.GetData()[0], 2.0);
+        QVERIFY(m_pDoc->IsModified());
+
+        QUndoStack& stack = m_pFrame->Editor()->UndoStack();
+        QCOMPARE(stack.count(), 6);
+        QAction* undo = m_pFrame->findChild<QAction*>("accionDeshacer");
+        QAction* redo = m_pFrame->findChild<QAction*>("accionRehacer");
+        for (int k = 0; k < 6; ++k)
+            undo->trigger();
+        QVERIFY(!undo->isEnabled());
+        QVERIFY(Model().m_matrix == start);
+        QVERIFY2(!m_pDoc->IsModified(), "back where the file is");
+        for (int k = 0; k < 6; ++k)
+            redo->trigger();
+        QVERIFY(!redo->isEnabled());
+        QVERIFY(Model().m_matrix == end);
+
+        QVERIFY(m_pFrame->SaveProjectFile(QString::fromStdString(m_pFolder->Path("n.zel"))));
+        CZelmoraDoc reopened;
+        QVERIFY(reopened.OpenProject(m_pFolder->Path("n.zel"), nullptr, false));
+        QVERIFY(reopened.m_trackers.front().m_models.front().m_matrix == end);
+    }
+};
+
+int RunNavigatorTests(int argc, char** argv)
+{
+    NavigatorTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "navigator_test.moc"
