@@ -2,6 +2,7 @@
 
 #include "model/user_messages.h"
 
+#include <QAbstractSpinBox>
 #include <QLineEdit>
 #include <QTabWidget>
 #include <QWidget>
@@ -30,6 +31,8 @@ bool Refuse(QWidget* field, const QString& text)
     field->setFocus(Qt::OtherFocusReason);
     if (auto* edit = qobject_cast<QLineEdit*>(field))
         edit->selectAll();
+    else if (auto* spin = qobject_cast<QAbstractSpinBox*>(field))
+        spin->selectAll();
     return false;
 }
 } // namespace

@@ -12,30 +12,24 @@
 
 namespace
 {
-// Answers the properties sheet with a scripted edit.
-class ScriptedHost : public CDialogHost
+// Answers the properties sheet with a scripted edit, and counts the
+// navigator's refreshes.
+class ScriptedHost : public CDialogHost, public CNavigatorHost
 {
   public:
     bool EditProperties(CProjectSettings& settings, std::list<CTracker>& trackers,
                         const std::string& projectDir) override
     {
-        ++m_nCalls;
         m_strProjectDir = projectDir;
         return m_edit(settings, trackers);
     }
     bool EditTracker(CTracker&, const std::string&) override { return false; }
     bool EditPattern(CPattern&, const std::string&) override { return false; }
     bool EditModel(CModel3D&, const std::string&) override { return false; }
+    void RefreshTree() override { ++m_nRefreshes; }
 
     std::function<bool(CProjectSettings&, std::list<CTracker>&)> m_edit;
-    int m_nCalls = 0;
-    std::string m_strProjectDir;
-};
-
-class CountingNavigator : public CNavigatorHost
-{
-  public:
-    void RefreshTree() override { ++m_nRefreshes; }
+    std::string m_strProjectDir; // empty until the sheet was asked for
     int m_nRefreshes = 0;
 };
 
@@ -61,18 +55,14 @@ class PropertiesCommand : public ::testing::Test
         m_doc.OnNewDocument();
         m_doc.m_strVideoConfig = "v.cfg";
         m_doc.m_strCameraParam = "c.dat";
-        CTracker tracker;
-        tracker.m_strName = "t";
-        tracker.m_patterns.emplace_back();
-        tracker.m_patterns.back().m_strFile = "a.patt";
+        CTracker& tracker = m_doc.m_trackers.emplace_back();
+        tracker.m_patterns.emplace_back().m_strFile = "a.patt";
         tracker.SetReferenceIndex(0);
-        tracker.m_models.emplace_back();
-        tracker.m_models.back().m_strFile = "m.3ds";
-        m_doc.m_trackers.push_back(tracker);
+        tracker.m_models.emplace_back().m_strFile = "m.3ds";
         ASSERT_TRUE(m_doc.SaveProject(m_folder.Path("p.zel"), nullptr));
         ASSERT_TRUE(m_doc.OpenProject(m_folder.Path("p.zel"), nullptr));
         m_doc.SetDialogHost(&m_host);
-        m_doc.SetNavigator(&m_navigator);
+        m_doc.SetNavigator(&m_host);
     }
 
     CTracker& Tracker() { return m_doc.m_trackers.front(); }
@@ -80,7 +70,6 @@ class PropertiesCommand : public ::testing::Test
     ScratchFolder m_folder;
     RecordingMessages m_messages;
     ScriptedHost m_host;
-    CountingNavigator m_navigator;
     CZelmoraDoc m_doc;
 };
 } // namespace
@@ -90,7 +79,7 @@ TEST_F(PropertiesCommand, NeverSavedProjectIsRefusedWithoutTheSheet)
     m_doc.OnNewDocument();
     m_messages.m_messages.clear();
     EXPECT_FALSE(m_doc.OnProperties());
-    EXPECT_EQ(m_host.m_nCalls, 0);
+    EXPECT_EQ(m_host.m_strProjectDir, "");
     ASSERT_EQ(m_messages.m_messages.size(), 1u);
     EXPECT_EQ(m_messages.m_messages[0].text, "Guarde el proyecto antes de iniciar su ejecución");
     EXPECT_EQ(m_messages.m_messages[0].caption, "Aviso");
@@ -104,8 +93,7 @@ TEST_F(PropertiesCommand, OkTakesTheEditsAndReloadsPatternsAndModels)
         settings.m_bAutoThreshold = false;
         settings.m_nThreshold = 77;
         trackers.front().m_strName = "nuevo";
-        trackers.front().m_patterns.emplace_back();
-        trackers.front().m_patterns.back().m_strFile = "b.patt";
+        trackers.front().m_patterns.emplace_back().m_strFile = "b.patt";
         return true;
     };
     EXPECT_TRUE(m_doc.OnProperties());
@@ -121,7 +109,7 @@ TEST_F(PropertiesCommand, OkTakesTheEditsAndReloadsPatternsAndModels)
         EXPECT_GE(pattern.m_nId, 0) << pattern.m_strFile;
     EXPECT_EQ(Tracker().m_nNodes, 3);
     EXPECT_TRUE(Tracker().m_models.front().m_scene.IsLoaded());
-    EXPECT_EQ(m_navigator.m_nRefreshes, 1);
+    EXPECT_EQ(m_host.m_nRefreshes, 1);
     EXPECT_TRUE(m_doc.IsModified());
     EXPECT_TRUE(m_messages.m_messages.empty());
 }
@@ -137,13 +125,13 @@ TEST_F(PropertiesCommand, CancelTouchesNothing)
     };
     EXPECT_FALSE(m_doc.OnProperties());
 
-    EXPECT_EQ(m_host.m_nCalls, 1);
+    EXPECT_EQ(m_host.m_strProjectDir, m_doc.m_strProjectDir);
     EXPECT_EQ(m_doc.m_strVideoConfig, "v.cfg");
     ASSERT_EQ(m_doc.m_trackers.size(), 1u);
     EXPECT_EQ(Tracker().m_patterns.front().m_nId, patternId);
     EXPECT_EQ(m_doc.m_patternRegistry.size(), 1u);
     EXPECT_TRUE(Tracker().m_models.front().m_scene.IsLoaded());
-    EXPECT_EQ(m_navigator.m_nRefreshes, 0);
+    EXPECT_EQ(m_host.m_nRefreshes, 0);
     EXPECT_FALSE(m_doc.IsModified());
 }
 

@@ -8,26 +8,16 @@
 #include <QTimer>
 #include <QTreeWidget>
 
-namespace
-{
-constexpr int kModalPolls = 200;
-
-void AnswerWhenModal(std::function<void(QWidget*)> answer, int pollsLeft)
+void AnswerNextDialog(std::function<void(QWidget*)> answer)
 {
     QTimer::singleShot(0,
-                       [answer, pollsLeft]
+                       [answer]
                        {
                            if (QWidget* modal = QApplication::activeModalWidget())
                                answer(modal);
-                           else if (pollsLeft > 0)
-                               AnswerWhenModal(answer, pollsLeft - 1);
+                           else
+                               AnswerNextDialog(answer);
                        });
-}
-} // namespace
-
-void AnswerNextDialog(std::function<void(QWidget*)> answer)
-{
-    AnswerWhenModal(std::move(answer), kModalPolls);
 }
 
 void TypeInto(QWidget* field, const QString& text)
@@ -40,26 +30,21 @@ void TypeInto(QWidget* field, const QString& text)
     QTest::keyClicks(field, text);
 }
 
-void Click(const QWidget* parent, const char* objectName)
+void Click(const QWidget* parent, const QString& objectName)
 {
     auto* button = Control<QAbstractButton>(parent, objectName);
-    QVERIFY2(button, objectName);
+    QVERIFY2(button, qPrintable(objectName));
     // On the left edge: a check box takes clicks on its box and text only.
     QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(4, button->height() / 2));
 }
 
-void ClickRow(QTreeWidget* list, int row)
-{
-    const QRect rect = list->visualItemRect(list->topLevelItem(row));
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, rect.center());
-}
-
-void DoubleClickRow(QTreeWidget* list, int row)
+void ClickRow(QTreeWidget* list, int row, bool twice)
 {
     // A view takes a double click only on the row it saw pressed.
-    const QRect rect = list->visualItemRect(list->topLevelItem(row));
-    QTest::mousePress(list->viewport(), Qt::LeftButton, {}, rect.center());
-    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, rect.center());
+    const QPoint centre = list->visualItemRect(list->topLevelItem(row)).center();
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, centre);
+    if (twice)
+        QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, centre);
 }
 
 QStringList RowTexts(const QTreeWidget* list)
@@ -93,17 +78,9 @@ CTracker MakeTracker(const std::string& name, std::initializer_list<const char*>
     CTracker tracker;
     tracker.m_strName = name;
     for (const char* pattern : patterns)
-    {
-        tracker.m_patterns.emplace_back();
-        tracker.m_patterns.back().m_strName = pattern;
-        tracker.m_patterns.back().m_strFile = std::string(pattern) + ".patt";
-    }
+        tracker.m_patterns.emplace_back().m_strName = pattern;
     for (const char* model : models)
-    {
-        tracker.m_models.emplace_back();
-        tracker.m_models.back().m_strName = model;
-        tracker.m_models.back().m_strFile = std::string(model) + ".3ds";
-    }
+        tracker.m_models.emplace_back().m_strName = model;
     tracker.SetReferenceIndex(0);
     return tracker;
 }

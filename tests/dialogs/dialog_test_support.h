@@ -1,6 +1,6 @@
 #pragma once
-// What the dialog tests share: a dialog host that answers nested dialogs
-// with scripted edits, answering the next modal dialog, and user actions on
+// What the dialog tests share: a dialog host answering nested dialogs with
+// scripted edits, answering the next modal dialog, and user actions on
 // controls found by object name.
 
 #include "app/dialog_host.h"
@@ -19,42 +19,36 @@ class CScriptedDialogHost : public CDialogHost
     {
         return false;
     }
-    bool EditTracker(CTracker& tracker, const std::string& projectDir) override
+    bool EditTracker(CTracker& tracker, const std::string&) override
     {
-        return m_editTracker && m_editTracker(tracker, projectDir);
+        return m_editTracker && m_editTracker(tracker);
     }
-    bool EditPattern(CPattern& pattern, const std::string& projectDir) override
+    bool EditPattern(CPattern& pattern, const std::string&) override
     {
-        return m_editPattern && m_editPattern(pattern, projectDir);
+        return m_editPattern && m_editPattern(pattern);
     }
-    bool EditModel(CModel3D& model, const std::string& projectDir) override
-    {
-        return m_editModel && m_editModel(model, projectDir);
-    }
+    bool EditModel(CModel3D&, const std::string&) override { return false; }
 
-    std::function<bool(CTracker&, const std::string&)> m_editTracker;
-    std::function<bool(CPattern&, const std::string&)> m_editPattern;
-    std::function<bool(CModel3D&, const std::string&)> m_editModel;
+    std::function<bool(CTracker&)> m_editTracker;
+    std::function<bool(CPattern&)> m_editPattern;
 };
 
 // Runs `answer` on the next modal dialog once its event loop runs.
 void AnswerNextDialog(std::function<void(QWidget*)> answer);
 
-template <class TWidget = QWidget> TWidget* Control(const QWidget* parent, const char* objectName)
+template <class TWidget = QWidget>
+TWidget* Control(const QWidget* parent, const QString& objectName)
 {
-    return parent->findChild<TWidget*>(QString::fromLatin1(objectName));
+    return parent->findChild<TWidget*>(objectName);
 }
 
 // Replaces the field's text by typing, as a user would.
 void TypeInto(QWidget* field, const QString& text);
-void Click(const QWidget* parent, const char* objectName);
-void ClickRow(QTreeWidget* list, int row);
-void DoubleClickRow(QTreeWidget* list, int row);
+void Click(const QWidget* parent, const QString& objectName);
+void ClickRow(QTreeWidget* list, int row, bool twice = false);
 QStringList RowTexts(const QTreeWidget* list);
 
-// Names, patterns (with the reference starred) and models of every tracker,
-// to compare whole lists in one go.
+// Every tracker's name, patterns (the reference starred) and models.
 QString Describe(const std::list<CTracker>& trackers);
-
 CTracker MakeTracker(const std::string& name, std::initializer_list<const char*> patterns,
-                     std::initializer_list<const char*> models);
+                     std::initializer_list<const char*> models = {});
