@@ -6,6 +6,7 @@
 #include <atomic>
 #include <cstdio>
 #include <exception>
+#include <functional>
 #include <mutex>
 #include <system_error>
 #include <thread>
