@@ -4,6 +4,7 @@
 #include "app/zelmora_doc.h"
 #include "cli/camera_file.h"
 #include "cli/demo_content.h"
+#include "cli/demo_frames.h"
 #include "cli/demo_sequence.h"
 #include "cli/marker_files.h"
 #include "cli/track_output.h"
@@ -13,6 +14,7 @@
 #include <filesystem>
 #include <fstream>
 #include <memory>
+#include <unistd.h>
 
 namespace
 {
@@ -56,7 +58,8 @@ void WriteProject(const std::string& dir)
 // the tracker's markers is in view.
 void WriteGroundTruth(const std::string& path)
 {
-    std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "w"), std::fclose);
+    std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "w"),
+                                                         std::fclose);
     Check(file != nullptr, "cannot write " + path);
     std::list<CTracker> trackers(2);
     trackers.front().m_strName = "Coche";
@@ -71,8 +74,8 @@ void WriteGroundTruth(const std::string& path)
             tracker.m_pose = CMatrix::FromTransform(truth.cameraFromMarker[marker]);
             for (int k = 0; k < 3; ++k)
                 tracker.m_pose.GetData()[k] = -tracker.m_pose.GetData()[k];
-            tracker.m_bFound = marker == 0 ? truth.visible[0] || truth.visible[1]
-                                           : truth.visible[2];
+            tracker.m_bFound =
+                marker == 0 ? truth.visible[0] || truth.visible[1] : truth.visible[2];
             marker = 2;
         }
         output.WriteFrame(frame, trackers);
@@ -106,15 +109,10 @@ void RunDemo(const std::string& requested)
     Check(WriteDemoHouse(dir + "/modelos", &error), error);
 
     const SynthPicture* const markers[kDemoMarkers] = {&printed[0], &printed[1], &printed[2]};
-    for (int frame = 0; frame < kDemoFrames; ++frame)
-    {
-        const SynthFrame rendered = RenderDemoFrame(camera, markers, frame);
-        BgraImage image(rendered.width, rendered.height);
-        image.pixels = rendered.bgra;
-        char name[64];
-        std::snprintf(name, sizeof name, "/fotogramas/fotograma%04d.png", frame);
-        Check(WritePngFile(dir + name, image, &error), error);
-    }
+    CDemoProgress progress(stderr, isatty(fileno(stderr)) != 0, kDemoFrames);
+    Check(WriteDemoFrames(dir + "/fotogramas", camera, markers, kDemoFrames, DemoFrameThreads(),
+                          progress, &error),
+          error);
     std::ofstream config(dir + "/" + kVideoConfig);
     config << "# La secuencia de la demo: 30 fotogramas por segundo, en bucle\n"
               "multifilesrc location=fotogramas/fotograma%04d.png caps=image/png,framerate=30/1 "

@@ -1,0 +1,70 @@
+// What `zelmora-cli demo` spends on one frame of its video: rendering it
+// (ray casting, background, blur, noise) and encoding it as a PNG file.
+//
+//   build/bench/demo_bench --benchmark_repetitions=5
+//       --benchmark_report_aggregates_only=true   (one command line)
+
+#include "cli/demo_content.h"
+#include "cli/demo_sequence.h"
+#include "imaging/image_file.h"
+
+#include <benchmark/benchmark.h>
+
+#include <filesystem>
+#include <vector>
+
+namespace
+{
+struct DemoMarkers
+{
+    DemoMarkers()
+    {
+        for (const DemoPicture& picture : DemoPictures())
+            printed.push_back(ToSynthPicture(picture.picture));
+        for (int k = 0; k < kDemoMarkers; ++k)
+            markers[k] = &printed[k];
+    }
+    std::vector<SynthPicture> printed;
+    const SynthPicture* markers[kDemoMarkers] = {};
+};
+
+void BM_RenderDemoFrame(benchmark::State& state)
+{
+    const DemoMarkers demo;
+    const CameraParam camera = DemoCamera();
+    int frame = 0;
+    for (auto _ : state)
+    {
+        benchmark::DoNotOptimize(RenderDemoFrame(camera, demo.markers, frame));
+        frame = (frame + 1) % kDemoFrames;
+    }
+}
+BENCHMARK(BM_RenderDemoFrame)->Unit(benchmark::kMillisecond);
+
+void BM_WriteDemoFramePng(benchmark::State& state)
+{
+    const DemoMarkers demo;
+    const SynthFrame rendered = RenderDemoFrame(DemoCamera(), demo.markers, kDemoFrames / 2);
+    BgraImage image;
+    image.width = rendered.width;
+    image.height = rendered.height;
+    image.pixels = rendered.bgra;
+    const std::string path =
+        (std::filesystem::temp_directory_path() / "zelmora-demo-bench.png").string();
+    for (auto _ : state)
+    {
+        std::string error;
+        if (!WritePngFile(path, image, &error))
+        {
+            state.SkipWithError(error.c_str());
+            break;
+        }
+    }
+    std::error_code missing;
+    state.counters["bytes"] = static_cast<double>(std::filesystem::file_size(path, missing));
+    std::filesystem::remove(path, missing);
+}
+BENCHMARK(BM_WriteDemoFramePng)->Unit(benchmark::kMillisecond);
+} // namespace
+
+BENCHMARK_MAIN();
