@@ -115,8 +115,8 @@ void RunDemo(const std::string& requested)
           error);
     std::ofstream config(dir + "/" + kVideoConfig);
     config << "# La secuencia de la demo: 30 fotogramas por segundo, en bucle\n"
-              "multifilesrc location=fotogramas/fotograma%04d.png caps=image/png,framerate=30/1 "
-              "! pngdec\n";
+              "multifilesrc location=fotogramas/fotograma%04d.jpg caps=image/jpeg,framerate=30/1 "
+              "! jpegdec\n";
     Check(static_cast<bool>(config.flush()), "cannot write " + dir + "/" + kVideoConfig);
 
     WriteProject(dir);

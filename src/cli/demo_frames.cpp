@@ -45,13 +45,13 @@ bool WriteFrame(FrameJob& job, int frame)
     image.height = rendered.height;
     image.pixels = std::move(rendered.bgra);
     char name[32];
-    std::snprintf(name, sizeof name, "/fotograma%04d.png", frame);
+    std::snprintf(name, sizeof name, "/fotograma%04d.jpg", frame);
 
     const std::lock_guard<std::mutex> lock(job.writing);
     if (job.failed)
         return false;
     std::string error;
-    if (!WritePngFile(job.folder + name, image, &error))
+    if (!WriteJpegFile(job.folder + name, image, kDemoFrameQuality, &error))
     {
         Fail(job, error);
         return false;

@@ -4,6 +4,7 @@
 
 #include <IL/il.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -140,7 +141,12 @@ bool ReadImageFile(const std::string& path, BgraImage* image, std::string* error
     return true;
 }
 
-bool WritePngFile(const std::string& path, const BgraImage& image, std::string* error)
+namespace
+{
+// `quality` applies to JPEG only; it is set once DevIL is up, since starting
+// DevIL resets it.
+bool WriteEncodedFile(const std::string& path, const BgraImage& image, ILenum type, int quality,
+                      std::string* error)
 {
     if (image.width <= 0 || image.height <= 0 ||
         int64_t{image.width} * image.height > kMaxImagePixels ||
@@ -152,13 +158,14 @@ bool WritePngFile(const std::string& path, const BgraImage& image, std::string* 
                     const_cast<unsigned char*>(image.pixels.data())))
         return Fail(error, path, DevilError("cannot hold the image"));
     ilRegisterOrigin(IL_ORIGIN_UPPER_LEFT);
+    ilSetInteger(IL_JPG_QUALITY, std::clamp(quality, 1, 100));
 
     // Encoded once into a buffer large enough for any PNG of this size
     // (stored blocks at worst): asking DevIL for the size first would
     // compress the whole picture twice.
     const size_t rawBytes = image.pixels.size() + static_cast<size_t>(image.height);
     std::string encoded(rawBytes + rawBytes / 100 + 64 * 1024, '\0');
-    const ILuint written = ilSaveL(IL_PNG, &encoded[0], static_cast<ILuint>(encoded.size()));
+    const ILuint written = ilSaveL(type, &encoded[0], static_cast<ILuint>(encoded.size()));
     if (written == 0)
         return Fail(error, path, DevilError("cannot encode the image"));
     encoded.resize(written);
@@ -183,4 +190,16 @@ bool WritePngFile(const std::string& path, const BgraImage& image, std::string* 
         return Fail(error, path, reason);
     }
     return true;
+}
+} // namespace
+
+bool WritePngFile(const std::string& path, const BgraImage& image, std::string* error)
+{
+    return WriteEncodedFile(path, image, IL_PNG, 100, error);
+}
+
+bool WriteJpegFile(const std::string& path, const BgraImage& image, int quality,
+                   std::string* error)
+{
+    return WriteEncodedFile(path, image, IL_JPG, quality, error);
 }

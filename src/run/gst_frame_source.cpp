@@ -354,12 +354,13 @@ bool CGstFrameSource::PollBus()
 }
 
 // Seeking back is the cheap way; sources that cannot seek (an image
-// sequence) start again from a fresh READY state.
+// sequence) start again from NULL: READY keeps multifilesrc's file counter,
+// so it went on past the end, refetching stale frames as fast as it could.
 bool CGstFrameSource::Restart()
 {
     if (gst_element_seek_simple(m_pPipeline, GST_FORMAT_TIME,
                                 static_cast<GstSeekFlags>(GST_SEEK_FLAG_FLUSH), 0))
         return true;
-    gst_element_set_state(m_pPipeline, GST_STATE_READY);
+    gst_element_set_state(m_pPipeline, GST_STATE_NULL);
     return gst_element_set_state(m_pPipeline, GST_STATE_PLAYING) != GST_STATE_CHANGE_FAILURE;
 }

@@ -58,7 +58,7 @@ TEST(DemoFrames, ThreadsWriteTheSameFilesAsOne)
     ASSERT_TRUE(WriteSmallFrames(folder.Path("three"), 3, &error)) << error;
     for (int frame = 0; frame < kFrames; ++frame)
     {
-        const std::string name = "/fotograma000" + std::to_string(frame) + ".png";
+        const std::string name = "/fotograma000" + std::to_string(frame) + ".jpg";
         EXPECT_FALSE(ReadBytes(folder.Path("one") + name).empty()) << name;
         EXPECT_EQ(ReadBytes(folder.Path("three") + name), ReadBytes(folder.Path("one") + name));
     }

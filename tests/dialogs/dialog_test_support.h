@@ -27,10 +27,14 @@ class CScriptedDialogHost : public CDialogHost
     {
         return m_editPattern && m_editPattern(pattern);
     }
-    bool EditModel(CModel3D&, const std::string&) override { return false; }
+    bool EditModel(CModel3D& model, const std::string&) override
+    {
+        return m_editModel && m_editModel(model);
+    }
 
     std::function<bool(CTracker&)> m_editTracker;
     std::function<bool(CPattern&)> m_editPattern;
+    std::function<bool(CModel3D&)> m_editModel;
 };
 
 // Runs `answer` on the next modal dialog once its event loop runs.

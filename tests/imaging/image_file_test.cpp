@@ -90,6 +90,32 @@ TEST(ImageFile, PngRoundTripKeepsEveryByteAndTheRowOrder)
     EXPECT_FALSE(std::filesystem::exists(folder.Path("a.png.tmp")));
 }
 
+TEST(ImageFile, JpegRoundTripKeepsThePictureAtItsQuality)
+{
+    // Flat halves, so compression has no fine detail to lose: red top,
+    // blue bottom, row order and colour order both visible.
+    BgraImage original(32, 16);
+    for (int y = 0; y < 16; ++y)
+        for (int x = 0; x < 32; ++x)
+        {
+            unsigned char* bgra = &original.pixels[(size_t(y) * 32 + x) * 4];
+            bgra[y < 8 ? 2 : 0] = 255;
+            bgra[3] = 255;
+        }
+    ScratchFolder folder;
+    std::string error;
+    ASSERT_TRUE(WriteJpegFile(folder.Path("a.jpg"), original, 95, &error)) << error;
+    BgraImage read;
+    ASSERT_TRUE(ReadImageFile(folder.Path("a.jpg"), &read, &error)) << error;
+    ASSERT_EQ(read.width, 32);
+    ASSERT_EQ(read.height, 16);
+    for (size_t k = 0; k < 3; ++k)
+    {
+        EXPECT_NEAR(read.pixels[(2 * 32 + 5) * 4 + k], original.pixels[(2 * 32 + 5) * 4 + k], 8);
+        EXPECT_NEAR(read.pixels[(13 * 32 + 5) * 4 + k], original.pixels[(13 * 32 + 5) * 4 + k], 8);
+    }
+}
+
 TEST(ImageFile, BmpRowsComeOutTopFirstInBlueGreenRedOrder)
 {
     ScratchFolder folder;

@@ -24,10 +24,10 @@ void WriteConfig(const std::string& path, const std::string& pipeline)
 // Renders `count` numbered PNG frames of the test pattern with GStreamer.
 void WritePngSequence(const std::string& folder, int count, int width, int height)
 {
-    const std::string command = "gst-launch-1.0 -q videotestsrc num-buffers=" +
-                                std::to_string(count) + " ! video/x-raw,width=" +
-                                std::to_string(width) + ",height=" + std::to_string(height) +
-                                " ! pngenc ! multifilesink location=" + folder + "/f%04d.png";
+    const std::string command =
+        "gst-launch-1.0 -q videotestsrc num-buffers=" + std::to_string(count) +
+        " ! video/x-raw,width=" + std::to_string(width) + ",height=" + std::to_string(height) +
+        " ! pngenc ! multifilesink location=" + folder + "/f%04d.png";
     ASSERT_EQ(std::system(command.c_str()), 0) << command;
 }
 
@@ -151,4 +151,38 @@ TEST(VideoSource, ErrorOnTheBusEndsTheStreamWithItsCause)
     EXPECT_EQ(GrabFrames(source, listener, 1000), CVideoSource::Grab::Ended);
     EXPECT_LE(listener.m_nFrames, 3);
     EXPECT_NE(source.Error().find("identity"), std::string::npos) << source.Error();
+}
+
+TEST(VideoSource, ALoopedRecordingStartsAgainFromItsFirstFrame)
+{
+    // Three one-colour frames: a restart that does not rewind the source
+    // shows up as colours out of order.
+    ScratchFolder folder;
+    const char* const colours[] = {"red", "green", "blue"};
+    for (int k = 0; k < 3; ++k)
+    {
+        const std::string command =
+            "gst-launch-1.0 -q videotestsrc pattern=" + std::string(colours[k]) +
+            " num-buffers=1 ! video/x-raw,width=32,height=24 ! pngenc ! "
+            "filesink location=" +
+            folder.Path("c" + std::to_string(k) + ".png");
+        ASSERT_EQ(std::system(command.c_str()), 0) << command;
+    }
+    WriteConfig(folder.Path("seq.cfg"), "multifilesrc location=" + folder.Path("c%d.png") +
+                                            " caps=image/png,framerate=100/1 ! pngdec");
+    CVideoSource source(folder.Path("seq.cfg"));
+    ASSERT_TRUE(source.m_pSource) << source.Error();
+    // Which channel of the first pixel is lit: 0 blue, 1 green, 2 red.
+    struct Channels : CFrameListener
+    {
+        void OnFrame(const unsigned char* image, int, int) override
+        {
+            m_seen += char('0' + (image[2] > 128 ? 2 : image[1] > 128 ? 1 : 0));
+        }
+        std::string m_seen;
+    } listener;
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+    while (listener.m_seen.size() < 9 && std::chrono::steady_clock::now() < deadline)
+        ASSERT_NE(source.GrabFrame(&listener, kFrameTimeoutMs), CVideoSource::Grab::Ended);
+    EXPECT_EQ(listener.m_seen, "210210210");
 }

@@ -153,7 +153,7 @@ private slots:
     void editingFromTheTreeTakesEffectOnlyOnOk()
     {
         Select("P");
-        m_host.m_editPattern = [](CPattern& pattern, const std::string&) {
+        m_host.m_editPattern = [](CPattern& pattern) {
             pattern.m_nWidth = 120;
             return false;
         };
@@ -162,7 +162,7 @@ private slots:
         QVERIFY(!m_pDoc->IsModified());
         QCOMPARE(Label(), QString("Patrón 'P'"));
 
-        m_host.m_editPattern = [](CPattern& pattern, const std::string&) {
+        m_host.m_editPattern = [](CPattern& pattern) {
             pattern.m_nWidth = 120;
             return true;
         };
@@ -249,7 +249,7 @@ private slots:
         SetTab(0);
         Press("botonRotarHorario");
         Press("botonMas");
-        m_host.m_editModel = [](CModel3D& model, const std::string&) {
+        m_host.m_editModel = [](CModel3D& model) {
             model.m_matrix.GetData()[0] = 2.0;
             return true;
         };
