@@ -38,6 +38,14 @@ int observedToIdeal(const double distFactor[4], double ox, double oy, double* ix
 
     double px = ox - cx;
     double py = oy - cy;
+    // Without radial distortion the iteration below changes nothing but the
+    // last bit; renderers call this for every sample, so skip it.
+    if (p == 0.0)
+    {
+        *ix = px / s + cx;
+        *iy = py / s + cy;
+        return 0;
+    }
     double z02 = px * px + py * py;
     const double q = std::sqrt(z02);
     double z0 = q;

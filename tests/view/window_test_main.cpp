@@ -27,5 +27,7 @@ int main(int argc, char** argv)
         return RunMainFrameTests(argc - 1, argv + 1);
     if (std::strcmp(suite, "navigator") == 0)
         return RunNavigatorTests(argc - 1, argv + 1);
+    if (std::strcmp(suite, "demo") == 0)
+        return RunDemoWindowTests(argc - 1, argv + 1);
     return 2;
 }
