@@ -1,10 +1,11 @@
 // What `zelmora-cli demo` spends on one frame of its video: rendering it
-// (ray casting, background, blur, noise) and encoding it as a PNG file.
+// (ray casting, background, blur, noise) and encoding it as a picture file.
 //
 //   build/bench/demo_bench --benchmark_repetitions=5
 //       --benchmark_report_aggregates_only=true   (one command line)
 
 #include "cli/demo_content.h"
+#include "cli/demo_frames.h"
 #include "cli/demo_sequence.h"
 #include "imaging/image_file.h"
 
@@ -41,8 +42,11 @@ void BM_RenderDemoFrame(benchmark::State& state)
 }
 BENCHMARK(BM_RenderDemoFrame)->Unit(benchmark::kMillisecond);
 
-void BM_WriteDemoFramePng(benchmark::State& state)
+// One demo frame encoded as the demo writes it (JPEG), or as PNG, which it
+// wrote before: the argument is the format.
+void BM_WriteDemoFrame(benchmark::State& state)
 {
+    const bool jpeg = state.range(0) == 0;
     const DemoMarkers demo;
     const SynthFrame rendered = RenderDemoFrame(DemoCamera(), demo.markers, kDemoFrames / 2);
     BgraImage image;
@@ -50,21 +54,25 @@ void BM_WriteDemoFramePng(benchmark::State& state)
     image.height = rendered.height;
     image.pixels = rendered.bgra;
     const std::string path =
-        (std::filesystem::temp_directory_path() / "zelmora-demo-bench.png").string();
+        (std::filesystem::temp_directory_path() / (jpeg ? "zelmora-bench.jpg" : "zelmora-bench.png"))
+            .string();
     for (auto _ : state)
     {
         std::string error;
-        if (!WritePngFile(path, image, &error))
+        const bool written = jpeg ? WriteJpegFile(path, image, kDemoFrameQuality, &error)
+                                  : WritePngFile(path, image, &error);
+        if (!written)
         {
             state.SkipWithError(error.c_str());
             break;
         }
     }
+    state.SetLabel(jpeg ? "jpeg" : "png");
     std::error_code missing;
     state.counters["bytes"] = static_cast<double>(std::filesystem::file_size(path, missing));
     std::filesystem::remove(path, missing);
 }
-BENCHMARK(BM_WriteDemoFramePng)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_WriteDemoFrame)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 } // namespace
 
 BENCHMARK_MAIN();
