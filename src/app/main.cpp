@@ -3,6 +3,9 @@
 
 int main(int argc, char** argv)
 {
+    const int status = HandleCommandLineAlone(argc, argv);
+    if (status >= 0)
+        return status;
     CZelmoraApp app(argc, argv);
     if (!app.InitInstance())
         return 1;

@@ -9,6 +9,8 @@
 #include <QScreen>
 #include <QTimer>
 
+#include <cstdio>
+
 namespace
 {
 constexpr int kDefaultScreenshotDelayMs = 3000;
@@ -33,35 +35,89 @@ CZelmoraApp::~CZelmoraApp()
     SetUserMessages(nullptr);
 }
 
+namespace
+{
+const QCommandLineOption kHelp({"h", "help"}, "Muestra esta ayuda.");
+const QCommandLineOption kVersion({"v", "version"}, "Muestra la versión.");
+const QCommandLineOption kCapture(
+    "capture", "Empieza la captura (\"Capturar\") en cuanto la ventana está abierta.");
+
+QCommandLineOption HiddenOption(const QString& name, const QString& text, const QString& value,
+                                const QString& fallback = QString())
+{
+    QCommandLineOption option(name, text, value, fallback);
+    option.setFlags(QCommandLineOption::HiddenFromHelp);
+    return option;
+}
+
+const QCommandLineOption kScreenshot =
+    HiddenOption("screenshot", "Guarda una imagen de la ventana en FICHERO y termina.", "FICHERO");
+const QCommandLineOption kScreenshotDelay =
+    HiddenOption("screenshot-delay", "Milisegundos antes de la imagen.", "MS",
+                 QString::number(kDefaultScreenshotDelayMs));
+
+void DescribeCommandLine(QCommandLineParser& parser)
+{
+    parser.setApplicationDescription(
+        "Zelmora: autoría y vista previa de realidad aumentada con marcadores.");
+    parser.addPositionalArgument("PROYECTO", "Proyecto que se abre al empezar.", "[PROYECTO]");
+    parser.addOptions({kHelp, kVersion, kCapture, kScreenshot, kScreenshotDelay});
+}
+} // namespace
+
+int HandleCommandLineAlone(int argc, char** argv)
+{
+    SetApplicationNames();
+    QStringList arguments;
+    for (int k = 0; k < argc; ++k)
+        arguments << QString::fromLocal8Bit(argv[k]);
+    QCommandLineParser parser;
+    DescribeCommandLine(parser);
+    if (!parser.parse(arguments) || parser.positionalArguments().size() > 1)
+    {
+        const QString error = parser.errorText().isEmpty() ? "un solo proyecto, por favor"
+                                                           : parser.errorText();
+        std::fprintf(stderr, "zelmora: %s (zelmora --help)\n", qPrintable(error));
+        return 2;
+    }
+    if (parser.isSet(kHelp))
+    {
+        QString help = parser.helpText();
+        // Qt's own headings are in English; the rest of the program is not.
+        help.replace("<executable_name>", "zelmora")
+            .replace("Usage:", "Uso:")
+            .replace("[options]", "[opciones]")
+            .replace("Options:", "Opciones:")
+            .replace("Arguments:", "Argumentos:");
+        std::fputs(qPrintable(help), stdout);
+        return 0;
+    }
+    if (parser.isSet(kVersion))
+    {
+        std::printf("zelmora %s\n", ZELMORA_VERSION);
+        return 0;
+    }
+    if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") &&
+        qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+    {
+        std::fprintf(stderr, "zelmora: no hay pantalla donde abrir la ventana (DISPLAY y "
+                             "WAYLAND_DISPLAY no están definidas)\n");
+        return 1;
+    }
+    return -1;
+}
+
 bool CZelmoraApp::InitInstance()
 {
     QCommandLineParser parser;
-    parser.setApplicationDescription(
-        "Zelmora: autoría y vista previa de realidad aumentada con marcadores.");
-    parser.addHelpOption();
-    parser.addVersionOption();
-    parser.addPositionalArgument("PROYECTO", "Proyecto que se abre al empezar.", "[PROYECTO]");
-    const QCommandLineOption capture(
-        "capture", "Empieza la captura (\"Capturar\") en cuanto la ventana está abierta.");
-    QCommandLineOption screenshot("screenshot",
-                                  "Guarda una imagen de la ventana en FICHERO y termina.",
-                                  "FICHERO");
-    screenshot.setFlags(QCommandLineOption::HiddenFromHelp);
-    QCommandLineOption screenshotDelay("screenshot-delay", "Milisegundos antes de la imagen.",
-                                       "MS", QString::number(kDefaultScreenshotDelayMs));
-    screenshotDelay.setFlags(QCommandLineOption::HiddenFromHelp);
-    parser.addOptions({capture, screenshot, screenshotDelay});
-    parser.process(*this);
-    if (parser.positionalArguments().size() > 1)
-    {
-        qCritical("zelmora: un solo proyecto, por favor (%s)",
-                  qPrintable(parser.positionalArguments().join(' ')));
+    DescribeCommandLine(parser);
+    // Mistakes were reported before the application was made.
+    if (!parser.parse(arguments()))
         return false;
-    }
     m_strProject = parser.positionalArguments().value(0);
-    m_bCapture = parser.isSet(capture);
-    m_strScreenshot = parser.value(screenshot);
-    m_nScreenshotDelayMs = parser.value(screenshotDelay).toInt();
+    m_bCapture = parser.isSet(kCapture);
+    m_strScreenshot = parser.value(kScreenshot);
+    m_nScreenshotDelayMs = parser.value(kScreenshotDelay).toInt();
 
     m_pMessages = std::make_unique<CQtMessages>();
     SetUserMessages(m_pMessages.get());

@@ -37,3 +37,8 @@ private:
 
 // Names the settings are kept under, for the application and its tests.
 void SetApplicationNames();
+
+// What the command line settles before any window (or display) is needed:
+// `--help`, `--version`, a mistake, no display to open a window on. Returns
+// the program's exit status then, or -1 to go on and open the window.
+int HandleCommandLineAlone(int argc, char** argv);
