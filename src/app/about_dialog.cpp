@@ -8,19 +8,19 @@
 
 CAboutDialog::CAboutDialog(QWidget* parent) : QDialog(parent)
 {
-    setObjectName("acercaDe");
+    setObjectName("aboutDialog");
     setWindowTitle("Acerca de Zelmora");
     setAccessibleName("Acerca de Zelmora");
 
     auto* picture = new QLabel(this);
-    picture->setObjectName("imagenZelmora");
+    picture->setObjectName("zelmoraPicture");
     picture->setAccessibleName("Zelmora");
     picture->setPixmap(ZelmoraPicture(64));
     auto* version = new QLabel("Zelmora Version 1.0", this);
-    version->setObjectName("textoVersion");
+    version->setObjectName("versionLabel");
     version->setAccessibleName(version->text());
     auto* ok = new QPushButton("Aceptar", this);
-    ok->setObjectName("botonAceptar");
+    ok->setObjectName("okButton");
     ok->setAccessibleName("Aceptar");
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);

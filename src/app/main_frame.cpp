@@ -24,14 +24,14 @@ const char* const kFileFilter = "Todos los archivos (*)";
 
 CMainFrame::CMainFrame(CZelmoraDoc& doc, QWidget* parent) : QMainWindow(parent), m_doc(doc)
 {
-    setObjectName("ventanaPrincipal");
+    setObjectName("mainFrame");
     setWindowIcon(QIcon(ZelmoraPicture(64)));
     m_pView = new CZelmoraView(doc);
     // A native OpenGL window rather than a QOpenGLWidget: the widget's
     // picture would be composed into the window once more on every frame,
     // a fifth of a core more with a software renderer.
     QWidget* container = QWidget::createWindowContainer(m_pView, this);
-    container->setObjectName("contenedorVista");
+    container->setObjectName("viewContainer");
     container->setAccessibleName("Vista del editor");
     container->setFocusPolicy(Qt::StrongFocus);
     setCentralWidget(container);

@@ -43,36 +43,36 @@ QMenu* AddMenu(QMenuBar* bar, const QString& title, const char* objectName)
 void CMainFrame::CreateMenus()
 {
     QMenuBar* bar = menuBar();
-    bar->setObjectName("barraMenu");
+    bar->setObjectName("menuBar");
     bar->setAccessibleName("Menú principal");
 
-    m_pFileMenu = AddMenu(bar, "&Archivo", "menuArchivo");
+    m_pFileMenu = AddMenu(bar, "&Archivo", "fileMenu");
     QMenu* file = m_pFileMenu;
-    AddCommand(file, "&Nuevo", "accionNuevo", [this] { OnFileNew(); }, QKeySequence("Ctrl+N"));
-    AddCommand(file, "&Abrir...", "accionAbrir", [this] { OnFileOpen(); },
+    AddCommand(file, "&Nuevo", "newAction", [this] { OnFileNew(); }, QKeySequence("Ctrl+N"));
+    AddCommand(file, "&Abrir...", "openAction", [this] { OnFileOpen(); },
                QKeySequence("Ctrl+O"));
-    AddCommand(file, "&Guardar", "accionGuardar", [this] { OnFileSave(); },
+    AddCommand(file, "&Guardar", "saveAction", [this] { OnFileSave(); },
                QKeySequence("Ctrl+S"));
-    AddCommand(file, "Guardar &como...", "accionGuardarComo", [this] { OnFileSaveAs(); });
+    AddCommand(file, "Guardar &como...", "saveAsAction", [this] { OnFileSaveAs(); });
     file->addSeparator();
     m_pRecentPlaceholder = file->addAction("Archivo reciente");
-    m_pRecentPlaceholder->setObjectName("accionArchivoReciente");
+    m_pRecentPlaceholder->setObjectName("recentFilePlaceholder");
     m_pRecentPlaceholder->setEnabled(false);
     m_pRecentEnd = file->addSeparator();
-    AddCommand(file, "&Salir", "accionSalir", [this] { close(); });
+    AddCommand(file, "&Salir", "exitAction", [this] { close(); });
 
     CreateEditMenu();
 
-    QMenu* project = AddMenu(bar, "Proyecto", "menuProyecto");
-    m_pCaptureAction = AddCommand(project, "Capturar", "accionCapturar", [this] { OnCapture(); });
+    QMenu* project = AddMenu(bar, "Proyecto", "projectMenu");
+    m_pCaptureAction = AddCommand(project, "Capturar", "captureAction", [this] { OnCapture(); });
     m_pStopCaptureAction =
-        AddCommand(project, "Parar Captura", "accionPararCaptura", [this] { OnStopCapture(); });
+        AddCommand(project, "Parar Captura", "stopCaptureAction", [this] { OnStopCapture(); });
     project->addSeparator();
-    AddCommand(project, "Propiedades", "accionPropiedades", [this] { OnProperties(); });
+    AddCommand(project, "Propiedades", "propertiesAction", [this] { OnProperties(); });
     connect(project, &QMenu::aboutToShow, this, [this] { UpdateCommandStates(); });
 
-    QMenu* help = AddMenu(bar, "Ay&uda", "menuAyuda");
-    AddCommand(help, "&Acerca de Zelmora...", "accionAcercaDe", [this] { OnAppAbout(); });
+    QMenu* help = AddMenu(bar, "Ay&uda", "helpMenu");
+    AddCommand(help, "&Acerca de Zelmora...", "aboutAction", [this] { OnAppAbout(); });
     for (QAction* action : findChildren<QAction*>())
         if (!action->text().isEmpty())
             action->setStatusTip(Spoken(action->text()));
@@ -80,11 +80,11 @@ void CMainFrame::CreateMenus()
 
 void CMainFrame::CreateEditMenu()
 {
-    QMenu* edit = AddMenu(menuBar(), "&Edición", "menuEdicion");
+    QMenu* edit = AddMenu(menuBar(), "&Edición", "editMenu");
     QUndoStack& stack = m_pEditor->UndoStack();
-    QAction* undo = AddCommand(edit, "&Deshacer", "accionDeshacer", [&stack] { stack.undo(); });
+    QAction* undo = AddCommand(edit, "&Deshacer", "undoAction", [&stack] { stack.undo(); });
     undo->setShortcuts({QKeySequence("Ctrl+Z"), QKeySequence("Alt+Backspace")});
-    QAction* redo = AddCommand(edit, "&Rehacer", "accionRehacer", [&stack] { stack.redo(); },
+    QAction* redo = AddCommand(edit, "&Rehacer", "redoAction", [&stack] { stack.redo(); },
                                QKeySequence("Ctrl+Y"));
     undo->setEnabled(false);
     redo->setEnabled(false);
@@ -102,7 +102,7 @@ void CMainFrame::CreateInertShortcuts()
     for (const char* key : keys)
     {
         auto* action = new QAction(this);
-        action->setObjectName(QString("teclaSinOrden_") + key);
+        action->setObjectName(QString("reservedKey_") + key);
         action->setShortcut(QKeySequence(key));
         addAction(action);
     }
@@ -118,7 +118,7 @@ void CMainFrame::UpdateRecentMenu()
     {
         const QString path = files[k];
         auto* action = new QAction(QString("&%1 %2").arg(k + 1).arg(path), m_pFileMenu);
-        action->setObjectName(QString("accionReciente%1").arg(k + 1));
+        action->setObjectName(QString("recentFileAction%1").arg(k + 1));
         action->setStatusTip("Abrir este documento");
         connect(action, &QAction::triggered, this, [this, path] { OpenRecentFile(path); });
         m_pFileMenu->insertAction(m_pRecentEnd, action);

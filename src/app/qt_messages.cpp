@@ -31,6 +31,7 @@ struct ButtonSpec
     MessageAnswer answer;
     const char* text;
     QMessageBox::ButtonRole role;
+    const char* objectName;
 };
 
 std::vector<ButtonSpec> Buttons(MessageButtons buttons)
@@ -38,19 +39,19 @@ std::vector<ButtonSpec> Buttons(MessageButtons buttons)
     switch (buttons)
     {
     case MessageButtons::OkCancel:
-        return {{MessageAnswer::Ok, "Aceptar", QMessageBox::AcceptRole},
-                {MessageAnswer::Cancel, "Cancelar", QMessageBox::RejectRole}};
+        return {{MessageAnswer::Ok, "Aceptar", QMessageBox::AcceptRole, "okButton"},
+                {MessageAnswer::Cancel, "Cancelar", QMessageBox::RejectRole, "cancelButton"}};
     case MessageButtons::YesNo:
-        return {{MessageAnswer::Yes, "Sí", QMessageBox::YesRole},
-                {MessageAnswer::No, "No", QMessageBox::NoRole}};
+        return {{MessageAnswer::Yes, "Sí", QMessageBox::YesRole, "yesButton"},
+                {MessageAnswer::No, "No", QMessageBox::NoRole, "noButton"}};
     case MessageButtons::SaveDiscardCancel:
-        return {{MessageAnswer::Save, "Guardar", QMessageBox::AcceptRole},
-                {MessageAnswer::Discard, "Descartar", QMessageBox::DestructiveRole},
-                {MessageAnswer::Cancel, "Cancelar", QMessageBox::RejectRole}};
+        return {{MessageAnswer::Save, "Guardar", QMessageBox::AcceptRole, "saveButton"},
+                {MessageAnswer::Discard, "Descartar", QMessageBox::DestructiveRole, "discardButton"},
+                {MessageAnswer::Cancel, "Cancelar", QMessageBox::RejectRole, "cancelButton"}};
     case MessageButtons::Ok:
         break;
     }
-    return {{MessageAnswer::Ok, "Aceptar", QMessageBox::AcceptRole}};
+    return {{MessageAnswer::Ok, "Aceptar", QMessageBox::AcceptRole, "okButton"}};
 }
 } // namespace
 
@@ -59,7 +60,7 @@ MessageAnswer CQtMessages::Show(const UserMessage& message)
     QMessageBox box(BoxIcon(message.icon), QString::fromStdString(message.caption),
                     QString::fromStdString(message.text), QMessageBox::NoButton,
                     QApplication::activeWindow());
-    box.setObjectName("mensaje");
+    box.setObjectName("messageBox");
     box.setAccessibleName(QString::fromStdString(message.caption));
     box.setTextInteractionFlags(Qt::TextSelectableByMouse);
     const std::vector<ButtonSpec> specs = Buttons(message.buttons);
@@ -67,7 +68,7 @@ MessageAnswer CQtMessages::Show(const UserMessage& message)
     for (const ButtonSpec& spec : specs)
     {
         QPushButton* button = box.addButton(QString::fromUtf8(spec.text), spec.role);
-        button->setObjectName(QString("boton") + spec.text);
+        button->setObjectName(spec.objectName);
         button->setAccessibleName(QString::fromUtf8(spec.text));
         pushed.push_back(button);
     }

@@ -41,7 +41,7 @@ CNavigatorDialogBar::CNavigatorDialogBar(CZelmoraDoc& doc, QWidget* parent)
     : QDockWidget("Navegador", parent), m_doc(doc)
 {
     qRegisterMetaType<CNodePath>();
-    setObjectName("navegador");
+    setObjectName("navigator");
     setAccessibleName("Navegador");
     // Docked at the left for good: neither floating nor closable.
     setFeatures(QDockWidget::NoDockWidgetFeatures);

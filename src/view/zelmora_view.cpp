@@ -25,7 +25,7 @@ void SetViewport(const CGlRect& rect) { glViewport(rect.left, rect.bottom, rect.
 
 CZelmoraView::CZelmoraView(CZelmoraDoc& doc, QWindow* parent) : COpenGLWnd(parent), m_doc(doc)
 {
-    setObjectName("vistaEditor");
+    setObjectName("editorView");
     m_cameras[kFrontView] = MakeEditorCamera(kFrontView);
     m_cameras[kTopView] = MakeEditorCamera(kTopView);
     m_cameras[kSideView] = MakeEditorCamera(kSideView);

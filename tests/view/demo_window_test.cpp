@@ -94,8 +94,8 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(m_pFrame.get()));
         QTRY_VERIFY(m_pFrame->View()->IsReady());
         QVERIFY(m_pFrame->OpenProjectFile(QString::fromStdString(m_pFolder->Path(kDemoProjectFile))));
-        m_pFrame->Navigator()->findChild<QCheckBox*>("casillaVistaUnica")->click();
-        auto* tree = m_pFrame->Navigator()->findChild<QTreeWidget*>("arbolProyecto");
+        m_pFrame->Navigator()->findChild<QCheckBox*>("singleViewCheck")->click();
+        auto* tree = m_pFrame->Navigator()->findChild<QTreeWidget*>("projectTree");
         tree->expandAll();
         tree->setCurrentItem(tree->findItems("Casa", Qt::MatchExactly | Qt::MatchRecursive).front());
         m_pFrame->OnCapture();

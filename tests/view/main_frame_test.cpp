@@ -62,17 +62,17 @@ private slots:
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("keys");
-        QTest::newRow("Nuevo") << "accionNuevo" << "&Nuevo" << "Ctrl+N";
-        QTest::newRow("Abrir") << "accionAbrir" << "&Abrir..." << "Ctrl+O";
-        QTest::newRow("Guardar") << "accionGuardar" << "&Guardar" << "Ctrl+S";
-        QTest::newRow("Guardar como") << "accionGuardarComo" << "Guardar &como..." << "";
-        QTest::newRow("Salir") << "accionSalir" << "&Salir" << "";
-        QTest::newRow("Deshacer") << "accionDeshacer" << "&Deshacer" << "Ctrl+Z";
-        QTest::newRow("Rehacer") << "accionRehacer" << "&Rehacer" << "Ctrl+Y";
-        QTest::newRow("Capturar") << "accionCapturar" << "Capturar" << "";
-        QTest::newRow("Parar Captura") << "accionPararCaptura" << "Parar Captura" << "";
-        QTest::newRow("Propiedades") << "accionPropiedades" << "Propiedades" << "";
-        QTest::newRow("Acerca de") << "accionAcercaDe" << "&Acerca de Zelmora..." << "";
+        QTest::newRow("Nuevo") << "newAction" << "&Nuevo" << "Ctrl+N";
+        QTest::newRow("Abrir") << "openAction" << "&Abrir..." << "Ctrl+O";
+        QTest::newRow("Guardar") << "saveAction" << "&Guardar" << "Ctrl+S";
+        QTest::newRow("Guardar como") << "saveAsAction" << "Guardar &como..." << "";
+        QTest::newRow("Salir") << "exitAction" << "&Salir" << "";
+        QTest::newRow("Deshacer") << "undoAction" << "&Deshacer" << "Ctrl+Z";
+        QTest::newRow("Rehacer") << "redoAction" << "&Rehacer" << "Ctrl+Y";
+        QTest::newRow("Capturar") << "captureAction" << "Capturar" << "";
+        QTest::newRow("Parar Captura") << "stopCaptureAction" << "Parar Captura" << "";
+        QTest::newRow("Propiedades") << "propertiesAction" << "Propiedades" << "";
+        QTest::newRow("Acerca de") << "aboutAction" << "&Acerca de Zelmora..." << "";
     }
 
     void menusShowTheirTextsAndShortcuts()
@@ -89,10 +89,10 @@ private slots:
     void menusInOrderWithTheirMnemonics()
     {
         QStringList titles;
-        for (QMenu* menu : {m_pFrame->findChild<QMenu*>("menuArchivo"),
-                            m_pFrame->findChild<QMenu*>("menuEdicion"),
-                            m_pFrame->findChild<QMenu*>("menuProyecto"),
-                            m_pFrame->findChild<QMenu*>("menuAyuda")})
+        for (QMenu* menu : {m_pFrame->findChild<QMenu*>("fileMenu"),
+                            m_pFrame->findChild<QMenu*>("editMenu"),
+                            m_pFrame->findChild<QMenu*>("projectMenu"),
+                            m_pFrame->findChild<QMenu*>("helpMenu")})
             titles << menu->title() + "|" + menu->accessibleName();
         QCOMPARE(titles, QStringList({"&Archivo|Archivo", "&Edición|Edición", "Proyecto|Proyecto",
                                      "Ay&uda|Ayuda"}));
@@ -119,8 +119,8 @@ private slots:
 
     void runCommandsFollowTheRun()
     {
-        QAction* capture = Action("accionCapturar");
-        QAction* stop = Action("accionPararCaptura");
+        QAction* capture = Action("captureAction");
+        QAction* stop = Action("stopCaptureAction");
         QVERIFY(capture->isEnabled());
         QVERIFY(!stop->isEnabled());
         capture->trigger();
@@ -150,31 +150,31 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(!m_pDoc->IsCapturing(), kRunTimeoutMs);
         QVERIFY(m_pMessages->Said("La captura se ha detenido"));
         QVERIFY(m_pMessages->Said("identity"));
-        QVERIFY(Action("accionCapturar")->isEnabled());
-        QVERIFY(!Action("accionPararCaptura")->isEnabled());
+        QVERIFY(Action("captureAction")->isEnabled());
+        QVERIFY(!Action("stopCaptureAction")->isEnabled());
     }
 
     void recentFilesKeepTheLatestFour()
     {
-        QVERIFY(Action("accionArchivoReciente")->isVisible());
-        QVERIFY(!Action("accionArchivoReciente")->isEnabled());
+        QVERIFY(Action("recentFilePlaceholder")->isVisible());
+        QVERIFY(!Action("recentFilePlaceholder")->isEnabled());
         const char* names[] = {"1.zel", "2.zel", "3.zel", "4.zel", "5.zel"};
         for (const char* name : names)
             QVERIFY(m_pFrame->SaveProjectFile(Path(name)));
         QVERIFY(m_pFrame->SaveProjectFile(Path("3.zel")));
         QStringList shown;
         for (int k = 1; k <= 5; ++k)
-            if (QAction* recent = Action(QString("accionReciente%1").arg(k).toUtf8()))
+            if (QAction* recent = Action(QString("recentFileAction%1").arg(k).toUtf8()))
                 shown << recent->text();
         QCOMPARE(shown, QStringList({"&1 " + Path("3.zel"), "&2 " + Path("5.zel"),
                                      "&3 " + Path("4.zel"), "&4 " + Path("2.zel")}));
-        QVERIFY(!Action("accionArchivoReciente")->isVisible());
+        QVERIFY(!Action("recentFilePlaceholder")->isVisible());
 
         QFile::remove(Path("5.zel"));
-        Action("accionReciente2")->trigger();
+        Action("recentFileAction2")->trigger();
         QVERIFY(m_pMessages->Said("5.zel"));
-        QCOMPARE(Action("accionReciente2")->text(), "&2 " + Path("4.zel"));
-        QVERIFY(!Action("accionReciente4"));
+        QCOMPARE(Action("recentFileAction2")->text(), "&2 " + Path("4.zel"));
+        QVERIFY(!Action("recentFileAction4"));
     }
 
     void savePromptAnswers_data()

@@ -28,8 +28,8 @@ namespace
 constexpr double kWorldTolerance = 1e-9;
 constexpr int kColourTolerance = 4;
 const QColor kCubeColour(255, 0, 255);
-const char* const kModelControls[] = {"etiquetaZoom", "deslizadorZoom", "pestanasVista",
-                                       "grupoTrasladar", "grupoEscalar",  "grupoRotar"};
+const char* const kModelControls[] = {"zoomLabel", "zoomSlider", "viewTabs",
+                                       "moveGroup", "scaleGroup",  "rotateGroup"};
 } // namespace
 
 class NavigatorTest : public QObject
@@ -38,8 +38,8 @@ class NavigatorTest : public QObject
 
 private:
     QWidget* Control(const char* name) { return ::Control(m_pFrame->Navigator(), name); }
-    QTreeWidget* Tree() { return ::Control<QTreeWidget>(m_pFrame->Navigator(), "arbolProyecto"); }
-    QString Label() { return ::Control<QLabel>(m_pFrame->Navigator(), "etiquetaSeleccion")->text(); }
+    QTreeWidget* Tree() { return ::Control<QTreeWidget>(m_pFrame->Navigator(), "projectTree"); }
+    QString Label() { return ::Control<QLabel>(m_pFrame->Navigator(), "selectionLabel")->text(); }
     CModel3D& Model() { return m_pDoc->m_trackers.front().m_models.front(); }
 
     // Tree rows: 0 the project, then the tracker with its pattern and model.
@@ -59,7 +59,7 @@ private:
                               Qt::LeftButton);
     }
 
-    void SetTab(int tab) { ::Control<QTabBar>(m_pFrame->Navigator(), "pestanasVista")->setCurrentIndex(tab); }
+    void SetTab(int tab) { ::Control<QTabBar>(m_pFrame->Navigator(), "viewTabs")->setCurrentIndex(tab); }
 
     // Where the view shows world point `point` of the orthographic view `view`.
     QPoint OnScreen(EditorView view, double right, double up)
@@ -120,15 +120,15 @@ private slots:
 
     void selectingANodeShowsWhatCanBeDoneWithIt()
     {
-        QVERIFY(Control("botonEditar")->isHidden());
+        QVERIFY(Control("editButton")->isHidden());
         for (const char* name : kModelControls)
             QVERIFY2(Control(name)->isHidden(), name);
-        QVERIFY(!Control("casillaGrabarRelacion")->isEnabled());
+        QVERIFY(!Control("recordRelationsCheck")->isEnabled());
 
         Select("Proyecto");
         QCOMPARE(Label(), QString("Proyecto"));
-        QVERIFY(!Control("botonEditar")->isHidden());
-        QVERIFY(Control("botonRecargar")->isHidden());
+        QVERIFY(!Control("editButton")->isHidden());
+        QVERIFY(Control("reloadButton")->isHidden());
         Select("P");
         QCOMPARE(Label(), QString("Patrón 'P'"));
         Select("T");
@@ -136,18 +136,18 @@ private slots:
         QVERIFY(!m_pFrame->Navigator()->GetSelectedModel());
         Select("M");
         QCOMPARE(Label(), QString("Modelo3D 'M'"));
-        QVERIFY(!Control("botonRecargar")->isHidden());
+        QVERIFY(!Control("reloadButton")->isHidden());
         for (const char* name : kModelControls)
             QVERIFY2(!Control(name)->isHidden(), name);
-        QVERIFY(Control("botonArriba")->isEnabled());
+        QVERIFY(Control("upButton")->isEnabled());
         QCOMPARE(m_pFrame->Navigator()->GetSelectedModel(), &Model());
 
         // A rebuilt tree lets the selection go; the model controls stay.
         m_pFrame->Navigator()->RefreshTree();
         QVERIFY(!m_pFrame->Navigator()->GetSelectedModel());
         QCOMPARE(Label(), QString());
-        QVERIFY(Control("botonEditar")->isHidden());
-        QVERIFY(!Control("grupoTrasladar")->isHidden());
+        QVERIFY(Control("editButton")->isHidden());
+        QVERIFY(!Control("moveGroup")->isHidden());
     }
 
     void editingFromTheTreeTakesEffectOnlyOnOk()
@@ -157,7 +157,7 @@ private slots:
             pattern.m_nWidth = 120;
             return false;
         };
-        Press("botonEditar");
+        Press("editButton");
         QCOMPARE(m_pDoc->m_trackers.front().m_patterns.front().m_nWidth, 80);
         QVERIFY(!m_pDoc->IsModified());
         QCOMPARE(Label(), QString("Patrón 'P'"));
@@ -166,7 +166,7 @@ private slots:
             pattern.m_nWidth = 120;
             return true;
         };
-        Press("botonEditar");
+        Press("editButton");
         QCOMPARE(m_pDoc->m_trackers.front().m_patterns.front().m_nWidth, 120);
         QCOMPARE(m_pDoc->m_patternRegistry.size(), size_t(1));
         QCOMPARE(m_pDoc->m_patternRegistry.front().m_state.m_pPattern->m_nWidth, 120);
@@ -193,7 +193,7 @@ private slots:
         QFETCH(double, turnDeg);
         Select("M");
         SetTab(tab);
-        Press("botonRotarAntihorario", 30);
+        Press("rotateCounterClockwiseButton", 30);
         const QImage image = m_pFrame->View()->Render();
         // The cube's centre is at 0.5 right and 0.5 up in every view.
         auto turned = [&](double deg) {
@@ -237,7 +237,7 @@ private slots:
                           Qt::NoModifier, Qt::NoScrollPhase, false);
         QCoreApplication::sendEvent(view, &wheel);
         QCOMPARE(m_pDoc->m_nViewZoom, 4);
-        QCOMPARE(::Control<QSlider>(m_pFrame->Navigator(), "deslizadorZoom")->value(), 4);
+        QCOMPARE(::Control<QSlider>(m_pFrame->Navigator(), "zoomSlider")->value(), 4);
     }
 
     void undoAndRedoReturnTheExactMatrices()
@@ -245,24 +245,24 @@ private slots:
         Select("M");
         const CMatrix start = Model().m_matrix;
         SetTab(2);
-        Press("botonArriba", 3);
+        Press("upButton", 3);
         SetTab(0);
-        Press("botonRotarHorario");
-        Press("botonMas");
+        Press("rotateClockwiseButton");
+        Press("scaleUpButton");
         m_host.m_editModel = [](CModel3D& model) {
             model.m_matrix.GetData()[0] = 2.0;
             return true;
         };
         Select("M");
-        Press("botonEditar");
+        Press("editButton");
         const CMatrix end = Model().m_matrix;
         QCOMPARE(end.GetData()[0], 2.0);
         QVERIFY(m_pDoc->IsModified());
 
         QUndoStack& stack = m_pFrame->Editor()->UndoStack();
         QCOMPARE(stack.count(), 6);
-        QAction* undo = m_pFrame->findChild<QAction*>("accionDeshacer");
-        QAction* redo = m_pFrame->findChild<QAction*>("accionRehacer");
+        QAction* undo = m_pFrame->findChild<QAction*>("undoAction");
+        QAction* redo = m_pFrame->findChild<QAction*>("redoAction");
         for (int k = 0; k < 6; ++k)
             undo->trigger();
         QVERIFY(!undo->isEnabled());
