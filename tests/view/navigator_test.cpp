@@ -5,6 +5,8 @@
 #include "app/project_editor.h"
 #include "app/zelmora_doc.h"
 #include "dialogs/dialog_test_support.h"
+#include "dialogs/properties_sheet.h"
+#include "dialogs/qt_dialog_host.h"
 #include "model/write_3ds.h"
 #include "support/pattern_files.h"
 #include "view/navigator_dialog_bar.h"
@@ -16,6 +18,9 @@
 #include <QLabel>
 #include <QSlider>
 #include <QTabBar>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QTabWidget>
 #include <QTest>
 #include <QTreeWidget>
 #include <QWheelEvent>
@@ -277,6 +282,69 @@ private slots:
         CZelmoraDoc reopened;
         QVERIFY(reopened.OpenProject(m_pFolder->Path("n.zel"), nullptr, false));
         QVERIFY(reopened.m_trackers.front().m_models.front().m_matrix == end);
+    }
+
+    // Everything through the real dialogs, as a user would: a tracker with a
+    // pattern and a model added in "Propiedades", the model placed with a
+    // button and the mouse, an undo and a redo, saved and opened again.
+    void aProjectIsBuiltFromNothingInTheWindow()
+    {
+        CQtDialogHost host(m_pFrame.get());
+        m_pDoc->SetDialogHost(&host);
+        QVERIFY(m_pFrame->OnFileNew());
+        const QString path = QString::fromStdString(m_pFolder->Path("nuevo.zel"));
+        QVERIFY(m_pFrame->SaveProjectFile(path));
+
+        AnswerNextDialog([](QWidget* sheet) {
+            static_cast<CPropertiesSheet*>(sheet)->Tabs()->setCurrentIndex(2);
+            AnswerNextDialog([](QWidget* tracker) {
+                TypeInto(::Control(tracker, "nameEdit"), "Coche");
+                AnswerNextDialog([](QWidget* pattern) {
+                    TypeInto(::Control(pattern, "nameEdit"), "P");
+                    TypeInto(::Control(pattern, "fileEdit"), "p.patt");
+                    Click(pattern, "okButton");
+                });
+                Click(tracker, "newPatternButton");
+                AnswerNextDialog([](QWidget* model) {
+                    TypeInto(::Control(model, "nameEdit"), "M");
+                    TypeInto(::Control(model, "fileEdit"), "m.3ds");
+                    Click(model, "okButton");
+                });
+                Click(tracker, "newModelButton");
+                ::Control<QComboBox>(tracker, "referenceCombo")->setCurrentIndex(0);
+                Click(tracker, "okButton");
+            });
+            Click(sheet, "newTrackerButton");
+            Click(sheet, "okButton");
+        });
+        m_pFrame->OnProperties();
+        QCOMPARE(Describe(m_pDoc->m_trackers), QString("Coche [P* ] [M ] "));
+        QVERIFY(Model().m_scene.IsLoaded());
+
+        ::Control<QCheckBox>(m_pFrame->Navigator(), "singleViewCheck")->click();
+        QVERIFY(!m_pDoc->m_bSingleView);
+        Select("M");
+        SetTab(2);
+        Press("upButton", 2);
+        CZelmoraView* view = m_pFrame->View();
+        const QPoint start = OnScreen(kFrontView, 0.1, 0.1) / view->devicePixelRatio();
+        QTest::mousePress(view, Qt::LeftButton, Qt::NoModifier, start);
+        QTest::mouseMove(view, start + QPoint(30, 0));
+        QTest::mouseRelease(view, Qt::LeftButton, Qt::NoModifier, start + QPoint(30, 0));
+        const CMatrix placed = Model().m_matrix;
+        QCOMPARE(placed.GetData()[14], 2.0);
+        QVERIFY(placed.GetData()[12] > 0.0);
+        m_pFrame->findChild<QAction*>("undoAction")->trigger();
+        QCOMPARE(Model().m_matrix.GetData()[12], 0.0);
+        m_pFrame->findChild<QAction*>("redoAction")->trigger();
+        QVERIFY(Model().m_matrix == placed);
+
+        QVERIFY(m_pFrame->OnFileSave());
+        CZelmoraDoc reopened;
+        QVERIFY(reopened.OpenProject(path.toStdString(), nullptr, false));
+        QCOMPARE(Describe(reopened.m_trackers), Describe(m_pDoc->m_trackers));
+        QVERIFY(reopened.m_trackers.front().m_models.front().m_matrix == placed);
+        m_pDoc->SetDialogHost(nullptr);
     }
 };
 
