@@ -7,6 +7,6 @@
 class CAboutDialog : public QDialog
 {
     Q_OBJECT
-public:
+  public:
     explicit CAboutDialog(QWidget* parent = nullptr);
 };

@@ -9,13 +9,13 @@
 
 class CPlacementCommand : public QUndoCommand
 {
-public:
+  public:
     CPlacementCommand(CProjectEditor& editor, const CNodePath& path, const CMatrix& before,
                       const CMatrix& after);
     void undo() override { Apply(m_before); }
     void redo() override { Apply(m_after); }
 
-private:
+  private:
     void Apply(const CMatrix& matrix);
 
     CProjectEditor& m_editor;
@@ -26,13 +26,13 @@ private:
 
 class CSettingsCommand : public QUndoCommand
 {
-public:
+  public:
     CSettingsCommand(CProjectEditor& editor, const QString& text, const CProjectSettings& before,
                      const CProjectSettings& after);
     void undo() override { m_editor.RestoreSettings(m_before); }
     void redo() override { m_editor.RestoreSettings(m_after); }
 
-private:
+  private:
     CProjectEditor& m_editor;
     CProjectSettings m_before;
     CProjectSettings m_after;
@@ -40,7 +40,7 @@ private:
 
 class CProjectCommand : public QUndoCommand
 {
-public:
+  public:
     // `applied`: the document already holds `after` (the properties sheet
     // applies its own OK), so the first redo has nothing to do.
     CProjectCommand(CProjectEditor& editor, const QString& text, CProjectSnapshot before,
@@ -48,7 +48,7 @@ public:
     void undo() override { m_editor.Restore(m_before); }
     void redo() override;
 
-private:
+  private:
     CProjectEditor& m_editor;
     CProjectSnapshot m_before;
     CProjectSnapshot m_after;

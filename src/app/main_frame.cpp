@@ -2,11 +2,11 @@
 
 #include "app/about_dialog.h"
 #include "app/project_editor.h"
-#include "dialogs/qt_dialog_host.h"
-#include "view/navigator_dialog_bar.h"
 #include "app/zelmora_doc.h"
 #include "app/zelmora_picture.h"
+#include "dialogs/qt_dialog_host.h"
 #include "model/user_messages.h"
+#include "view/navigator_dialog_bar.h"
 #include "view/zelmora_view.h"
 
 #include <QAction>
@@ -81,9 +81,8 @@ void CMainFrame::ConnectEditing()
     connect(bar, &CNavigatorDialogBar::ModelReloaded, editor, &CProjectEditor::Repaint);
     connect(bar, &CNavigatorDialogBar::SelectionChanged, editor, &CProjectEditor::Repaint);
     connect(m_pView, &CZelmoraView::SelectedModelMoved, this,
-            [this](const CMatrix& before, const CMatrix& after) {
-                m_pEditor->PlaceModel(m_pNavigator->SelectedPath(), before, after);
-            });
+            [this](const CMatrix& before, const CMatrix& after)
+            { m_pEditor->PlaceModel(m_pNavigator->SelectedPath(), before, after); });
     connect(m_pView, &CZelmoraView::ZoomRequested, editor, &CProjectEditor::SetViewZoom);
 }
 
@@ -130,12 +129,17 @@ bool CMainFrame::OpenProjectFile(const QString& path)
         return false;
     }
     m_pEditor->ProjectReplaced();
+    SetPathName(path);
+    m_pView->RunLayoutChanged();
+    return true;
+}
+
+void CMainFrame::SetPathName(const QString& path)
+{
     m_strPathName = QFileInfo(path).absoluteFilePath();
     m_recentFiles.Add(m_strPathName);
     UpdateRecentMenu();
     UpdateTitle();
-    m_pView->RunLayoutChanged();
-    return true;
 }
 
 void CMainFrame::OpenRecentFile(const QString& path)
@@ -177,10 +181,7 @@ bool CMainFrame::SaveProjectFile(const QString& path)
         return false;
     }
     m_pEditor->ProjectSaved();
-    m_strPathName = QFileInfo(path).absoluteFilePath();
-    m_recentFiles.Add(m_strPathName);
-    UpdateRecentMenu();
-    UpdateTitle();
+    SetPathName(path);
     return true;
 }
 
@@ -218,7 +219,10 @@ void CMainFrame::OnStopCapture()
     m_pView->RunLayoutChanged();
 }
 
-void CMainFrame::OnProperties() { m_pEditor->EditProperties(); }
+void CMainFrame::OnProperties()
+{
+    m_pEditor->EditProperties();
+}
 
 void CMainFrame::OnAppAbout()
 {
@@ -226,9 +230,15 @@ void CMainFrame::OnAppAbout()
     about.exec();
 }
 
-void CMainFrame::ModifiedChanged(bool bModified) { setWindowModified(bModified); }
+void CMainFrame::ModifiedChanged(bool bModified)
+{
+    setWindowModified(bModified);
+}
 
-void CMainFrame::RunStateChanged(bool) { UpdateCommandStates(); }
+void CMainFrame::RunStateChanged(bool)
+{
+    UpdateCommandStates();
+}
 
 void CMainFrame::UpdateTitle()
 {

@@ -22,7 +22,7 @@ class QMenu;
 class CMainFrame : public QMainWindow, public CDocumentFrame
 {
     Q_OBJECT
-public:
+  public:
     explicit CMainFrame(CZelmoraDoc& doc, QWidget* parent = nullptr);
     ~CMainFrame() override;
 
@@ -50,10 +50,10 @@ public:
     void ModifiedChanged(bool bModified) override;
     void RunStateChanged(bool bCapturing) override;
 
-protected:
+  protected:
     void closeEvent(QCloseEvent* event) override;
 
-private:
+  private:
     void CreateMenus();
     void CreateEditMenu();
     void ConnectEditing();
@@ -64,6 +64,8 @@ private:
     // Save / Discard / Cancel before unsaved changes go; true to go on.
     bool SaveModified();
     void OpenRecentFile(const QString& path);
+    // The project's file is now `path`: title and recent files follow.
+    void SetPathName(const QString& path);
 
     CZelmoraDoc& m_doc;
     CZelmoraView* m_pView = nullptr;

@@ -48,11 +48,12 @@ void CMainFrame::CreateMenus()
 
     m_pFileMenu = AddMenu(bar, "&Archivo", "fileMenu");
     QMenu* file = m_pFileMenu;
-    AddCommand(file, "&Nuevo", "newAction", [this] { OnFileNew(); }, QKeySequence("Ctrl+N"));
-    AddCommand(file, "&Abrir...", "openAction", [this] { OnFileOpen(); },
-               QKeySequence("Ctrl+O"));
-    AddCommand(file, "&Guardar", "saveAction", [this] { OnFileSave(); },
-               QKeySequence("Ctrl+S"));
+    AddCommand(
+        file, "&Nuevo", "newAction", [this] { OnFileNew(); }, QKeySequence("Ctrl+N"));
+    AddCommand(
+        file, "&Abrir...", "openAction", [this] { OnFileOpen(); }, QKeySequence("Ctrl+O"));
+    AddCommand(
+        file, "&Guardar", "saveAction", [this] { OnFileSave(); }, QKeySequence("Ctrl+S"));
     AddCommand(file, "Guardar &como...", "saveAsAction", [this] { OnFileSaveAs(); });
     file->addSeparator();
     m_pRecentPlaceholder = file->addAction("Archivo reciente");
@@ -84,8 +85,8 @@ void CMainFrame::CreateEditMenu()
     QUndoStack& stack = m_pEditor->UndoStack();
     QAction* undo = AddCommand(edit, "&Deshacer", "undoAction", [&stack] { stack.undo(); });
     undo->setShortcuts({QKeySequence("Ctrl+Z"), QKeySequence("Alt+Backspace")});
-    QAction* redo = AddCommand(edit, "&Rehacer", "redoAction", [&stack] { stack.redo(); },
-                               QKeySequence("Ctrl+Y"));
+    QAction* redo = AddCommand(
+        edit, "&Rehacer", "redoAction", [&stack] { stack.redo(); }, QKeySequence("Ctrl+Y"));
     undo->setEnabled(false);
     redo->setEnabled(false);
     connect(&stack, &QUndoStack::canUndoChanged, undo, &QAction::setEnabled);
@@ -97,8 +98,8 @@ void CMainFrame::CreateEditMenu()
 // rather than reach whatever has the focus by surprise.
 void CMainFrame::CreateInertShortcuts()
 {
-    const char* const keys[] = {"Ctrl+P",   "Ctrl+X", "Shift+Del", "Ctrl+C",  "Ctrl+Ins",
-                                "Ctrl+V",   "Shift+Ins", "F6",      "Shift+F6"};
+    const char* const keys[] = {"Ctrl+P", "Ctrl+X",    "Shift+Del", "Ctrl+C",  "Ctrl+Ins",
+                                "Ctrl+V", "Shift+Ins", "F6",        "Shift+F6"};
     for (const char* key : keys)
     {
         auto* action = new QAction(this);

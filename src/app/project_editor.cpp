@@ -2,18 +2,8 @@
 
 #include "app/edit_commands.h"
 #include "app/zelmora_doc.h"
+#include "model/list_position.h"
 #include "view/tree_images.h"
-
-namespace
-{
-template <typename T>
-T* At(std::list<T>& list, int index)
-{
-    if (index < 0 || index >= int(list.size()))
-        return nullptr;
-    return &*std::next(list.begin(), index);
-}
-} // namespace
 
 CProjectEditor::CProjectEditor(CZelmoraDoc& doc, CNavigatorDialogBar& navigator, QObject* parent)
     : QObject(parent), m_doc(doc), m_navigator(navigator)
@@ -24,8 +14,7 @@ CProjectEditor::CProjectEditor(CZelmoraDoc& doc, CNavigatorDialogBar& navigator,
 
 CModel3D* CProjectEditor::ModelAt(const CNodePath& path) const
 {
-    CTracker* tracker = At(m_doc.m_trackers, path.m_nTracker);
-    return tracker ? At(tracker->m_models, path.m_nItem) : nullptr;
+    return ModelAtPath(m_doc, path);
 }
 
 void CProjectEditor::Repaint()
@@ -36,7 +25,7 @@ void CProjectEditor::Repaint()
 
 void CProjectEditor::PlaceModel(const CNodePath& path, const CMatrix& before, const CMatrix& after)
 {
-    if (path.m_nKind != kModelImage || !ModelAt(path) || before == after)
+    if (!ModelAt(path) || before == after)
         return;
     m_stack.push(new CPlacementCommand(*this, path, before, after));
 }
@@ -82,12 +71,12 @@ void CProjectEditor::EditProperties()
 void CProjectEditor::EditNode(const CNodePath& path)
 {
     CDialogHost* host = m_doc.GetDialogHost();
-    CTracker* tracker = At(m_doc.m_trackers, path.m_nTracker);
+    CTracker* tracker = ItemAt(m_doc.m_trackers, path.m_nTracker);
     if (!host || !tracker)
         return;
     const CProjectSnapshot before = Snapshot();
     CProjectSnapshot after = before;
-    CTracker* edited = At(after.m_trackers, path.m_nTracker);
+    CTracker* edited = ItemAt(after.m_trackers, path.m_nTracker);
     bool accepted = false;
     QString text;
     if (path.m_nKind == kTrackerImage)
@@ -95,13 +84,13 @@ void CProjectEditor::EditNode(const CNodePath& path)
         accepted = host->EditTracker(*edited, m_doc.m_strProjectDir);
         text = "Tracker";
     }
-    else if (CPattern* pattern = At(edited->m_patterns, path.m_nItem);
+    else if (CPattern* pattern = ItemAt(edited->m_patterns, path.m_nItem);
              path.m_nKind == kPatternImage && pattern)
     {
         accepted = host->EditPattern(*pattern, m_doc.m_strProjectDir);
         text = "Patrón";
     }
-    else if (CModel3D* model = At(edited->m_models, path.m_nItem);
+    else if (CModel3D* model = ItemAt(edited->m_models, path.m_nItem);
              path.m_nKind == kModelImage && model)
     {
         accepted = host->EditModel(*model, m_doc.m_strProjectDir);
@@ -111,36 +100,29 @@ void CProjectEditor::EditNode(const CNodePath& path)
         m_stack.push(new CProjectCommand(*this, text, before, after, false));
 }
 
-void CProjectEditor::ChangeSettings(const CProjectSettings& after, const QString& text)
+template <typename T>
+void CProjectEditor::ChangeSetting(T CProjectSettings::*setting, T value, const QString& text)
 {
+    CProjectSettings after = m_doc.GetSettings();
+    if (after.*setting == value)
+        return;
+    after.*setting = value;
     m_stack.push(new CSettingsCommand(*this, text, m_doc.GetSettings(), after));
 }
 
 void CProjectEditor::SetSingleView(bool bSingleView)
 {
-    CProjectSettings after = m_doc.GetSettings();
-    if (after.m_bSingleView == bSingleView)
-        return;
-    after.m_bSingleView = bSingleView;
-    ChangeSettings(after, "Vista Única");
+    ChangeSetting(&CProjectSettings::m_bSingleView, bSingleView, "Vista Única");
 }
 
 void CProjectEditor::SetViewZoom(int nZoom)
 {
-    CProjectSettings after = m_doc.GetSettings();
-    if (after.m_nViewZoom == nZoom)
-        return;
-    after.m_nViewZoom = nZoom;
-    ChangeSettings(after, "Zoom de las vistas");
+    ChangeSetting(&CProjectSettings::m_nViewZoom, nZoom, "Zoom de las vistas");
 }
 
 void CProjectEditor::SetRecordRelations(bool bRecord)
 {
-    CProjectSettings after = m_doc.GetSettings();
-    if (after.m_bRecordRelations == bRecord)
-        return;
-    after.m_bRecordRelations = bRecord;
-    ChangeSettings(after, "Grabar relación entre patrones");
+    ChangeSetting(&CProjectSettings::m_bRecordRelations, bRecord, "Grabar relación entre patrones");
 }
 
 void CProjectEditor::ProjectReplaced()
@@ -149,4 +131,7 @@ void CProjectEditor::ProjectReplaced()
     m_navigator.SyncSettings();
 }
 
-void CProjectEditor::ProjectSaved() { m_stack.setClean(); }
+void CProjectEditor::ProjectSaved()
+{
+    m_stack.setClean();
+}

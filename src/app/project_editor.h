@@ -28,7 +28,7 @@ struct CProjectSnapshot
 class CProjectEditor : public QObject
 {
     Q_OBJECT
-public:
+  public:
     CProjectEditor(CZelmoraDoc& doc, CNavigatorDialogBar& navigator, QObject* parent = nullptr);
 
     QUndoStack& UndoStack() { return m_stack; }
@@ -55,8 +55,10 @@ public:
     CModel3D* ModelAt(const CNodePath& path) const;
     void Repaint();
 
-private:
-    void ChangeSettings(const CProjectSettings& after, const QString& text);
+  private:
+    // One setting changed as an undoable command; nothing when it is the same.
+    template <typename T>
+    void ChangeSetting(T CProjectSettings::*setting, T value, const QString& text);
 
     CZelmoraDoc& m_doc;
     CNavigatorDialogBar& m_navigator;

@@ -45,9 +45,10 @@ std::vector<ButtonSpec> Buttons(MessageButtons buttons)
         return {{MessageAnswer::Yes, "Sí", QMessageBox::YesRole, "yesButton"},
                 {MessageAnswer::No, "No", QMessageBox::NoRole, "noButton"}};
     case MessageButtons::SaveDiscardCancel:
-        return {{MessageAnswer::Save, "Guardar", QMessageBox::AcceptRole, "saveButton"},
-                {MessageAnswer::Discard, "Descartar", QMessageBox::DestructiveRole, "discardButton"},
-                {MessageAnswer::Cancel, "Cancelar", QMessageBox::RejectRole, "cancelButton"}};
+        return {
+            {MessageAnswer::Save, "Guardar", QMessageBox::AcceptRole, "saveButton"},
+            {MessageAnswer::Discard, "Descartar", QMessageBox::DestructiveRole, "discardButton"},
+            {MessageAnswer::Cancel, "Cancelar", QMessageBox::RejectRole, "cancelButton"}};
     case MessageButtons::Ok:
         break;
     }

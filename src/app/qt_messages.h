@@ -6,6 +6,6 @@
 
 class CQtMessages : public CUserMessages
 {
-public:
+  public:
     MessageAnswer Show(const UserMessage& message) override;
 };

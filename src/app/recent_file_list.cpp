@@ -7,7 +7,10 @@ namespace
 {
 const char* const kSection = "Recent File List";
 
-QString Key(int index) { return QString("%1/File%2").arg(kSection).arg(index + 1); }
+QString Key(int index)
+{
+    return QString("%1/File%2").arg(kSection).arg(index + 1);
+}
 
 // The same project reached through another spelling of its path is one entry.
 QString Canonical(const QString& path)

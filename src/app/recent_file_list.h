@@ -6,7 +6,7 @@
 
 class CRecentFileList
 {
-public:
+  public:
     static constexpr int kMaxFiles = 4;
 
     CRecentFileList();
@@ -16,7 +16,7 @@ public:
     void Remove(const QString& path);
     const QStringList& Files() const { return m_files; }
 
-private:
+  private:
     void Save() const;
 
     QStringList m_files;

@@ -39,8 +39,8 @@ namespace
 {
 const QCommandLineOption kHelp({"h", "help"}, "Muestra esta ayuda.");
 const QCommandLineOption kVersion({"v", "version"}, "Muestra la versión.");
-const QCommandLineOption kCapture(
-    "capture", "Empieza la captura (\"Capturar\") en cuanto la ventana está abierta.");
+const QCommandLineOption
+    kCapture("capture", "Empieza la captura (\"Capturar\") en cuanto la ventana está abierta.");
 
 QCommandLineOption HiddenOption(const QString& name, const QString& text, const QString& value,
                                 const QString& fallback = QString())
@@ -75,8 +75,8 @@ int HandleCommandLineAlone(int argc, char** argv)
     DescribeCommandLine(parser);
     if (!parser.parse(arguments) || parser.positionalArguments().size() > 1)
     {
-        const QString error = parser.errorText().isEmpty() ? "un solo proyecto, por favor"
-                                                           : parser.errorText();
+        const QString error =
+            parser.errorText().isEmpty() ? "un solo proyecto, por favor" : parser.errorText();
         std::fprintf(stderr, "zelmora: %s (zelmora --help)\n", qPrintable(error));
         return 2;
     }
@@ -145,9 +145,12 @@ void CZelmoraApp::StartUp()
     if (m_bCapture)
         m_pFrame->OnCapture();
     if (!m_strScreenshot.isEmpty())
-        QTimer::singleShot(m_nScreenshotDelayMs, this, [this] {
-            if (!m_pFrame->Snapshot().save(m_strScreenshot))
-                qCritical("zelmora: no se puede escribir %s", qPrintable(m_strScreenshot));
-            quit();
-        });
+        QTimer::singleShot(m_nScreenshotDelayMs, this,
+                           [this]
+                           {
+                               if (!m_pFrame->Snapshot().save(m_strScreenshot))
+                                   qCritical("zelmora: no se puede escribir %s",
+                                             qPrintable(m_strScreenshot));
+                               quit();
+                           });
 }

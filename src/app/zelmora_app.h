@@ -13,7 +13,7 @@ class CZelmoraDoc;
 class CZelmoraApp : public QApplication
 {
     Q_OBJECT
-public:
+  public:
     CZelmoraApp(int& argc, char** argv);
     ~CZelmoraApp() override;
 
@@ -23,7 +23,7 @@ public:
 
     CMainFrame* MainFrame() const { return m_pFrame.get(); }
 
-private:
+  private:
     void StartUp();
 
     std::unique_ptr<CQtMessages> m_pMessages;

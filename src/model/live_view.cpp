@@ -38,8 +38,7 @@ void DrawVideoBackground(unsigned int texture, double texScaleX, double texScale
     glBindTexture(GL_TEXTURE_2D, 0);
 }
 
-void DrawLiveTrackers(const CMatrix& projection, std::list<CTracker>& trackers,
-                      const CAxes* axes)
+void DrawLiveTrackers(const CMatrix& projection, std::list<CTracker>& trackers, const CAxes* axes)
 {
     glEnable(GL_DEPTH_TEST);
     glMatrixMode(GL_PROJECTION);

@@ -28,5 +28,4 @@ void DrawVideoBackground(unsigned int texture, double texScaleX, double texScale
 // Every tracker in list order at its pose, each drawn over the ones before,
 // with `axes` at each tracker's origin when given. `projection` is the
 // upright one.
-void DrawLiveTrackers(const CMatrix& projection, std::list<CTracker>& trackers,
-                      const CAxes* axes);
+void DrawLiveTrackers(const CMatrix& projection, std::list<CTracker>& trackers, const CAxes* axes);

@@ -7,7 +7,7 @@ class CModel3D;
 
 class CModelSelection
 {
-public:
+  public:
     virtual ~CModelSelection() = default;
     // Null when the selection is not a model.
     virtual CModel3D* GetSelectedModel() = 0;

@@ -46,9 +46,8 @@ void CNavigatorDialogBar::CreateControls()
     buttons->addWidget(m_pReload);
     m_pSingleView = Named(new QCheckBox("Vista Única", panel), "singleViewCheck", "Vista Única");
     // Shown for what the project records; nothing lets it be changed.
-    m_pRecordRelations =
-        Named(new QCheckBox("Grabar relación entre patrones", panel), "recordRelationsCheck",
-              "Grabar relación entre patrones");
+    m_pRecordRelations = Named(new QCheckBox("Grabar relación entre patrones", panel),
+                               "recordRelationsCheck", "Grabar relación entre patrones");
     m_pRecordRelations->setEnabled(false);
 
     column->addWidget(title);
@@ -73,8 +72,8 @@ QWidget* CNavigatorDialogBar::CreatePlacementControls()
     auto* column = new QVBoxLayout(placement);
     column->setContentsMargins(0, 0, 0, 0);
 
-    m_pZoomLabel = Named(new QLabel("Zoom de las vistas", placement), "zoomLabel",
-                         "Zoom de las vistas");
+    m_pZoomLabel =
+        Named(new QLabel("Zoom de las vistas", placement), "zoomLabel", "Zoom de las vistas");
     m_pZoom = Named(new QSlider(Qt::Horizontal, placement), "zoomSlider", "Zoom de las vistas");
     m_pZoomLabel->setBuddy(m_pZoom);
     m_pZoom->setRange(kMinZoom, kMaxZoom);
@@ -102,8 +101,8 @@ QWidget* CNavigatorDialogBar::CreatePlacementControls()
     rotateRow->addWidget(
         AddStepButton("Rotar Horario", "rotateClockwiseButton", PlacementStep::RotateClockwise));
 
-    for (QWidget* widget : std::initializer_list<QWidget*>{m_pZoomLabel, m_pZoom, m_pTabs, move,
-                                                           scale, rotate})
+    for (QWidget* widget :
+         std::initializer_list<QWidget*>{m_pZoomLabel, m_pZoom, m_pTabs, move, scale, rotate})
     {
         column->addWidget(widget);
         m_modelControls.append(widget);

@@ -1,6 +1,7 @@
 #include "view/navigator_dialog_bar.h"
 
 #include "app/zelmora_doc.h"
+#include "model/list_position.h"
 #include "model/placement.h"
 #include "view/tree_images.h"
 
@@ -17,8 +18,8 @@ namespace
 constexpr int kTrackerRole = Qt::UserRole + 1;
 constexpr int kItemRole = Qt::UserRole + 2;
 
-QTreeWidgetItem* AddNode(QTreeWidgetItem* parent, const QString& text, TreeImage kind,
-                         int tracker, int item)
+QTreeWidgetItem* AddNode(QTreeWidgetItem* parent, const QString& text, TreeImage kind, int tracker,
+                         int item)
 {
     auto* node = new QTreeWidgetItem(parent, QStringList(text));
     node->setIcon(0, TreeIcon(kind));
@@ -28,13 +29,6 @@ QTreeWidgetItem* AddNode(QTreeWidgetItem* parent, const QString& text, TreeImage
     return node;
 }
 
-template <typename T>
-T* At(std::list<T>& list, int index)
-{
-    if (index < 0 || index >= int(list.size()))
-        return nullptr;
-    return &*std::next(list.begin(), index);
-}
 } // namespace
 
 CNavigatorDialogBar::CNavigatorDialogBar(CZelmoraDoc& doc, QWidget* parent)
@@ -57,11 +51,14 @@ CNavigatorDialogBar::CNavigatorDialogBar(CZelmoraDoc& doc, QWidget* parent)
             [this](bool bChecked) { emit RecordRelationsChanged(bChecked); });
     // The zoom applies when the thumb is let go; keys and clicks on the
     // groove move no thumb, so they apply at once.
-    connect(m_pZoom, &QSlider::sliderReleased, this, [this] { emit ZoomChanged(m_pZoom->value()); });
-    connect(m_pZoom, &QSlider::valueChanged, this, [this](int nValue) {
-        if (!m_pZoom->isSliderDown() && nValue != m_doc.m_nViewZoom)
-            emit ZoomChanged(nValue);
-    });
+    connect(m_pZoom, &QSlider::sliderReleased, this,
+            [this] { emit ZoomChanged(m_pZoom->value()); });
+    connect(m_pZoom, &QSlider::valueChanged, this,
+            [this](int nValue)
+            {
+                if (!m_pZoom->isSliderDown() && nValue != m_doc.m_nViewZoom)
+                    emit ZoomChanged(nValue);
+            });
 }
 
 void CNavigatorDialogBar::RefreshTree()
@@ -86,8 +83,7 @@ void CNavigatorDialogBar::RefreshTree()
                     k++);
         k = 0;
         for (const CModel3D& model : tracker.m_models)
-            AddNode(node, QString::fromStdString(model.m_strName), kModelImage, trackerIndex,
-                    k++);
+            AddNode(node, QString::fromStdString(model.m_strName), kModelImage, trackerIndex, k++);
         ++trackerIndex;
     }
     // Nothing is selected after a rebuild: the old selection may be gone.
@@ -113,21 +109,29 @@ CNodePath CNavigatorDialogBar::SelectedPath() const
     if (!item)
         return path;
     path.m_nKind = item->data(0, Qt::UserRole).toInt();
-    path.m_nTracker = item->data(0, kTrackerRole).isValid() ? item->data(0, kTrackerRole).toInt() : -1;
+    path.m_nTracker =
+        item->data(0, kTrackerRole).isValid() ? item->data(0, kTrackerRole).toInt() : -1;
     path.m_nItem = item->data(0, kItemRole).isValid() ? item->data(0, kItemRole).toInt() : -1;
     return path;
 }
 
-CModel3D* CNavigatorDialogBar::GetSelectedModel()
+CModel3D* ModelAtPath(CZelmoraDoc& doc, const CNodePath& path)
 {
-    const CNodePath path = SelectedPath();
     if (path.m_nKind != kModelImage)
         return nullptr;
-    CTracker* tracker = At(m_doc.m_trackers, path.m_nTracker);
-    return tracker ? At(tracker->m_models, path.m_nItem) : nullptr;
+    CTracker* tracker = ItemAt(doc.m_trackers, path.m_nTracker);
+    return tracker ? ItemAt(tracker->m_models, path.m_nItem) : nullptr;
 }
 
-int CNavigatorDialogBar::CurrentTab() const { return m_pTabs->currentIndex(); }
+CModel3D* CNavigatorDialogBar::GetSelectedModel()
+{
+    return ModelAtPath(m_doc, SelectedPath());
+}
+
+int CNavigatorDialogBar::CurrentTab() const
+{
+    return m_pTabs->currentIndex();
+}
 
 void CNavigatorDialogBar::OnSelectionChanged()
 {

@@ -33,10 +33,13 @@ struct CNodePath
     int m_nItem = -1; // the pattern's or the model's position in its tracker
 };
 
+// The model a path leads to in the document, or null when it leads to none.
+CModel3D* ModelAtPath(CZelmoraDoc& doc, const CNodePath& path);
+
 class CNavigatorDialogBar : public QDockWidget, public CNavigatorHost, public CModelSelection
 {
     Q_OBJECT
-public:
+  public:
     static constexpr int kMinZoom = 1;
     static constexpr int kMaxZoom = 10;
 
@@ -50,7 +53,7 @@ public:
     // The check box and the slider follow the project's settings.
     void SyncSettings();
 
-signals:
+  signals:
     void PropertiesRequested();
     void EditRequested(CNodePath path);
     void ModelPlaced(CNodePath path, CMatrix before, CMatrix after);
@@ -62,7 +65,7 @@ signals:
     void ModelReloaded();
     void SelectionChanged();
 
-private:
+  private:
     void CreateControls();
     QWidget* CreatePlacementControls();
     QPushButton* AddStepButton(const QString& text, const char* name, PlacementStep step);

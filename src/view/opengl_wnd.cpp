@@ -23,7 +23,10 @@ QSurfaceFormat ViewFormat()
 }
 } // namespace
 
-COpenGLWnd::COpenGLWnd(QWindow* parent) : QOpenGLWindow(QOpenGLWindow::NoPartialUpdate, parent) { setFormat(ViewFormat()); }
+COpenGLWnd::COpenGLWnd(QWindow* parent) : QOpenGLWindow(QOpenGLWindow::NoPartialUpdate, parent)
+{
+    setFormat(ViewFormat());
+}
 
 COpenGLWnd::~COpenGLWnd() = default;
 
@@ -65,4 +68,7 @@ QImage COpenGLWnd::Render()
     return grabFramebuffer();
 }
 
-void COpenGLWnd::OnDraw() { glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT); }
+void COpenGLWnd::OnDraw()
+{
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+}

@@ -9,7 +9,7 @@
 class COpenGLWnd : public QOpenGLWindow
 {
     Q_OBJECT
-public:
+  public:
     explicit COpenGLWnd(QWindow* parent = nullptr);
     ~COpenGLWnd() override;
 
@@ -19,17 +19,17 @@ public:
     // next repaint will show. Null before the context exists.
     QImage Render();
 
-signals:
+  signals:
     // The context was set up (or failed to be, with a message): from now on
     // GL resources can be made.
     void Initialized();
 
-protected:
+  protected:
     void initializeGL() override;
     void paintGL() override;
     // Derived views draw here; the default clears to the clear colour.
     virtual void OnDraw();
 
-private:
+  private:
     bool m_bReady = false;
 };

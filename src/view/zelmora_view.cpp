@@ -20,7 +20,10 @@ namespace
 constexpr double kNearPlane = 1.0;
 constexpr double kFarPlane = 5000.0;
 
-void SetViewport(const CGlRect& rect) { glViewport(rect.left, rect.bottom, rect.Width(), rect.Height()); }
+void SetViewport(const CGlRect& rect)
+{
+    glViewport(rect.left, rect.bottom, rect.Width(), rect.Height());
+}
 } // namespace
 
 CZelmoraView::CZelmoraView(CZelmoraDoc& doc, QWindow* parent) : COpenGLWnd(parent), m_doc(doc)
@@ -42,7 +45,10 @@ void CZelmoraView::MakeCurrent()
         makeCurrent();
 }
 
-void CZelmoraView::Invalidate() { update(); }
+void CZelmoraView::Invalidate()
+{
+    update();
+}
 
 void CZelmoraView::RunLayoutChanged()
 {
@@ -54,7 +60,8 @@ void CZelmoraView::FrameReady()
 {
     if (m_bStepPosted.exchange(true))
         return;
-    QMetaObject::invokeMethod(this, [this] { Step(); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        this, [this] { Step(); }, Qt::QueuedConnection);
 }
 
 void CZelmoraView::Step()
@@ -67,7 +74,10 @@ void CZelmoraView::Step()
         FrameReady();
 }
 
-void CZelmoraView::resizeGL(int, int) { LayoutViewports(); }
+void CZelmoraView::resizeGL(int, int)
+{
+    LayoutViewports();
+}
 
 void CZelmoraView::LayoutViewports()
 {
@@ -76,8 +86,8 @@ void CZelmoraView::LayoutViewports()
     const int cx = int(width() * ratio);
     const int cy = int(height() * ratio);
     const CVideoSource* source = m_doc.m_pVideoSource.get();
-    m_layout = ::LayoutViewports(cx, cy, source ? source->m_nWidth : 0,
-                                 source ? source->m_nHeight : 0);
+    m_layout =
+        ::LayoutViewports(cx, cy, source ? source->m_nWidth : 0, source ? source->m_nHeight : 0);
     if (m_doc.m_pCameraCalibration)
         convertToGlProjection(m_doc.m_pCameraCalibration->m_param, kNearPlane, kFarPlane,
                               m_projection.GetData());

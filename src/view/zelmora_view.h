@@ -24,7 +24,7 @@ class CModelSelection;
 class CZelmoraView : public COpenGLWnd, public CDocumentView
 {
     Q_OBJECT
-public:
+  public:
     // Animation steps every 100 ms.
     static constexpr int kAnimationPeriodMs = 100;
 
@@ -43,14 +43,14 @@ public:
 
     static constexpr int kMaxViewZoom = 10000;
 
-signals:
+  signals:
     // A drag in an orthographic view moved the selected model; it already
     // stands at `after`.
     void SelectedModelMoved(CMatrix before, CMatrix after);
     // The wheel asks for another zoom of the orthographic views.
     void ZoomRequested(int nZoom);
 
-protected:
+  protected:
     void resizeGL(int w, int h) override;
     void OnDraw() override;
     void timerEvent(QTimerEvent* event) override;
@@ -59,7 +59,7 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
 
-private:
+  private:
     void LayoutViewports();
     void DrawOrthoView(int column, int row);
     void DrawLiveView();

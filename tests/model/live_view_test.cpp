@@ -20,7 +20,7 @@ constexpr int kTextureSide = 1024;
 
 class LiveViewTest : public ::testing::Test
 {
-protected:
+  protected:
     void SetUp() override
     {
         std::string error;
@@ -102,7 +102,8 @@ TEST_F(LiveViewTest, AModelBesideItsMarkerIsDrawnWhereTheCameraSeesThatPoint)
 
     // Where an ideal camera puts the marker points (+40, 0, 0) and its
     // mirror image (-40, 0, 0), in picture pixels with y down.
-    auto seen = [&](double x) {
+    auto seen = [&](double x)
+    {
         const double cx = pose[0][0] * x + pose[0][3];
         const double cy = pose[1][0] * x + pose[1][3];
         const double cz = pose[2][0] * x + pose[2][3];

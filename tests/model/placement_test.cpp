@@ -51,7 +51,8 @@ TEST_P(PlacementMove, MovesOneUnitAlongTheViewsScreenAxisInTheTrackersFrame)
 {
     const MoveCase& c = GetParam();
     const CMatrix before = TurnedModel();
-    ExpectNear(Press(before, c.step, c.tab, 3), TranslationMatrix(3 * c.dx, 3 * c.dy, 3 * c.dz) * before);
+    ExpectNear(Press(before, c.step, c.tab, 3),
+               TranslationMatrix(3 * c.dx, 3 * c.dy, 3 * c.dz) * before);
 }
 
 INSTANTIATE_TEST_SUITE_P(

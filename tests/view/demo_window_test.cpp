@@ -27,21 +27,24 @@ constexpr int kFramesToWatch = 5;
 // frame's pixel within this much, channel by channel.
 constexpr int kPictureTolerance = 48;
 
-bool LooksLikeHouse(QColor colour) { return colour.red() > colour.green() + 40; }
+bool LooksLikeHouse(QColor colour)
+{
+    return colour.red() > colour.green() + 40;
+}
 } // namespace
 
 class DemoWindowTest : public QObject
 {
     Q_OBJECT
 
-private:
+  private:
     // Where the live view shows frame pixel (u, v), v counted down.
     QPoint OnScreen(double u, double v)
     {
-        const CGlRect& live = m_pFrame->View()->Layout().quadrants[1][1];
+        const CGlRect& live = Frame()->View()->Layout().quadrants[1][1];
         const int x = live.left + int(u * live.Width() / 640.0);
         const int yFromTop = int(v * live.Height() / 480.0);
-        return QPoint(x, m_pFrame->View()->height() * m_pFrame->View()->devicePixelRatio() -
+        return QPoint(x, Frame()->View()->height() * Frame()->View()->devicePixelRatio() -
                              live.top + yFromTop);
     }
 
@@ -61,49 +64,44 @@ private:
         return OnScreen(image[0] / image[2], image[1] / image[2]);
     }
 
-    std::unique_ptr<ScratchFolder> m_pFolder;
-    std::unique_ptr<RecordingMessages> m_pMessages;
-    std::unique_ptr<CZelmoraDoc> m_pDoc;
-    std::unique_ptr<CMainFrame> m_pFrame;
+    CMainFrame* Frame() { return m_pWindow->m_pFrame.get(); }
+    CZelmoraDoc& Doc() { return m_pWindow->m_doc; }
+    ScratchFolder& Folder() { return m_pWindow->m_folder; }
 
-private slots:
+    std::unique_ptr<CWindowUnderTest> m_pWindow;
+
+  private slots:
     void liveViewShowsThePictureUprightWithTheHouseOnItsMarker()
     {
-        m_pFolder = std::make_unique<ScratchFolder>();
-        m_pMessages = std::make_unique<RecordingMessages>();
+        m_pWindow = std::make_unique<CWindowUnderTest>();
         std::string error;
         {
             std::FILE* nowhere = std::fopen("/dev/null", "w");
             CDemoProgress quiet(nowhere, false, 1);
-            const bool written = WriteDemoProject(m_pFolder->Path(), 1, quiet, &error);
+            const bool written = WriteDemoProject(Folder().Path(), 1, quiet, &error);
             std::fclose(nowhere);
             QVERIFY2(written, error.c_str());
         }
         // The first frame over and over: what is shown is known.
-        std::ofstream(m_pFolder->Path("video.cfg"))
+        std::ofstream(Folder().Path("video.cfg"))
             << "multifilesrc loop=true location=fotogramas/fotograma0000.jpg "
                "caps=image/jpeg,framerate=30/1 ! jpegdec\n";
         BgraImage frame;
-        QVERIFY(ReadImageFile(m_pFolder->Path("fotogramas/fotograma0000.jpg"), &frame, &error));
+        QVERIFY(ReadImageFile(Folder().Path("fotogramas/fotograma0000.jpg"), &frame, &error));
 
-        m_pDoc = std::make_unique<CZelmoraDoc>();
-        m_pDoc->OnNewDocument();
-        m_pFrame = std::make_unique<CMainFrame>(*m_pDoc);
-        m_pFrame->resize(1280, 800);
-        m_pFrame->show();
-        QVERIFY(QTest::qWaitForWindowExposed(m_pFrame.get()));
-        QTRY_VERIFY(m_pFrame->View()->IsReady());
-        QVERIFY(m_pFrame->OpenProjectFile(QString::fromStdString(m_pFolder->Path(kDemoProjectFile))));
-        m_pFrame->Navigator()->findChild<QCheckBox*>("singleViewCheck")->click();
-        auto* tree = m_pFrame->Navigator()->findChild<QTreeWidget*>("projectTree");
+        QVERIFY(m_pWindow->Show(1280, 800));
+        QVERIFY(Frame()->OpenProjectFile(QString::fromStdString(Folder().Path(kDemoProjectFile))));
+        Frame()->Navigator()->findChild<QCheckBox*>("singleViewCheck")->click();
+        auto* tree = Frame()->Navigator()->findChild<QTreeWidget*>("projectTree");
         tree->expandAll();
-        tree->setCurrentItem(tree->findItems("Casa", Qt::MatchExactly | Qt::MatchRecursive).front());
-        m_pFrame->OnCapture();
-        QVERIFY(m_pDoc->IsCapturing());
-        QTRY_VERIFY_WITH_TIMEOUT(m_pDoc->m_trackers.front().m_bFound, kRunTimeoutMs);
+        tree->setCurrentItem(
+            tree->findItems("Casa", Qt::MatchExactly | Qt::MatchRecursive).front());
+        Frame()->OnCapture();
+        QVERIFY(Doc().IsCapturing());
+        QTRY_VERIFY_WITH_TIMEOUT(Doc().m_trackers.front().m_bFound, kRunTimeoutMs);
         QTest::qWait(kFramesToWatch * 1000 / 30);
 
-        const QImage image = m_pFrame->View()->Render();
+        const QImage image = Frame()->View()->Render();
         int matching = 0;
         int compared = 0;
         for (int v = 24; v < 480; v += 48)
@@ -118,20 +116,21 @@ private slots:
             }
         // Turned over, the picture still matches at three points in four
         // (the grey background); upright at more than nine in ten.
-        QVERIFY2(matching >= compared * 88 / 100,
-                 qPrintable(QString("%1 of %2 points as in the frame").arg(matching).arg(compared)));
+        QVERIFY2(
+            matching >= compared * 88 / 100,
+            qPrintable(QString("%1 of %2 points as in the frame").arg(matching).arg(compared)));
         QVERIFY2(LooksLikeHouse(image.pixelColor(MarkerCentre(0))), "the house on Coche's marker");
-        QVERIFY2(!LooksLikeHouse(image.pixelColor(MarkerCentre(1))), "nothing on the board's other marker");
+        QVERIFY2(!LooksLikeHouse(image.pixelColor(MarkerCentre(1))),
+                 "nothing on the board's other marker");
 
         const QByteArray screenshot = qgetenv("ZELMORA_SCREENSHOT");
         if (!screenshot.isEmpty())
         {
             // The house is some 60 units across: zoom out to see all of it.
-            m_pFrame->Editor()->SetViewZoom(60);
-            QVERIFY(m_pFrame->Snapshot().save(QString::fromLocal8Bit(screenshot)));
+            Frame()->Editor()->SetViewZoom(60);
+            QVERIFY(Frame()->Snapshot().save(QString::fromLocal8Bit(screenshot)));
         }
-        m_pFrame.reset();
-        m_pDoc.reset();
+        m_pWindow.reset();
     }
 };
 

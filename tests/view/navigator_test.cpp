@@ -15,11 +15,11 @@
 
 #include <QAbstractButton>
 #include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
 #include <QLabel>
 #include <QSlider>
 #include <QTabBar>
-#include <QCheckBox>
-#include <QComboBox>
 #include <QTabWidget>
 #include <QTest>
 #include <QTreeWidget>
@@ -34,18 +34,18 @@ constexpr double kWorldTolerance = 1e-9;
 constexpr int kColourTolerance = 4;
 const QColor kCubeColour(255, 0, 255);
 const char* const kModelControls[] = {"zoomLabel", "zoomSlider", "viewTabs",
-                                       "moveGroup", "scaleGroup",  "rotateGroup"};
+                                      "moveGroup", "scaleGroup", "rotateGroup"};
 } // namespace
 
 class NavigatorTest : public QObject
 {
     Q_OBJECT
 
-private:
-    QWidget* Control(const char* name) { return ::Control(m_pFrame->Navigator(), name); }
-    QTreeWidget* Tree() { return ::Control<QTreeWidget>(m_pFrame->Navigator(), "projectTree"); }
-    QString Label() { return ::Control<QLabel>(m_pFrame->Navigator(), "selectionLabel")->text(); }
-    CModel3D& Model() { return m_pDoc->m_trackers.front().m_models.front(); }
+  private:
+    QWidget* Control(const char* name) { return ::Control(Frame()->Navigator(), name); }
+    QTreeWidget* Tree() { return ::Control<QTreeWidget>(Frame()->Navigator(), "projectTree"); }
+    QString Label() { return ::Control<QLabel>(Frame()->Navigator(), "selectionLabel")->text(); }
+    CModel3D& Model() { return Doc().m_trackers.front().m_models.front(); }
 
     // Tree rows: 0 the project, then the tracker with its pattern and model.
     void Select(const char* text)
@@ -60,40 +60,43 @@ private:
     void Press(const char* button, int times = 1)
     {
         for (int k = 0; k < times; ++k)
-            QTest::mouseClick(::Control<QAbstractButton>(m_pFrame->Navigator(), button),
+            QTest::mouseClick(::Control<QAbstractButton>(Frame()->Navigator(), button),
                               Qt::LeftButton);
     }
 
-    void SetTab(int tab) { ::Control<QTabBar>(m_pFrame->Navigator(), "viewTabs")->setCurrentIndex(tab); }
+    void SetTab(int tab)
+    {
+        ::Control<QTabBar>(Frame()->Navigator(), "viewTabs")->setCurrentIndex(tab);
+    }
 
     // Where the view shows world point `point` of the orthographic view `view`.
     QPoint OnScreen(EditorView view, double right, double up)
     {
-        const CGlRect& rect = m_pFrame->View()->Layout().quadrants[view / 2][view % 2];
+        const CGlRect& rect = Frame()->View()->Layout().quadrants[view / 2][view % 2];
         const int x = rect.left + int((right + 1.0) / 2.0 * rect.Width());
         const int y = rect.bottom + int((up + 1.0) / 2.0 * rect.Height());
-        return QPoint(x, m_pFrame->View()->height() - 1 - y);
+        return QPoint(x, Frame()->View()->height() - 1 - y);
     }
 
-    std::unique_ptr<ScratchFolder> m_pFolder;
-    std::unique_ptr<RecordingMessages> m_pMessages;
-    std::unique_ptr<CZelmoraDoc> m_pDoc;
-    std::unique_ptr<CMainFrame> m_pFrame;
+    CMainFrame* Frame() { return m_pWindow->m_pFrame.get(); }
+    CZelmoraDoc& Doc() { return m_pWindow->m_doc; }
+    ScratchFolder& Folder() { return m_pWindow->m_folder; }
+
+    std::unique_ptr<CWindowUnderTest> m_pWindow;
     CScriptedDialogHost m_host;
 
-private slots:
+  private slots:
     // A saved project: tracker "T" with pattern "P" and model "M", a small
     // magenta cube off every axis; the four views split.
     void init()
     {
-        m_pFolder = std::make_unique<ScratchFolder>();
-        m_pMessages = std::make_unique<RecordingMessages>();
-        WriteRandomPatternFile(m_pFolder->Path("p.patt"), 1);
+        m_pWindow = std::make_unique<CWindowUnderTest>();
+        WriteRandomPatternFile(Folder().Path("p.patt"), 1);
         Model3dsSpec scene;
         scene.materials = {PlainMaterial("Magenta", {1.0f, 0.0f, 1.0f})};
         scene.meshes = {CubeMesh("Cube", {0.5f, 0.5f, 0.5f}, 0.08f, "Magenta")};
         scene.nodes = {StillNode("Cube", 0)};
-        Write3ds(scene, m_pFolder->Path("m.3ds"));
+        Write3ds(scene, Folder().Path("m.3ds"));
         {
             CZelmoraDoc doc;
             doc.OnNewDocument();
@@ -101,25 +104,16 @@ private slots:
             doc.m_trackers.emplace_back(MakeTracker("T", {"P"}, {"M"}));
             doc.m_trackers.front().m_patterns.front().m_strFile = "p.patt";
             doc.m_trackers.front().m_models.front().m_strFile = "m.3ds";
-            QVERIFY(doc.SaveProject(m_pFolder->Path("n.zel"), nullptr));
+            QVERIFY(doc.SaveProject(Folder().Path("n.zel"), nullptr));
         }
-        m_pDoc = std::make_unique<CZelmoraDoc>();
-        m_pDoc->OnNewDocument();
-        m_pFrame = std::make_unique<CMainFrame>(*m_pDoc);
-        m_pFrame->resize(900, 700);
-        m_pFrame->show();
-        QVERIFY(QTest::qWaitForWindowExposed(m_pFrame.get()));
-        QTRY_VERIFY(m_pFrame->View()->IsReady());
-        QVERIFY(m_pFrame->OpenProjectFile(QString::fromStdString(m_pFolder->Path("n.zel"))));
-        m_pDoc->SetDialogHost(&m_host);
+        QVERIFY(m_pWindow->Show(900, 700));
+        QVERIFY(Frame()->OpenProjectFile(QString::fromStdString(Folder().Path("n.zel"))));
+        Doc().SetDialogHost(&m_host);
     }
 
     void cleanup()
     {
-        m_pFrame.reset();
-        m_pDoc.reset();
-        m_pMessages.reset();
-        m_pFolder.reset();
+        m_pWindow.reset();
         m_host = CScriptedDialogHost();
     }
 
@@ -138,18 +132,18 @@ private slots:
         QCOMPARE(Label(), QString("Patrón 'P'"));
         Select("T");
         QCOMPARE(Label(), QString("Tracker 'T'"));
-        QVERIFY(!m_pFrame->Navigator()->GetSelectedModel());
+        QVERIFY(!Frame()->Navigator()->GetSelectedModel());
         Select("M");
         QCOMPARE(Label(), QString("Modelo3D 'M'"));
         QVERIFY(!Control("reloadButton")->isHidden());
         for (const char* name : kModelControls)
             QVERIFY2(!Control(name)->isHidden(), name);
         QVERIFY(Control("upButton")->isEnabled());
-        QCOMPARE(m_pFrame->Navigator()->GetSelectedModel(), &Model());
+        QCOMPARE(Frame()->Navigator()->GetSelectedModel(), &Model());
 
         // A rebuilt tree lets the selection go; the model controls stay.
-        m_pFrame->Navigator()->RefreshTree();
-        QVERIFY(!m_pFrame->Navigator()->GetSelectedModel());
+        Frame()->Navigator()->RefreshTree();
+        QVERIFY(!Frame()->Navigator()->GetSelectedModel());
         QCOMPARE(Label(), QString());
         QVERIFY(Control("editButton")->isHidden());
         QVERIFY(!Control("moveGroup")->isHidden());
@@ -158,25 +152,27 @@ private slots:
     void editingFromTheTreeTakesEffectOnlyOnOk()
     {
         Select("P");
-        m_host.m_editPattern = [](CPattern& pattern) {
+        m_host.m_editPattern = [](CPattern& pattern)
+        {
             pattern.m_nWidth = 120;
             return false;
         };
         Press("editButton");
-        QCOMPARE(m_pDoc->m_trackers.front().m_patterns.front().m_nWidth, 80);
-        QVERIFY(!m_pDoc->IsModified());
+        QCOMPARE(Doc().m_trackers.front().m_patterns.front().m_nWidth, 80);
+        QVERIFY(!Doc().IsModified());
         QCOMPARE(Label(), QString("Patrón 'P'"));
 
-        m_host.m_editPattern = [](CPattern& pattern) {
+        m_host.m_editPattern = [](CPattern& pattern)
+        {
             pattern.m_nWidth = 120;
             return true;
         };
         Press("editButton");
-        QCOMPARE(m_pDoc->m_trackers.front().m_patterns.front().m_nWidth, 120);
-        QCOMPARE(m_pDoc->m_patternRegistry.size(), size_t(1));
-        QCOMPARE(m_pDoc->m_patternRegistry.front().m_state.m_pPattern->m_nWidth, 120);
+        QCOMPARE(Doc().m_trackers.front().m_patterns.front().m_nWidth, 120);
+        QCOMPARE(Doc().m_patternRegistry.size(), size_t(1));
+        QCOMPARE(Doc().m_patternRegistry.front().m_state.m_pPattern->m_nWidth, 120);
         QVERIFY(Model().m_scene.IsLoaded());
-        QVERIFY(m_pDoc->IsModified());
+        QVERIFY(Doc().IsModified());
         QCOMPARE(Label(), QString()); // the tree was rebuilt
     }
 
@@ -199,17 +195,20 @@ private slots:
         Select("M");
         SetTab(tab);
         Press("rotateCounterClockwiseButton", 30);
-        const QImage image = m_pFrame->View()->Render();
+        const QImage image = Frame()->View()->Render();
         // The cube's centre is at 0.5 right and 0.5 up in every view.
-        auto turned = [&](double deg) {
+        auto turned = [&](double deg)
+        {
             const double a = deg * M_PI / 180.0;
             return OnScreen(EditorView(view), 0.5 * std::cos(a) - 0.5 * std::sin(a),
                             0.5 * std::sin(a) + 0.5 * std::cos(a));
         };
-        auto isCube = [&](QPoint point) {
-            const QColor seen = image.pixelColor(point * m_pFrame->View()->devicePixelRatio());
+        auto isCube = [&](QPoint point)
+        {
+            const QColor seen = image.pixelColor(point * Frame()->View()->devicePixelRatio());
             return std::abs(seen.red() - 255) <= kColourTolerance &&
-                   seen.green() <= kColourTolerance && std::abs(seen.blue() - 255) <= kColourTolerance;
+                   seen.green() <= kColourTolerance &&
+                   std::abs(seen.blue() - 255) <= kColourTolerance;
         };
         QVERIFY(isCube(turned(turnDeg)));
         QVERIFY(!isCube(turned(-turnDeg)));
@@ -218,8 +217,8 @@ private slots:
     void aDragMovesTheModelByTheWorldDistanceUnderThePointer()
     {
         Select("M");
-        m_pDoc->m_nViewZoom = 4;
-        CZelmoraView* view = m_pFrame->View();
+        Doc().m_nViewZoom = 4;
+        CZelmoraView* view = Frame()->View();
         const CGlRect& top = view->Layout().quadrants[0][1];
         const QPoint start = OnScreen(kTopView, -0.2, -0.2) / view->devicePixelRatio();
         const QPoint moved(40, -25);
@@ -232,17 +231,17 @@ private slots:
         QCOMPARE_LE(std::abs(m[12] - 40 * ratio * 2.0 * 4 / top.Width()), kWorldTolerance);
         QCOMPARE_LE(std::abs(m[13] - 25 * ratio * 2.0 * 4 / top.Height()), kWorldTolerance);
         QCOMPARE(m[14], 0.0);
-        QVERIFY(m_pDoc->IsModified());
+        QVERIFY(Doc().IsModified());
 
         // The wheel brings the views closer, a step at a time, and the
         // slider follows.
-        m_pDoc->m_nViewZoom = 5;
+        Doc().m_nViewZoom = 5;
         QWheelEvent wheel(QPointF(start), QPointF(view->mapToGlobal(start)), QPoint(),
                           QPoint(0, QWheelEvent::DefaultDeltasPerStep), Qt::NoButton,
                           Qt::NoModifier, Qt::NoScrollPhase, false);
         QCoreApplication::sendEvent(view, &wheel);
-        QCOMPARE(m_pDoc->m_nViewZoom, 4);
-        QCOMPARE(::Control<QSlider>(m_pFrame->Navigator(), "zoomSlider")->value(), 4);
+        QCOMPARE(Doc().m_nViewZoom, 4);
+        QCOMPARE(::Control<QSlider>(Frame()->Navigator(), "zoomSlider")->value(), 4);
     }
 
     void undoAndRedoReturnTheExactMatrices()
@@ -254,7 +253,8 @@ private slots:
         SetTab(0);
         Press("rotateClockwiseButton");
         Press("scaleUpButton");
-        m_host.m_editModel = [](CModel3D& model) {
+        m_host.m_editModel = [](CModel3D& model)
+        {
             model.m_matrix.GetData()[0] = 2.0;
             return true;
         };
@@ -262,25 +262,25 @@ private slots:
         Press("editButton");
         const CMatrix end = Model().m_matrix;
         QCOMPARE(end.GetData()[0], 2.0);
-        QVERIFY(m_pDoc->IsModified());
+        QVERIFY(Doc().IsModified());
 
-        QUndoStack& stack = m_pFrame->Editor()->UndoStack();
+        QUndoStack& stack = Frame()->Editor()->UndoStack();
         QCOMPARE(stack.count(), 6);
-        QAction* undo = m_pFrame->findChild<QAction*>("undoAction");
-        QAction* redo = m_pFrame->findChild<QAction*>("redoAction");
+        QAction* undo = Frame()->findChild<QAction*>("undoAction");
+        QAction* redo = Frame()->findChild<QAction*>("redoAction");
         for (int k = 0; k < 6; ++k)
             undo->trigger();
         QVERIFY(!undo->isEnabled());
         QVERIFY(Model().m_matrix == start);
-        QVERIFY2(!m_pDoc->IsModified(), "back where the file is");
+        QVERIFY2(!Doc().IsModified(), "back where the file is");
         for (int k = 0; k < 6; ++k)
             redo->trigger();
         QVERIFY(!redo->isEnabled());
         QVERIFY(Model().m_matrix == end);
 
-        QVERIFY(m_pFrame->SaveProjectFile(QString::fromStdString(m_pFolder->Path("n.zel"))));
+        QVERIFY(Frame()->SaveProjectFile(QString::fromStdString(Folder().Path("n.zel"))));
         CZelmoraDoc reopened;
-        QVERIFY(reopened.OpenProject(m_pFolder->Path("n.zel"), nullptr, false));
+        QVERIFY(reopened.OpenProject(Folder().Path("n.zel"), nullptr, false));
         QVERIFY(reopened.m_trackers.front().m_models.front().m_matrix == end);
     }
 
@@ -289,44 +289,52 @@ private slots:
     // button and the mouse, an undo and a redo, saved and opened again.
     void aProjectIsBuiltFromNothingInTheWindow()
     {
-        CQtDialogHost host(m_pFrame.get());
-        m_pDoc->SetDialogHost(&host);
-        QVERIFY(m_pFrame->OnFileNew());
-        const QString path = QString::fromStdString(m_pFolder->Path("nuevo.zel"));
-        QVERIFY(m_pFrame->SaveProjectFile(path));
+        CQtDialogHost host(Frame());
+        Doc().SetDialogHost(&host);
+        QVERIFY(Frame()->OnFileNew());
+        const QString path = QString::fromStdString(Folder().Path("nuevo.zel"));
+        QVERIFY(Frame()->SaveProjectFile(path));
 
-        AnswerNextDialog([](QWidget* sheet) {
-            static_cast<CPropertiesSheet*>(sheet)->Tabs()->setCurrentIndex(2);
-            AnswerNextDialog([](QWidget* tracker) {
-                TypeInto(::Control(tracker, "nameEdit"), "Coche");
-                AnswerNextDialog([](QWidget* pattern) {
-                    TypeInto(::Control(pattern, "nameEdit"), "P");
-                    TypeInto(::Control(pattern, "fileEdit"), "p.patt");
-                    Click(pattern, "okButton");
-                });
-                Click(tracker, "newPatternButton");
-                AnswerNextDialog([](QWidget* model) {
-                    TypeInto(::Control(model, "nameEdit"), "M");
-                    TypeInto(::Control(model, "fileEdit"), "m.3ds");
-                    Click(model, "okButton");
-                });
-                Click(tracker, "newModelButton");
-                ::Control<QComboBox>(tracker, "referenceCombo")->setCurrentIndex(0);
-                Click(tracker, "okButton");
+        AnswerNextDialog(
+            [](QWidget* sheet)
+            {
+                static_cast<CPropertiesSheet*>(sheet)->Tabs()->setCurrentIndex(2);
+                AnswerNextDialog(
+                    [](QWidget* tracker)
+                    {
+                        TypeInto(::Control(tracker, "nameEdit"), "Coche");
+                        AnswerNextDialog(
+                            [](QWidget* pattern)
+                            {
+                                TypeInto(::Control(pattern, "nameEdit"), "P");
+                                TypeInto(::Control(pattern, "fileEdit"), "p.patt");
+                                Click(pattern, "okButton");
+                            });
+                        Click(tracker, "newPatternButton");
+                        AnswerNextDialog(
+                            [](QWidget* model)
+                            {
+                                TypeInto(::Control(model, "nameEdit"), "M");
+                                TypeInto(::Control(model, "fileEdit"), "m.3ds");
+                                Click(model, "okButton");
+                            });
+                        Click(tracker, "newModelButton");
+                        ::Control<QComboBox>(tracker, "referenceCombo")->setCurrentIndex(0);
+                        Click(tracker, "okButton");
+                    });
+                Click(sheet, "newTrackerButton");
+                Click(sheet, "okButton");
             });
-            Click(sheet, "newTrackerButton");
-            Click(sheet, "okButton");
-        });
-        m_pFrame->OnProperties();
-        QCOMPARE(Describe(m_pDoc->m_trackers), QString("Coche [P* ] [M ] "));
+        Frame()->OnProperties();
+        QCOMPARE(Describe(Doc().m_trackers), QString("Coche [P* ] [M ] "));
         QVERIFY(Model().m_scene.IsLoaded());
 
-        ::Control<QCheckBox>(m_pFrame->Navigator(), "singleViewCheck")->click();
-        QVERIFY(!m_pDoc->m_bSingleView);
+        ::Control<QCheckBox>(Frame()->Navigator(), "singleViewCheck")->click();
+        QVERIFY(!Doc().m_bSingleView);
         Select("M");
         SetTab(2);
         Press("upButton", 2);
-        CZelmoraView* view = m_pFrame->View();
+        CZelmoraView* view = Frame()->View();
         const QPoint start = OnScreen(kFrontView, 0.1, 0.1) / view->devicePixelRatio();
         QTest::mousePress(view, Qt::LeftButton, Qt::NoModifier, start);
         QTest::mouseMove(view, start + QPoint(30, 0));
@@ -334,17 +342,17 @@ private slots:
         const CMatrix placed = Model().m_matrix;
         QCOMPARE(placed.GetData()[14], 2.0);
         QVERIFY(placed.GetData()[12] > 0.0);
-        m_pFrame->findChild<QAction*>("undoAction")->trigger();
+        Frame()->findChild<QAction*>("undoAction")->trigger();
         QCOMPARE(Model().m_matrix.GetData()[12], 0.0);
-        m_pFrame->findChild<QAction*>("redoAction")->trigger();
+        Frame()->findChild<QAction*>("redoAction")->trigger();
         QVERIFY(Model().m_matrix == placed);
 
-        QVERIFY(m_pFrame->OnFileSave());
+        QVERIFY(Frame()->OnFileSave());
         CZelmoraDoc reopened;
         QVERIFY(reopened.OpenProject(path.toStdString(), nullptr, false));
-        QCOMPARE(Describe(reopened.m_trackers), Describe(m_pDoc->m_trackers));
+        QCOMPARE(Describe(reopened.m_trackers), Describe(Doc().m_trackers));
         QVERIFY(reopened.m_trackers.front().m_models.front().m_matrix == placed);
-        m_pDoc->SetDialogHost(nullptr);
+        Doc().SetDialogHost(nullptr);
     }
 };
 

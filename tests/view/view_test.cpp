@@ -28,7 +28,7 @@ bool Near(QColor seen, QColor expected)
 
 class FixedSelection : public CModelSelection
 {
-public:
+  public:
     CModel3D* GetSelectedModel() override { return m_pModel; }
     CModel3D* m_pModel = nullptr;
 };
@@ -38,7 +38,7 @@ class ViewTest : public QObject
 {
     Q_OBJECT
 
-private:
+  private:
     // The pixel at (right, up) in -1..1 units of a quadrant's own square.
     QColor At(const QImage& image, const CGlRect& rect, double right, double up)
     {
@@ -62,7 +62,10 @@ private:
 
     QImage Draw() { return m_pView->Render(); }
 
-    const CGlRect& Quadrant(int column, int row) { return m_pView->Layout().quadrants[column][row]; }
+    const CGlRect& Quadrant(int column, int row)
+    {
+        return m_pView->Layout().quadrants[column][row];
+    }
 
     std::unique_ptr<ScratchFolder> m_pFolder;
     std::unique_ptr<RecordingMessages> m_pMessages;
@@ -70,7 +73,7 @@ private:
     std::unique_ptr<CZelmoraView> m_pView;
     FixedSelection m_selection;
 
-private slots:
+  private slots:
     void init()
     {
         m_pFolder = std::make_unique<ScratchFolder>();
@@ -106,8 +109,10 @@ private slots:
         QTest::addColumn<int>("frameWidth");
         QTest::addColumn<int>("frameHeight");
         QTest::addColumn<CGlRect>("letterbox");
-        QTest::newRow("no video: the whole area") << 800 << 500 << 0 << 0 << CGlRect{0, 0, 800, 500};
-        QTest::newRow("320 x 240 in 800 x 500") << 800 << 500 << 320 << 240 << CGlRect{67, 0, 733, 500};
+        QTest::newRow("no video: the whole area")
+            << 800 << 500 << 0 << 0 << CGlRect{0, 0, 800, 500};
+        QTest::newRow("320 x 240 in 800 x 500")
+            << 800 << 500 << 320 << 240 << CGlRect{67, 0, 733, 500};
         QTest::newRow("zero height counts as one") << 800 << 0 << 0 << 0 << CGlRect{0, 0, 800, 1};
         // 35 / (7 / 3) falls just short of 15 in doubles: only the
         // width-limited branch truncates to 14.

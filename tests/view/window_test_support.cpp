@@ -1,6 +1,9 @@
-#include "app/zelmora_doc.h"
-#include "cli/camera_file.h"
 #include "window_tests.h"
+
+#include "cli/camera_file.h"
+#include "view/zelmora_view.h"
+
+#include <QTest>
 
 #include <fstream>
 #include <stdexcept>
@@ -20,4 +23,17 @@ std::string WriteVideoProject(const ScratchFolder& folder, const std::string& pi
     if (!doc.SaveProject(project, &error))
         throw std::runtime_error(error);
     return project;
+}
+
+bool CWindowUnderTest::Show(int width, int height)
+{
+    m_doc.OnNewDocument();
+    m_pFrame = std::make_unique<CMainFrame>(m_doc);
+    m_pFrame->resize(width, height);
+    m_pFrame->show();
+    if (!QTest::qWaitForWindowExposed(m_pFrame.get()))
+        return false;
+    m_pFrame->activateWindow();
+    return QTest::qWaitForWindowActive(m_pFrame.get()) &&
+           QTest::qWaitFor([this] { return m_pFrame->View()->IsReady(); });
 }

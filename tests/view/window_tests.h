@@ -3,9 +3,12 @@
 // with a test-pattern video and a camera, and message boxes answered by
 // the test.
 
-#include "support/recording_messages.h"
+#include "app/main_frame.h"
+#include "app/zelmora_doc.h"
 #include "support/project_fixture.h"
+#include "support/recording_messages.h"
 
+#include <memory>
 
 int RunViewTests(int argc, char** argv);
 int RunMainFrameTests(int argc, char** argv);
@@ -18,3 +21,18 @@ int RunDemoWindowTests(int argc, char** argv);
 std::string WriteVideoProject(const ScratchFolder& folder,
                               const std::string& pipeline = "videotestsrc ! "
                                                             "video/x-raw,width=64,height=48");
+
+// A main window shown on its own new document, with a scratch folder and
+// recorded messages; the window goes first when it is torn down.
+struct CWindowUnderTest
+{
+    ~CWindowUnderTest() { m_pFrame.reset(); }
+    // Shows the window and waits until it is on screen, active and its view
+    // has its OpenGL context; false when that never happens.
+    bool Show(int width, int height);
+
+    ScratchFolder m_folder;
+    RecordingMessages m_messages;
+    CZelmoraDoc m_doc;
+    std::unique_ptr<CMainFrame> m_pFrame;
+};
