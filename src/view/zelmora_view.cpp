@@ -2,10 +2,9 @@
 
 #include "app/zelmora_doc.h"
 #include "model/live_view.h"
+#include "model/placement.h"
 #include "tracking/gl_conversion.h"
 #include "view/model_selection.h"
-
-#include "model/placement.h"
 
 #include <QMouseEvent>
 #include <QTimerEvent>
@@ -39,7 +38,7 @@ CZelmoraView::~CZelmoraView() = default;
 
 void CZelmoraView::MakeCurrent()
 {
-    // Before the widget is first shown there is no context yet; nothing of
+    // Before the window is first shown there is no context yet; nothing of
     // the project can have reached OpenGL then either.
     if (context())
         makeCurrent();
