@@ -1,5 +1,6 @@
 #include "model/archive.h"
 #include "model/matrix.h"
+#include "model/placement.h"
 
 #include <gtest/gtest.h>
 
@@ -9,15 +10,6 @@
 namespace
 {
 constexpr double kTolerance = 1e-12;
-
-CMatrix Translation(double x, double y, double z)
-{
-    CMatrix m;
-    m.GetData()[12] = x;
-    m.GetData()[13] = y;
-    m.GetData()[14] = z;
-    return m;
-}
 
 // Rotation about an arbitrary axis with a translation: a typical pose.
 CMatrix RigidPose()
@@ -49,16 +41,16 @@ TEST(Matrix, ProductIsColumnMajorAsOpenGlComposes)
     // Translating then scaling: (T * S) applied to (1, 0, 0) is T(S(p)).
     CMatrix scale;
     scale.GetData()[0] = 2.0;
-    const CMatrix product = Translation(5, 0, 0) * scale;
+    const CMatrix product = TranslationMatrix(5, 0, 0) * scale;
     EXPECT_DOUBLE_EQ(product.GetData()[0], 2.0);
     EXPECT_DOUBLE_EQ(product.GetData()[12], 5.0);
-    const CMatrix reversed = scale * Translation(5, 0, 0);
+    const CMatrix reversed = scale * TranslationMatrix(5, 0, 0);
     EXPECT_DOUBLE_EQ(reversed.GetData()[12], 10.0);
 }
 
 TEST(Matrix, InverseOfTranslationScaleAndRigidPose)
 {
-    ExpectNear(Translation(1, -2, 3).Inverse(), Translation(-1, 2, -3), kTolerance);
+    ExpectNear(TranslationMatrix(1, -2, 3).Inverse(), TranslationMatrix(-1, 2, -3), kTolerance);
 
     CMatrix scale;
     for (int k : {0, 5, 10})
