@@ -1,6 +1,7 @@
 #include "app/about_dialog.h"
 
 #include "app/zelmora_picture.h"
+#include "view/named_widget.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -12,16 +13,11 @@ CAboutDialog::CAboutDialog(QWidget* parent) : QDialog(parent)
     setWindowTitle("Acerca de Zelmora");
     setAccessibleName("Acerca de Zelmora");
 
-    auto* picture = new QLabel(this);
-    picture->setObjectName("zelmoraPicture");
-    picture->setAccessibleName("Zelmora");
+    auto* picture = Named(new QLabel(this), "zelmoraPicture", "Zelmora");
     picture->setPixmap(ZelmoraPicture(64));
-    auto* version = new QLabel("Zelmora Version 1.0", this);
-    version->setObjectName("versionLabel");
-    version->setAccessibleName(version->text());
-    auto* ok = new QPushButton("Aceptar", this);
-    ok->setObjectName("okButton");
-    ok->setAccessibleName("Aceptar");
+    auto* version =
+        Named(new QLabel("Zelmora Version 1.0", this), "versionLabel", "Zelmora Version 1.0");
+    auto* ok = Named(new QPushButton("Aceptar", this), "okButton", "Aceptar");
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
 

@@ -1,7 +1,8 @@
 #pragma once
-// Small builders shared by the pages and dialogs: every control gets an
-// object name and an accessible name (its own text, or its label's), so
-// tests and screen readers find it.
+// Small builders shared by the pages and dialogs, each control named as
+// named_widget.h says.
+
+#include "view/named_widget.h"
 
 #include <QString>
 #include <QWidget>
@@ -11,14 +12,6 @@ class QDialog;
 class QLabel;
 class QPushButton;
 class QTreeWidget;
-
-template <class TWidget>
-TWidget* Named(TWidget* widget, const char* objectName, const QString& accessibleName)
-{
-    widget->setObjectName(QString::fromLatin1(objectName));
-    widget->setAccessibleName(accessibleName);
-    return widget;
-}
 
 // A label that names `buddy` for screen readers as well as on screen.
 QLabel* NewLabel(const QString& text, const char* objectName, QWidget* buddy, QWidget* parent);

@@ -2,6 +2,7 @@
 // through them): the tree, the selection, the view settings, then the
 // controls that place the selected model.
 #include "model/placement.h"
+#include "view/named_widget.h"
 #include "view/navigator_dialog_bar.h"
 
 #include <QCheckBox>
@@ -14,17 +15,6 @@
 #include <QTabBar>
 #include <QTreeWidget>
 #include <QVBoxLayout>
-
-namespace
-{
-template <typename Widget>
-Widget* Named(Widget* widget, const char* objectName, const QString& spokenName)
-{
-    widget->setObjectName(objectName);
-    widget->setAccessibleName(spokenName);
-    return widget;
-}
-} // namespace
 
 void CNavigatorDialogBar::CreateControls()
 {
