@@ -51,9 +51,12 @@ public:
     void BuildRelations();
     void ReleaseRelations();
     void BeginFrame();
-    // Records the camera relation of a matched pattern and its relations to
-    // the patterns already seen in this frame.
-    void AddObservation(CPatternState* state, bool recordRelations);
+    // Records the camera relation of a matched pattern and, with
+    // `recordRelations`, its relations to the patterns already seen in this
+    // frame. A pattern not `seenNow` (a record kept from a recent frame) only
+    // gives the camera relation, at half its confidence, so a fresh sighting
+    // of another pattern of the tracker leads the pose when there is one.
+    void AddObservation(CPatternState* state, bool recordRelations, bool seenNow = true);
     // Best-first search from the reference pattern to the camera; sets
     // m_bFound and, when found, m_pose.
     void ComputePose();

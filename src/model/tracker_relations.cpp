@@ -1,6 +1,12 @@
 #include "model/pattern_state.h"
 #include "model/tracker.h"
 
+namespace
+{
+// How much less a record kept from a recent frame is trusted than a sighting.
+constexpr float kKeptTrust = 0.5f;
+} // namespace
+
 void CTracker::BuildRelations()
 {
     if (!m_relations.empty())
@@ -38,10 +44,8 @@ void CTracker::BeginFrame()
     }
 }
 
-void CTracker::AddObservation(CPatternState* state, bool /*recordRelations*/)
+void CTracker::AddObservation(CPatternState* state, bool recordRelations, bool seenNow)
 {
-    // Relations are recorded whatever the setting says; it only travels
-    // along so the run keeps one call for both cases.
     const auto found = m_idToIndex.find(state->m_nId);
     if (found == m_idToIndex.end())
         return;
@@ -52,9 +56,13 @@ void CTracker::AddObservation(CPatternState* state, bool /*recordRelations*/)
 
     const CMatrix matrix = state->GetGLMatrix();
     const CMatrix inverse = matrix.Inverse();
-    const float weight = static_cast<float>(state->m_dConfidence);
+    const float weight = static_cast<float>(state->m_dConfidence) * (seenNow ? 1.0f : kKeptTrust);
     Relation(camera, index).Set(matrix, weight);
     Relation(index, camera).Set(inverse, weight);
+    // A kept record paired with this frame's sighting of another pattern
+    // would relate two different moments of a moving tracker.
+    if (!recordRelations || !seenNow)
+        return;
 
     for (CPatternState* other : m_observations)
     {

@@ -68,8 +68,10 @@ void ReleasePatternRegistry(std::list<CPatternEntry>& registry)
 }
 
 void DispatchDetectedMarkers(const MarkerInfo* markers, int count,
-                             std::list<CPatternEntry>& registry, bool recordRelations)
+                             std::list<CPatternEntry>& registry, bool recordRelations, int seen)
 {
+    if (seen < 0)
+        seen = count;
     for (CPatternEntry& entry : registry)
     {
         CPatternState& state = entry.m_state;
@@ -85,8 +87,9 @@ void DispatchDetectedMarkers(const MarkerInfo* markers, int count,
             continue;
         }
         state.SetVisible(true);
+        const bool seenNow = marker - markers < seen;
         for (CTracker* tracker : entry.m_trackerList)
-            tracker->AddObservation(&state, recordRelations);
+            tracker->AddObservation(&state, recordRelations, seenNow);
     }
 }
 
@@ -97,6 +100,6 @@ bool DispatchMarkers(const unsigned char* frame, std::list<CPatternEntry>& regis
     int count = 0;
     if (detectMarkers(frame, threshold, &markers, &count) < 0)
         return false;
-    DispatchDetectedMarkers(markers, count, registry, recordRelations);
+    DispatchDetectedMarkers(markers, count, registry, recordRelations, detectedMarkersSeen());
     return true;
 }

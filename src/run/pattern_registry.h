@@ -20,9 +20,13 @@ void ReleasePatternRegistry(std::list<CPatternEntry>& registry);
 struct MarkerInfo;
 
 // Hands each entry's best match among `markers` to its state and to the
-// trackers that use it.
+// trackers that use it. Markers from `seen` on are recent records kept for a
+// marker missed in this frame: they keep it on screen, but are never paired
+// with this frame's sightings into a relation between patterns (-1: all
+// were seen).
 void DispatchDetectedMarkers(const MarkerInfo* markers, int count,
-                             std::list<CPatternEntry>& registry, bool recordRelations);
+                             std::list<CPatternEntry>& registry, bool recordRelations,
+                             int seen = -1);
 
 // Detects the markers of one frame and hands each entry's best match to its
 // state and to the trackers that use it. False when detection failed; then

@@ -19,6 +19,7 @@ int detectMarkers(const unsigned char* frame, int threshold, MarkerInfo** marker
     if (labelImage(frame, tracking.xsize, tracking.ysize, threshold, state.labels) < 0)
     {
         state.resultCount = 0;
+        state.seenCount = 0;
         return -1;
     }
     findMarkerCandidates(state);
@@ -40,8 +41,10 @@ int detectMarkers(const unsigned char* frame, int threshold, MarkerInfo** marker
         ++found;
     }
 
-    applyMarkerHistory(state.results, found, state.history, state.historyCount);
+    state.seenCount = applyMarkerHistory(state.results, found, state.history, state.historyCount);
     state.resultCount = found;
     *count = found;
     return 0;
 }
+
+int detectedMarkersSeen() { return trackingState().detection.seenCount; }

@@ -8,3 +8,7 @@
 // *markers points into the library's result table (valid until the next
 // call) and the function returns 0; -1 when labeling overflows (count 0).
 int detectMarkers(const unsigned char* frame, int threshold, MarkerInfo** markers, int* count);
+
+// How many of the last call's markers were seen in that frame itself; the
+// ones after them are recent records kept on for a marker that flickered.
+int detectedMarkersSeen();

@@ -79,6 +79,7 @@ struct DetectionState
     std::vector<double> fitScratch; // undistorted contour points of one side
     MarkerInfo results[kMaxMarkers];
     int resultCount = 0;
+    int seenCount = 0; // results seen in the frame itself; the rest are history
     HistoryEntry history[kMaxMarkers];
     int historyCount = 0;
 

@@ -113,8 +113,8 @@ void ReportMissed(MarkerInfo* results, int& resultCount, const HistoryEntry* his
 }
 } // namespace
 
-void applyMarkerHistory(MarkerInfo* results, int& resultCount, HistoryEntry* history,
-                        int& historyCount)
+int applyMarkerHistory(MarkerInfo* results, int& resultCount, HistoryEntry* history,
+                       int& historyCount)
 {
     InheritIdentities(results, resultCount, history, historyCount);
     for (int r = 0; r < resultCount; ++r)
@@ -122,5 +122,7 @@ void applyMarkerHistory(MarkerInfo* results, int& resultCount, HistoryEntry* his
             results[r].id = -1;
     Age(history, historyCount);
     Record(results, resultCount, history, historyCount);
+    const int seen = resultCount;
     ReportMissed(results, resultCount, history, historyCount);
+    return seen;
 }

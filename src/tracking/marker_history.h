@@ -10,6 +10,7 @@ constexpr int kHistoryFrames = 3;      // frames a record stays in the history
 
 // Applies the history to this frame's results, then records them in it.
 // Both tables hold at most kMaxMarkers entries; past that, entries are not
-// added.
-void applyMarkerHistory(MarkerInfo* results, int& resultCount, HistoryEntry* history,
-                        int& historyCount);
+// added. Returns how many results were seen in this frame: the records
+// reported from the history follow them.
+int applyMarkerHistory(MarkerInfo* results, int& resultCount, HistoryEntry* history,
+                       int& historyCount);

@@ -187,3 +187,33 @@ TEST(TrackerRelations, AWeakLastLinkNeverReplacesAStrongerPath)
     ASSERT_TRUE(tracker.m_bFound);
     ExpectPose(tracker.m_pose, r.GetGLMatrix());
 }
+
+// A record kept from an earlier frame shows its pattern when nothing fresher
+// can, but is never paired into a relation, and a fresh sighting of another
+// pattern leads the pose over it.
+TEST(TrackerRelations, AKeptRecordRelatesNothingAndGivesWayToAFreshPath)
+{
+    CTracker tracker;
+    Build(tracker, 2, 0);
+    CPatternState reference = Seen(10, 10, 0, 0, 600, 0.9);
+    CPatternState second = Seen(11, 40, 120, 0, 610, 0.8);
+    RunFrame(tracker, {&reference, &second});
+    const CMatrix relation = second.GetGLMatrix().Inverse() * reference.GetGLMatrix();
+
+    // The reference's old record with the second marker seen where it moved.
+    CPatternState kept = reference;
+    CPatternState moved = Seen(11, 55, 90, 20, 650, 0.8);
+    tracker.BeginFrame();
+    tracker.AddObservation(&kept, true, false);
+    tracker.AddObservation(&moved, true);
+    tracker.ComputePose();
+    ASSERT_TRUE(tracker.m_bFound);
+    ExpectPose(tracker.m_pose, moved.GetGLMatrix() * relation);
+    ExpectPose(tracker.Relation(1, 0).m_matrix, relation);
+
+    tracker.BeginFrame();
+    tracker.AddObservation(&kept, true, false);
+    tracker.ComputePose();
+    ASSERT_TRUE(tracker.m_bFound);
+    ExpectPose(tracker.m_pose, kept.GetGLMatrix());
+}
