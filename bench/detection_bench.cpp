@@ -7,6 +7,7 @@
 
 #include "bench_scenes.h"
 
+#include "tracking/auto_threshold.h"
 #include "tracking/contour.h"
 #include "tracking/detection.h"
 #include "tracking/labeling.h"
@@ -124,6 +125,21 @@ void Frames(benchmark::internal::Benchmark* b)
     b->Unit(benchmark::kMillisecond);
 }
 
+// The automatic threshold's full-frame scan, which a run does on one frame
+// in 26.
+void BM_AutomaticThreshold(benchmark::State& state)
+{
+    const BenchClip& clip = Clip(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)),
+                                 static_cast<int>(state.range(2)));
+    size_t frame = 0;
+    for (auto _ : state)
+    {
+        const SynthFrame& picture = clip.frames[frame++ % clip.frames.size()];
+        benchmark::DoNotOptimize(
+            automaticThreshold(picture.bgra.data(), picture.width, picture.height));
+    }
+}
+
 void StageFrames(benchmark::internal::Benchmark* b)
 {
     b->Args({640, 480, 0})->Args({640, 480, 3000})->ArgNames({"width", "height", "blobs"});
@@ -132,6 +148,7 @@ void StageFrames(benchmark::internal::Benchmark* b)
 } // namespace
 
 BENCHMARK(BM_DetectAndPose)->Apply(Frames);
+BENCHMARK(BM_AutomaticThreshold)->Apply(Frames);
 BENCHMARK_CAPTURE(BM_StagesUpTo, 1_labeling, kLabeling)->Apply(StageFrames);
 BENCHMARK_CAPTURE(BM_StagesUpTo, 2_candidates, kCandidates)->Apply(StageFrames);
 BENCHMARK_CAPTURE(BM_StagesUpTo, 3_line_fit, kLineFit)->Apply(StageFrames);
