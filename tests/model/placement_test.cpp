@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <ostream>
 
 namespace
 {
@@ -41,6 +42,8 @@ struct MoveCase
     int tab;
     double dx, dy, dz;
 };
+
+void PrintTo(const MoveCase& c, std::ostream* os) { *os << c.name; }
 
 class PlacementMove : public ::testing::TestWithParam<MoveCase>
 {
