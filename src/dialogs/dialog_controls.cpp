@@ -1,8 +1,13 @@
 #include "dialogs/dialog_controls.h"
 
+#include "dialogs/file_browse.h"
+
 #include <QDialog>
+#include <QGridLayout>
+#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -29,7 +34,7 @@ QPushButton* NewBrowseButton(const char* objectName, const QString& fieldName, Q
     return button;
 }
 
-QBoxLayout* NewOkCancelColumn(QDialog* dialog)
+void LayOutBesideOkCancel(QDialog* dialog, QLayout* fields)
 {
     auto* column = new QVBoxLayout;
     QPushButton* ok = NewButton(QStringLiteral("Aceptar"), "okButton", dialog);
@@ -40,7 +45,29 @@ QBoxLayout* NewOkCancelColumn(QDialog* dialog)
     column->addWidget(ok);
     column->addWidget(cancel);
     column->addStretch();
-    return column;
+    auto* layout = new QHBoxLayout(dialog);
+    layout->addLayout(fields, 1);
+    layout->addLayout(column);
+}
+
+CNameAndFileFields AddNameAndFileRows(QGridLayout* grid, int columns, const std::string& projectDir,
+                                      QDialog* dialog)
+{
+    const QString nameText = QStringLiteral("Nombre");
+    const QString fileText = QStringLiteral("Fichero");
+    CNameAndFileFields fields;
+    fields.m_pName = Named(new QLineEdit(dialog), "nameEdit", nameText);
+    fields.m_pFile = Named(new QLineEdit(dialog), "fileEdit", fileText);
+    QPushButton* browse = NewBrowseButton("browseButton", fileText, dialog);
+    grid->addWidget(NewLabel(nameText, "nameLabel", fields.m_pName, dialog), 0, 0);
+    grid->addWidget(fields.m_pName, 0, 1, 1, columns);
+    grid->addWidget(NewLabel(fileText, "fileLabel", fields.m_pFile, dialog), 1, 0);
+    grid->addWidget(fields.m_pFile, 1, 1, 1, columns - 1);
+    grid->addWidget(browse, 1, columns);
+    QLineEdit* file = fields.m_pFile;
+    QObject::connect(browse, &QPushButton::clicked, dialog,
+                     [file, projectDir] { BrowseForFile(file, projectDir); });
+    return fields;
 }
 
 QTreeWidget* NewReportList(const QStringList& columns, const char* objectName,

@@ -7,7 +7,11 @@
 #include <QString>
 #include <QWidget>
 
-class QBoxLayout;
+#include <string>
+
+class QGridLayout;
+class QLayout;
+class QLineEdit;
 class QDialog;
 class QLabel;
 class QPushButton;
@@ -22,8 +26,20 @@ QPushButton* NewButton(const QString& text, const char* objectName, QWidget* par
 // A narrow "..." button; `fieldName` says which field it browses for.
 QPushButton* NewBrowseButton(const char* objectName, const QString& fieldName, QWidget* parent);
 
-// "Aceptar" (the default button) over "Cancelar", wired to accept and reject.
-QBoxLayout* NewOkCancelColumn(QDialog* dialog);
+// The dialog's fields on the left and, beside them, "Aceptar" (the default
+// button) over "Cancelar", wired to accept and reject.
+void LayOutBesideOkCancel(QDialog* dialog, QLayout* fields);
+
+// The "Nombre" and "Fichero" rows the pattern and model dialogs start with:
+// both fields, their labels and "..." browsing for a file stored relative to
+// `projectDir`. The fields span `columns` grid columns after the labels.
+struct CNameAndFileFields
+{
+    QLineEdit* m_pName;
+    QLineEdit* m_pFile;
+};
+CNameAndFileFields AddNameAndFileRows(QGridLayout* grid, int columns, const std::string& projectDir,
+                                      QDialog* dialog);
 
 // A report-style list: single selection, whole rows, not editable in place,
 // rows ordered by InsertSortedRow rather than by the view. Text columns share

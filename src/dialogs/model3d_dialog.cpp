@@ -2,33 +2,22 @@
 
 #include "dialogs/dialog_controls.h"
 #include "dialogs/field_checks.h"
-#include "dialogs/file_browse.h"
 
 #include <QGridLayout>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 
 CModel3DDialog::CModel3DDialog(const CModel3D& model, const std::string& projectDir,
                                QWidget* parent)
-    : QDialog(parent), m_model(model), m_strProjectDir(projectDir)
+    : QDialog(parent), m_model(model)
 {
     setObjectName(QStringLiteral("model3dDialog"));
     setWindowTitle(QStringLiteral("Modelo 3D"));
-    const QString nameText = QStringLiteral("Nombre");
-    const QString fileText = QStringLiteral("Fichero");
     const QString matrixText = QStringLiteral("Matriz");
-    m_pNameEdit = Named(new QLineEdit(this), "nameEdit", nameText);
-    m_pFileEdit = Named(new QLineEdit(this), "fileEdit", fileText);
-    QPushButton* browse = NewBrowseButton("browseButton", fileText, this);
-
     auto* grid = new QGridLayout;
-    grid->addWidget(NewLabel(nameText, "nameLabel", m_pNameEdit, this), 0, 0);
-    grid->addWidget(m_pNameEdit, 0, 1, 1, 5);
-    grid->addWidget(NewLabel(fileText, "fileLabel", m_pFileEdit, this), 1, 0);
-    grid->addWidget(m_pFileEdit, 1, 1, 1, 4);
-    grid->addWidget(browse, 1, 5);
+    const CNameAndFileFields fields = AddNameAndFileRows(grid, 5, projectDir, this);
+    m_pNameEdit = fields.m_pName;
+    m_pFileEdit = fields.m_pFile;
     // Created row by row, so Tab walks the grid as it is read.
     for (int row = 0; row < 4; ++row)
         for (int column = 0; column < 4; ++column)
@@ -47,12 +36,7 @@ CModel3DDialog::CModel3DDialog(const CModel3D& model, const std::string& project
     QLabel* matrixLabel = NewLabel(matrixText, "matrixLabel", m_matrixEdits[0], this);
     grid->addWidget(matrixLabel, 2, 0, Qt::AlignTop);
     grid->setColumnStretch(5, 1);
-    auto* layout = new QHBoxLayout(this);
-    layout->addLayout(grid, 1);
-    layout->addLayout(NewOkCancelColumn(this));
-
-    connect(browse, &QPushButton::clicked, this,
-            [this] { BrowseForFile(m_pFileEdit, m_strProjectDir); });
+    LayOutBesideOkCancel(this, grid);
     LoadControls();
 }
 

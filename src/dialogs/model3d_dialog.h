@@ -31,7 +31,6 @@ class CModel3DDialog : public QDialog
     void LoadControls();
     bool SaveControls();
 
-    std::string m_strProjectDir;
     QLineEdit* m_pNameEdit = nullptr;
     QLineEdit* m_pFileEdit = nullptr;
     std::array<QLineEdit*, 16> m_matrixEdits{}; // in element order

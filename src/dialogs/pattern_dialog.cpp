@@ -2,14 +2,11 @@
 
 #include "dialogs/dialog_controls.h"
 #include "dialogs/field_checks.h"
-#include "dialogs/file_browse.h"
 #include "dialogs/number_spin_box.h"
 
 #include <QGridLayout>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 
 namespace
 {
@@ -30,28 +27,21 @@ CNumberSpinBox* NewSpin(const char* objectName, const QString& label, double low
 
 CPatternDialog::CPatternDialog(const CPattern& pattern, const std::string& projectDir,
                                QWidget* parent)
-    : QDialog(parent), m_pattern(pattern), m_strProjectDir(projectDir)
+    : QDialog(parent), m_pattern(pattern)
 {
     setObjectName(QStringLiteral("patternDialog"));
     setWindowTitle(QStringLiteral("Patrón"));
-    const QString nameText = QStringLiteral("Nombre");
-    const QString fileText = QStringLiteral("Fichero");
     const QString widthText = QStringLiteral("Ancho");
     const QString framesText = QStringLiteral("Número patrones");
     const QString toleranceText = QStringLiteral("Diferencia aceptable");
-    m_pNameEdit = Named(new QLineEdit(this), "nameEdit", nameText);
-    m_pFileEdit = Named(new QLineEdit(this), "fileEdit", fileText);
-    QPushButton* browse = NewBrowseButton("browseButton", fileText, this);
+    auto* grid = new QGridLayout;
+    const CNameAndFileFields fields = AddNameAndFileRows(grid, 3, projectDir, this);
+    m_pNameEdit = fields.m_pName;
+    m_pFileEdit = fields.m_pFile;
     m_pWidthSpin = NewSpin("widthSpin", widthText, 0, kMaxWidth, this);
     m_pFramesSpin = NewSpin("framesSpin", framesText, kMinFrames, kMaxFrames, this);
     m_pToleranceSpin = NewSpin("toleranceSpin", toleranceText, 0, kMaxToleranceStep, this);
 
-    auto* grid = new QGridLayout;
-    grid->addWidget(NewLabel(nameText, "nameLabel", m_pNameEdit, this), 0, 0);
-    grid->addWidget(m_pNameEdit, 0, 1, 1, 3);
-    grid->addWidget(NewLabel(fileText, "fileLabel", m_pFileEdit, this), 1, 0);
-    grid->addWidget(m_pFileEdit, 1, 1, 1, 2);
-    grid->addWidget(browse, 1, 3);
     grid->addWidget(NewLabel(widthText, "widthLabel", m_pWidthSpin, this), 2, 0);
     grid->addWidget(m_pWidthSpin, 2, 1);
     grid->addWidget(NewLabel(framesText, "framesLabel", m_pFramesSpin, this), 3, 0);
@@ -59,12 +49,7 @@ CPatternDialog::CPatternDialog(const CPattern& pattern, const std::string& proje
     grid->addWidget(NewLabel(toleranceText, "toleranceLabel", m_pToleranceSpin, this), 4, 0);
     grid->addWidget(m_pToleranceSpin, 4, 1);
     grid->setColumnStretch(2, 1);
-    auto* layout = new QHBoxLayout(this);
-    layout->addLayout(grid, 1);
-    layout->addLayout(NewOkCancelColumn(this));
-
-    connect(browse, &QPushButton::clicked, this,
-            [this] { BrowseForFile(m_pFileEdit, m_strProjectDir); });
+    LayOutBesideOkCancel(this, grid);
     LoadControls();
 }
 

@@ -27,7 +27,6 @@ class CPatternDialog : public QDialog
     void LoadControls();
     bool SaveControls();
 
-    std::string m_strProjectDir;
     QLineEdit* m_pNameEdit = nullptr;
     QLineEdit* m_pFileEdit = nullptr;
     CNumberSpinBox* m_pWidthSpin = nullptr;

@@ -107,9 +107,7 @@ void CTrackerDialog::CreateControls()
     auto* fields = new QVBoxLayout;
     fields->addLayout(nameRow);
     fields->addLayout(groups, 1);
-    auto* layout = new QHBoxLayout(this);
-    layout->addLayout(fields, 1);
-    layout->addLayout(NewOkCancelColumn(this));
+    LayOutBesideOkCancel(this, fields);
 
     connect(newPattern, &QPushButton::clicked, this, [this] { OnNewPattern(); });
     connect(deletePattern, &QPushButton::clicked, this, [this] { OnDeletePattern(); });
