@@ -1,5 +1,4 @@
 #include "app/zelmora_doc.h"
-#include "cli/camera_file.h"
 #include "support/pattern_files.h"
 #include "support/project_fixture.h"
 #include "support/recording_messages.h"
@@ -139,14 +138,9 @@ protected:
     {
         WriteRandomPatternFile(m_folder.Path("a.patt"), 1);
         WriteRandomPatternFile(m_folder.Path("b.patt"), 2);
-        std::ofstream(m_folder.Path("v.cfg")) << "videotestsrc ! video/x-raw,width=64,height=48\n";
-        std::string error;
-        ASSERT_TRUE(WriteCameraParamFile(m_folder.Path("c.dat"),
-                                         IdealPinholeCamera(64, 48, 60.0, 32.0, 24.0), &error))
-            << error;
         m_doc.OnNewDocument();
-        m_doc.m_strVideoConfig = "v.cfg";
-        m_doc.m_strCameraParam = "c.dat";
+        std::string error;
+        ASSERT_TRUE(UseTestVideo(m_folder, m_doc, &error)) << error;
         CTracker tracker;
         for (const char* file : {"a.patt", "b.patt"})
         {

@@ -1,5 +1,4 @@
 #include "app/zelmora_doc.h"
-#include "cli/camera_file.h"
 #include "model/write_3ds.h"
 #include "support/pattern_files.h"
 #include "support/project_fixture.h"
@@ -7,7 +6,6 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <functional>
 
 namespace
@@ -46,15 +44,9 @@ class PropertiesCommand : public ::testing::Test
         scene.meshes.push_back(SquareMesh("cara", {0, 0, 0}, 10, 0, 1));
         scene.nodes.push_back(StillNode("cara", 0));
         Write3ds(scene, m_folder.Path("m.3ds"));
-        std::ofstream(m_folder.Path("v.cfg")) << "videotestsrc ! video/x-raw,width=64,height=48\n";
-        std::string error;
-        ASSERT_TRUE(WriteCameraParamFile(m_folder.Path("c.dat"),
-                                         IdealPinholeCamera(64, 48, 60.0, 32.0, 24.0), &error))
-            << error;
-
         m_doc.OnNewDocument();
-        m_doc.m_strVideoConfig = "v.cfg";
-        m_doc.m_strCameraParam = "c.dat";
+        std::string error;
+        ASSERT_TRUE(UseTestVideo(m_folder, m_doc, &error)) << error;
         CTracker& tracker = m_doc.m_trackers.emplace_back();
         tracker.m_patterns.emplace_back().m_strFile = "a.patt";
         tracker.SetReferenceIndex(0);

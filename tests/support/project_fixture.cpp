@@ -1,5 +1,7 @@
 #include "support/project_fixture.h"
 
+#include "cli/camera_file.h"
+
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -73,4 +75,16 @@ void WriteBytes(const std::string& path, const std::string& bytes)
 {
     std::ofstream out(path, std::ios::binary);
     out << bytes;
+}
+
+bool UseTestVideo(const ScratchFolder& folder, CZelmoraDoc& doc, std::string* error,
+                  const std::string& pipeline)
+{
+    std::ofstream(folder.Path("v.cfg")) << pipeline << "\n";
+    if (!WriteCameraParamFile(folder.Path("c.dat"), IdealPinholeCamera(64, 48, 60.0, 32.0, 24.0),
+                              error))
+        return false;
+    doc.m_strVideoConfig = "v.cfg";
+    doc.m_strCameraParam = "c.dat";
+    return true;
 }

@@ -24,5 +24,12 @@ private:
     std::string m_strPreviousDir;
 };
 
+// A 64 x 48 test-pattern video "v.cfg" (or `pipeline` instead) and a camera
+// "c.dat" for it in `folder`, set as `doc`'s video and camera; false with
+// the reason in *error.
+constexpr const char* kTestVideoPipeline = "videotestsrc ! video/x-raw,width=64,height=48";
+bool UseTestVideo(const ScratchFolder& folder, CZelmoraDoc& doc, std::string* error,
+                  const std::string& pipeline = kTestVideoPipeline);
+
 std::string ReadBytes(const std::string& path);
 void WriteBytes(const std::string& path, const std::string& bytes);

@@ -1,6 +1,5 @@
 #include "window_tests.h"
 
-#include "cli/camera_file.h"
 #include "view/zelmora_view.h"
 
 #include <QTest>
@@ -10,17 +9,11 @@
 
 std::string WriteVideoProject(const ScratchFolder& folder, const std::string& pipeline)
 {
-    std::ofstream(folder.Path("v.cfg")) << pipeline << "\n";
-    std::string error;
-    if (!WriteCameraParamFile(folder.Path("c.dat"), IdealPinholeCamera(64, 48, 60.0, 32.0, 24.0),
-                              &error))
-        throw std::runtime_error(error);
     CZelmoraDoc doc;
     doc.OnNewDocument();
-    doc.m_strVideoConfig = "v.cfg";
-    doc.m_strCameraParam = "c.dat";
+    std::string error;
     const std::string project = folder.Path("p.zel");
-    if (!doc.SaveProject(project, &error))
+    if (!UseTestVideo(folder, doc, &error, pipeline) || !doc.SaveProject(project, &error))
         throw std::runtime_error(error);
     return project;
 }

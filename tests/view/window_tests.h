@@ -19,8 +19,7 @@ int RunDemoWindowTests(int argc, char** argv);
 // (or `pipeline` instead), a camera "c.dat" for it and an empty project
 // "p.zel" using both; returns the project's path.
 std::string WriteVideoProject(const ScratchFolder& folder,
-                              const std::string& pipeline = "videotestsrc ! "
-                                                            "video/x-raw,width=64,height=48");
+                              const std::string& pipeline = kTestVideoPipeline);
 
 // A main window shown on its own new document, with a scratch folder and
 // recorded messages; the window goes first when it is torn down.
