@@ -7,14 +7,8 @@
 
 #include <QCommandLineParser>
 #include <QScreen>
-#include <QTimer>
 
 #include <cstdio>
-
-namespace
-{
-constexpr int kDefaultScreenshotDelayMs = 3000;
-} // namespace
 
 void SetApplicationNames()
 {
@@ -42,26 +36,12 @@ const QCommandLineOption kVersion({"v", "version"}, "Muestra la versión.");
 const QCommandLineOption
     kCapture("capture", "Empieza la captura (\"Capturar\") en cuanto la ventana está abierta.");
 
-QCommandLineOption HiddenOption(const QString& name, const QString& text, const QString& value,
-                                const QString& fallback = QString())
-{
-    QCommandLineOption option(name, text, value, fallback);
-    option.setFlags(QCommandLineOption::HiddenFromHelp);
-    return option;
-}
-
-const QCommandLineOption kScreenshot =
-    HiddenOption("screenshot", "Guarda una imagen de la ventana en FICHERO y termina.", "FICHERO");
-const QCommandLineOption kScreenshotDelay =
-    HiddenOption("screenshot-delay", "Milisegundos antes de la imagen.", "MS",
-                 QString::number(kDefaultScreenshotDelayMs));
-
 void DescribeCommandLine(QCommandLineParser& parser)
 {
     parser.setApplicationDescription(
         "Zelmora: autoría y vista previa de realidad aumentada con marcadores.");
     parser.addPositionalArgument("PROYECTO", "Proyecto que se abre al empezar.", "[PROYECTO]");
-    parser.addOptions({kHelp, kVersion, kCapture, kScreenshot, kScreenshotDelay});
+    parser.addOptions({kHelp, kVersion, kCapture});
 }
 } // namespace
 
@@ -116,8 +96,6 @@ bool CZelmoraApp::InitInstance()
         return false;
     m_strProject = parser.positionalArguments().value(0);
     m_bCapture = parser.isSet(kCapture);
-    m_strScreenshot = parser.value(kScreenshot);
-    m_nScreenshotDelayMs = parser.value(kScreenshotDelay).toInt();
 
     m_pMessages = std::make_unique<CQtMessages>();
     SetUserMessages(m_pMessages.get());
@@ -144,13 +122,4 @@ void CZelmoraApp::StartUp()
         m_pFrame->OpenProjectFile(m_strProject);
     if (m_bCapture)
         m_pFrame->OnCapture();
-    if (!m_strScreenshot.isEmpty())
-        QTimer::singleShot(m_nScreenshotDelayMs, this,
-                           [this]
-                           {
-                               if (!m_pFrame->Snapshot().save(m_strScreenshot))
-                                   qCritical("zelmora: no se puede escribir %s",
-                                             qPrintable(m_strScreenshot));
-                               quit();
-                           });
 }

@@ -31,8 +31,6 @@ class CZelmoraApp : public QApplication
     std::unique_ptr<CMainFrame> m_pFrame;
     QString m_strProject;
     bool m_bCapture = false;
-    QString m_strScreenshot;
-    int m_nScreenshotDelayMs = 0;
 };
 
 // Names the settings are kept under, for the application and its tests.

@@ -88,8 +88,12 @@ void CZelmoraView::LayoutViewports()
     m_layout =
         ::LayoutViewports(cx, cy, source ? source->m_nWidth : 0, source ? source->m_nHeight : 0);
     if (m_doc.m_pCameraCalibration)
+    {
+        CMatrix camera;
         convertToGlProjection(m_doc.m_pCameraCalibration->m_param, kNearPlane, kFarPlane,
-                              m_projection.GetData());
+                              camera.GetData());
+        m_projection = UprightProjection(camera);
+    }
 }
 
 void CZelmoraView::OnDraw()
@@ -124,7 +128,7 @@ void CZelmoraView::DrawLiveView()
     if (!source || source->GetTexture() == CVideoSource::kNoTexture)
         return;
     DrawVideoBackground(source->GetTexture(), source->GetTexScaleX(), source->GetTexScaleY());
-    DrawLiveTrackers(UprightProjection(m_projection), m_doc.m_trackers,
+    DrawLiveTrackers(m_projection, m_doc.m_trackers,
                      m_doc.m_bSingleView ? nullptr : &m_axes);
 }
 

@@ -39,7 +39,6 @@ class CZelmoraView : public COpenGLWnd, public CDocumentView
     void FrameReady() override;
 
     const CViewportLayout& Layout() const { return m_layout; }
-    const CMatrix& Projection() const { return m_projection; }
 
     static constexpr int kMaxViewZoom = 10000;
 
@@ -72,7 +71,7 @@ class CZelmoraView : public COpenGLWnd, public CDocumentView
 
     CZelmoraDoc& m_doc;
     CModelSelection* m_pSelection = nullptr;
-    CMatrix m_projection;
+    CMatrix m_projection; // the camera's, turned over for the upright picture
     CViewportLayout m_layout;
     CViewCamera m_cameras[3];
     CAxes m_axes;
