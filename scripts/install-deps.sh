@@ -16,6 +16,7 @@ PACKAGES=(
     xvfb xauth
     libcli11-dev nlohmann-json3-dev
     libgtest-dev libbenchmark-dev
+    dpkg-dev file
 )
 
 missing=()

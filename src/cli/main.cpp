@@ -7,6 +7,7 @@ int main(int argc, char** argv)
     CLI::App app("Zelmora: marker-based augmented reality projects without a window",
                  "zelmora-cli");
     app.require_subcommand(1);
+    app.set_version_flag("--version", "zelmora-cli " ZELMORA_VERSION);
     RegisterProjectCommands(app);
     RegisterCameraCommands(app);
     RegisterMarkerCommands(app);
@@ -20,11 +21,7 @@ int main(int argc, char** argv)
     {
         app.parse(argc, argv);
     }
-    catch (const CLI::CallForHelp& e)
-    {
-        return app.exit(e);
-    }
-    catch (const CLI::CallForAllHelp& e)
+    catch (const CLI::Success& e) // --help and --version
     {
         return app.exit(e);
     }
