@@ -1,4 +1,6 @@
 #pragma once
+#include <vector>
+
 // What the document needs from the windows around it. The GUI implements
 // these; the command line and tests run without them.
 
@@ -21,6 +23,10 @@ public:
     virtual void Invalidate() = 0;
     // The frame size or the camera changed: recompute the live layout.
     virtual void RunLayoutChanged() = 0;
+        // Draws the live area at the video's own size away from the screen and
+    // reads it back into `rgba`: RGBA, bottom row first. False when it
+    // cannot (no run, no context).
+    virtual bool ReadLiveFrame(std::vector<unsigned char>& /*rgba*/) { return false; }
     // The run's video has a frame or news (an error, its end). Called from
     // GStreamer's threads: the view only posts a step to its own thread,
     // where it calls the document's OnIdleFrame.

@@ -80,6 +80,8 @@ bool CZelmoraDoc::OnIdleFrame()
     const CVideoSource::Grab grab = ProcessNextFrame(0);
     if (grab == CVideoSource::Grab::NoFrame)
         return false;
+    if (grab == CVideoSource::Grab::Frame)
+        RecordFrame();
     if (CDocumentView* view = GetView())
         view->Invalidate();
     return grab == CVideoSource::Grab::Frame;

@@ -253,4 +253,6 @@ void CMainFrame::UpdateCommandStates()
 {
     m_pCaptureAction->setEnabled(m_doc.OnUpdateCapture());
     m_pStopCaptureAction->setEnabled(m_doc.OnUpdateStopCapture());
+    m_pRecordAction->setEnabled(m_doc.IsCapturing() && !m_doc.IsRecording());
+    m_pStopRecordAction->setEnabled(m_doc.IsRecording());
 }

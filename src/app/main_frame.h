@@ -45,6 +45,15 @@ class CMainFrame : public QMainWindow, public CDocumentFrame
     void OnCapture();
     void OnStopCapture();
     void OnProperties();
+    // "Guardar imagen...": the editor view as drawn, to a PNG file. False
+    // (with a message) for another extension or a file that cannot be
+    // written; nothing is left half-written.
+    void OnSaveImage();
+    bool SaveImage(const QString& path);
+    // "Grabar vídeo..." / "Parar grabación".
+    void OnRecord();
+    bool StartRecording(const QString& path);
+    void OnStopRecording();
     void OnAppAbout();
 
     void ModifiedChanged(bool bModified) override;
@@ -80,4 +89,6 @@ class CMainFrame : public QMainWindow, public CDocumentFrame
     QList<QAction*> m_recentActions;
     QAction* m_pCaptureAction = nullptr;
     QAction* m_pStopCaptureAction = nullptr;
+    QAction* m_pRecordAction = nullptr;
+    QAction* m_pStopRecordAction = nullptr;
 };

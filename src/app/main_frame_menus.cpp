@@ -68,6 +68,10 @@ void CMainFrame::CreateMenus()
     m_pCaptureAction = AddCommand(project, "Capturar", "captureAction", [this] { OnCapture(); });
     m_pStopCaptureAction =
         AddCommand(project, "Parar Captura", "stopCaptureAction", [this] { OnStopCapture(); });
+    m_pRecordAction = AddCommand(project, "Grabar vídeo...", "recordAction", [this] { OnRecord(); });
+    m_pStopRecordAction =
+        AddCommand(project, "Parar grabación", "stopRecordAction", [this] { OnStopRecording(); });
+    AddCommand(project, "Guardar imagen...", "saveImageAction", [this] { OnSaveImage(); });
     project->addSeparator();
     AddCommand(project, "Propiedades", "propertiesAction", [this] { OnProperties(); });
     connect(project, &QMenu::aboutToShow, this, [this] { UpdateCommandStates(); });

@@ -196,6 +196,7 @@ CDocumentView* CZelmoraDoc::GetView()
 
 void CZelmoraDoc::EndRun()
 {
+    StopRecording();
     m_pCameraCalibration.reset();
     if (m_pVideoSource)
     {

@@ -11,11 +11,13 @@
 #include "run/pattern_entry.h"
 
 #include "run/camera_calibration.h"
+#include "run/video_recorder.h"
 #include "run/video_source.h"
 
 #include <list>
 #include <memory>
 #include <string>
+#include <vector>
 
 class CArchive;
 
@@ -63,6 +65,21 @@ public:
     // stream that ends or fails ends the run (with a message on failure).
     CVideoSource::Grab ProcessNextFrame(int timeoutMs);
     bool IsCapturing() const { return m_pVideoSource != nullptr; }
+
+    // "Grabar vídeo...": every frame the run takes from now on, drawn as the
+    // live area at the video's size and rate, goes to the WebM file `path`.
+    // Refused with a message without a run, for another extension or a
+    // file that cannot be written.
+    bool StartRecording(const std::string& path);
+    // "Parar grabación" (and the end of the run): finishes the file and says
+    // how many frames it holds and how many were dropped, or why it failed.
+    void StopRecording();
+    bool IsRecording() const { return m_pRecorder != nullptr; }
+    // Hands the live area of the frame just taken to the recording, if one
+    // runs (OnIdleFrame does after every frame).
+    void RecordFrame();
+    // What the last recording wrote, for the messages and the tests.
+    const CVideoRecorder::Summary& LastRecording() const { return m_lastRecording; }
     void SetViewZoom(int zoom) { m_nViewZoom = zoom; }
     void AdvanceAnimations();
     void ReleaseRunData();
@@ -120,4 +137,8 @@ private:
     bool m_bModified = false;
     CDocumentView* m_pViewHost = nullptr;
     bool m_bPrepareRunOnLoad = true;
+    std::unique_ptr<CVideoRecorder> m_pRecorder;
+    std::string m_strRecordingPath;
+    std::vector<unsigned char> m_recordedFrame; // reused: one frame's pixels
+    CVideoRecorder::Summary m_lastRecording;
 };

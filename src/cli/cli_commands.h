@@ -20,4 +20,5 @@ void RegisterDetectCommands(CLI::App& app);
 void RegisterSynthCommands(CLI::App& app);
 void RegisterModelCommands(CLI::App& app);
 void RegisterTrackCommands(CLI::App& app);
+void RegisterRenderCommands(CLI::App& app);
 void RegisterDemoCommands(CLI::App& app);

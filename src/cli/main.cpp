@@ -15,6 +15,7 @@ int main(int argc, char** argv)
     RegisterSynthCommands(app);
     RegisterModelCommands(app);
     RegisterTrackCommands(app);
+    RegisterRenderCommands(app);
     RegisterDemoCommands(app);
 
     try

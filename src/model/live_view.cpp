@@ -53,3 +53,10 @@ void DrawLiveTrackers(const CMatrix& projection, std::list<CTracker>& trackers, 
         tracker.Draw(axes);
     glDisable(GL_DEPTH_TEST);
 }
+
+void DrawLiveArea(unsigned int texture, double texScaleX, double texScaleY,
+                  const CMatrix& projection, std::list<CTracker>& trackers, const CAxes* axes)
+{
+    DrawVideoBackground(texture, texScaleX, texScaleY);
+    DrawLiveTrackers(projection, trackers, axes);
+}

@@ -29,3 +29,9 @@ void DrawVideoBackground(unsigned int texture, double texScaleX, double texScale
 // with `axes` at each tracker's origin when given. `projection` is the
 // upright one.
 void DrawLiveTrackers(const CMatrix& projection, std::list<CTracker>& trackers, const CAxes* axes);
+
+// The live area as the window shows it: the video background, then the
+// trackers over it. The window, its recordings and `zelmora-cli render`
+// all draw through this.
+void DrawLiveArea(unsigned int texture, double texScaleX, double texScaleY,
+                  const CMatrix& projection, std::list<CTracker>& trackers, const CAxes* axes);

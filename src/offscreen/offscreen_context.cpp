@@ -189,6 +189,35 @@ bool COffscreenContext::Create(int width, int height, std::string* pError)
     return true;
 }
 
+bool COffscreenContext::Resize(int width, int height, std::string* pError)
+{
+    if (!IsValid())
+    {
+        Fail(pError, "no context to resize");
+        return false;
+    }
+    if (width < 1 || height < 1 || width > kMaxSide || height > kMaxSide)
+    {
+        Fail(pError, "picture size must be 1 to " + std::to_string(kMaxSide) + " pixels a side");
+        return false;
+    }
+    MakeCurrent();
+    Impl& impl = *m_pImpl;
+    impl.bindRenderbuffer(GL_RENDERBUFFER, impl.colour);
+    impl.renderbufferStorage(GL_RENDERBUFFER, GL_RGBA8, width, height);
+    impl.bindRenderbuffer(GL_RENDERBUFFER, impl.depth);
+    impl.renderbufferStorage(GL_RENDERBUFFER, GL_DEPTH_COMPONENT24, width, height);
+    if (impl.checkFramebufferStatus(GL_FRAMEBUFFER) != GL_FRAMEBUFFER_COMPLETE)
+    {
+        Fail(pError, "cannot resize the offscreen framebuffer");
+        return false;
+    }
+    m_nWidth = width;
+    m_nHeight = height;
+    glViewport(0, 0, width, height);
+    return true;
+}
+
 void COffscreenContext::MakeCurrent()
 {
     if (!IsValid())

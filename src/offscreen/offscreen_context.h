@@ -40,6 +40,10 @@ class COffscreenContext
     // current and sets the viewport to the whole framebuffer. False with a
     // reason when EGL or the driver cannot give one.
     bool Create(int width, int height, std::string* pError = nullptr);
+    // Gives the framebuffer a new size (its content is lost) and sets the
+    // viewport to it; what lives in the context (textures, display lists)
+    // stays. False with a reason for a size out of range.
+    bool Resize(int width, int height, std::string* pError = nullptr);
     bool IsValid() const;
     void MakeCurrent();
 

@@ -1,5 +1,16 @@
 #include "run/camera_calibration.h"
 
+#include "model/live_view.h"
+#include "tracking/gl_conversion.h"
+
+namespace
+{
+// Millimetres: the demo's markers stand a few hundred in front of the
+// camera, and nothing a webcam sees is five metres deep.
+constexpr double kNearPlane = 1.0;
+constexpr double kFarPlane = 5000.0;
+} // namespace
+
 std::unique_ptr<CCameraCalibration> CCameraCalibration::Load(int width, int height,
                                                              const std::string& file)
 {
@@ -13,4 +24,11 @@ std::unique_ptr<CCameraCalibration> CCameraCalibration::Load(int width, int heig
     initCameraParam(calibration->m_param);
     displayCameraParam(calibration->m_param);
     return calibration;
+}
+
+CMatrix CCameraCalibration::LiveProjection() const
+{
+    CMatrix camera;
+    convertToGlProjection(m_param, kNearPlane, kFarPlane, camera.GetData());
+    return UprightProjection(camera);
 }

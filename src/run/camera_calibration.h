@@ -3,6 +3,7 @@
 // made the tracking library's current camera. Owned by the document while a
 // run is active.
 
+#include "model/matrix.h"
 #include "tracking/camera_param.h"
 
 #include <memory>
@@ -18,6 +19,10 @@ public:
                                                     const std::string& file);
     explicit CCameraCalibration(const CameraParam& param) : m_param(param) {}
     virtual ~CCameraCalibration() = default;
+
+    // The camera's OpenGL projection for drawing over the upright video
+    // (`UprightProjection`), what every live area draws its models with.
+    CMatrix LiveProjection() const;
 
     CameraParam m_param;
 };

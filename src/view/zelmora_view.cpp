@@ -3,10 +3,10 @@
 #include "app/zelmora_doc.h"
 #include "model/live_view.h"
 #include "model/placement.h"
-#include "tracking/gl_conversion.h"
 #include "view/model_selection.h"
 
 #include <QMouseEvent>
+#include <QOpenGLFramebufferObject>
 #include <QTimerEvent>
 #include <QWheelEvent>
 
@@ -16,9 +16,6 @@
 
 namespace
 {
-constexpr double kNearPlane = 1.0;
-constexpr double kFarPlane = 5000.0;
-
 void SetViewport(const CGlRect& rect)
 {
     glViewport(rect.left, rect.bottom, rect.Width(), rect.Height());
@@ -34,7 +31,15 @@ CZelmoraView::CZelmoraView(CZelmoraDoc& doc, QWindow* parent) : COpenGLWnd(paren
     m_animationTimer.start(kAnimationPeriodMs, this);
 }
 
-CZelmoraView::~CZelmoraView() = default;
+CZelmoraView::~CZelmoraView()
+{
+    // The recording's framebuffer lives in this view's context.
+    if (m_pLiveFrame && context())
+    {
+        makeCurrent();
+        m_pLiveFrame.reset();
+    }
+}
 
 void CZelmoraView::MakeCurrent()
 {
@@ -88,12 +93,7 @@ void CZelmoraView::LayoutViewports()
     m_layout =
         ::LayoutViewports(cx, cy, source ? source->m_nWidth : 0, source ? source->m_nHeight : 0);
     if (m_doc.m_pCameraCalibration)
-    {
-        CMatrix camera;
-        convertToGlProjection(m_doc.m_pCameraCalibration->m_param, kNearPlane, kFarPlane,
-                              camera.GetData());
-        m_projection = UprightProjection(camera);
-    }
+        m_projection = m_doc.m_pCameraCalibration->LiveProjection();
 }
 
 void CZelmoraView::OnDraw()
@@ -127,9 +127,32 @@ void CZelmoraView::DrawLiveView()
     const CVideoSource* source = m_doc.m_pVideoSource.get();
     if (!source || source->GetTexture() == CVideoSource::kNoTexture)
         return;
-    DrawVideoBackground(source->GetTexture(), source->GetTexScaleX(), source->GetTexScaleY());
-    DrawLiveTrackers(m_projection, m_doc.m_trackers,
-                     m_doc.m_bSingleView ? nullptr : &m_axes);
+    DrawLiveArea(source->GetTexture(), source->GetTexScaleX(), source->GetTexScaleY(),
+                 m_projection, m_doc.m_trackers, m_doc.m_bSingleView ? nullptr : &m_axes);
+}
+
+bool CZelmoraView::ReadLiveFrame(std::vector<unsigned char>& rgba)
+{
+    const CVideoSource* source = m_doc.m_pVideoSource.get();
+    if (!context() || !source || source->GetTexture() == CVideoSource::kNoTexture)
+        return false;
+    makeCurrent();
+    const QSize size(source->m_nWidth, source->m_nHeight);
+    if (!m_pLiveFrame || m_pLiveFrame->size() != size)
+        m_pLiveFrame = std::make_unique<QOpenGLFramebufferObject>(
+            size, QOpenGLFramebufferObject::Depth);
+    if (!m_pLiveFrame->isValid() || !m_pLiveFrame->bind())
+        return false;
+    glViewport(0, 0, size.width(), size.height());
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    // As in single-view mode: a recording shows the models, not the axes.
+    DrawLiveArea(source->GetTexture(), source->GetTexScaleX(), source->GetTexScaleY(),
+                 m_projection, m_doc.m_trackers, nullptr);
+    rgba.resize(size_t(size.width()) * size.height() * 4);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadPixels(0, 0, size.width(), size.height(), GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
+    m_pLiveFrame->release();
+    return true;
 }
 
 void CZelmoraView::timerEvent(QTimerEvent* event)

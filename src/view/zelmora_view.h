@@ -17,6 +17,9 @@
 #include <QBasicTimer>
 
 #include <atomic>
+#include <memory>
+
+class QOpenGLFramebufferObject;
 
 class CZelmoraDoc;
 class CModelSelection;
@@ -37,6 +40,7 @@ class CZelmoraView : public COpenGLWnd, public CDocumentView
     void Invalidate() override;
     void RunLayoutChanged() override;
     void FrameReady() override;
+    bool ReadLiveFrame(std::vector<unsigned char>& rgba) override;
 
     const CViewportLayout& Layout() const { return m_layout; }
 
@@ -78,6 +82,8 @@ class CZelmoraView : public COpenGLWnd, public CDocumentView
     QBasicTimer m_animationTimer;
     // One posted step at a time: a burst of frames wakes the GUI once.
     std::atomic<bool> m_bStepPosted{false};
+    // The live area at the video's size, for recordings.
+    std::unique_ptr<QOpenGLFramebufferObject> m_pLiveFrame;
 
     // A drag in progress: the view it began in, where, and the model's
     // placement then.

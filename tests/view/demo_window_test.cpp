@@ -7,6 +7,7 @@
 #include "cli/demo_project.h"
 #include "cli/demo_sequence.h"
 #include "imaging/image_file.h"
+#include "support/video_decode.h"
 #include "view/navigator_dialog_bar.h"
 #include "view/zelmora_view.h"
 #include "window_tests.h"
@@ -23,6 +24,7 @@ namespace
 {
 constexpr int kRunTimeoutMs = 10000;
 constexpr int kFramesToWatch = 5;
+constexpr int kRecordingMs = 1000;
 // Bilinear scaling and JPEG blur edges: a pixel of the picture is the
 // frame's pixel within this much, channel by channel.
 constexpr int kPictureTolerance = 48;
@@ -48,8 +50,9 @@ class DemoWindowTest : public QObject
                              live.top + yFromTop);
     }
 
-    // Where the demo camera sees the centre of marker `marker` in frame 0.
-    QPoint MarkerCentre(int marker)
+    // Where the demo camera sees the centre of marker `marker` in frame 0,
+    // in the frame's pixels.
+    static QPoint MarkerInFrame(int marker)
     {
         const DemoFrameTruth truth = DemoTruthAt(0);
         const double(*pose)[4] = truth.cameraFromMarker[marker];
@@ -61,7 +64,41 @@ class DemoWindowTest : public QObject
             for (int k = 0; k < 3; ++k)
                 image[row] += camera.mat[row][k] * pose[k][3];
         }
-        return OnScreen(image[0] / image[2], image[1] / image[2]);
+        return QPoint(int(image[0] / image[2]), int(image[1] / image[2]));
+    }
+
+    QPoint MarkerCentre(int marker)
+    {
+        const QPoint inFrame = MarkerInFrame(marker);
+        return OnScreen(inFrame.x(), inFrame.y());
+    }
+
+    // The window on the demo whose video is its first frame over and over,
+    // so what is shown is known; running, with the house found.
+    void RunDemoOnFirstFrame()
+    {
+        m_pWindow = std::make_unique<CWindowUnderTest>();
+        std::string error;
+        {
+            std::FILE* nowhere = std::fopen("/dev/null", "w");
+            CDemoProgress quiet(nowhere, false, 1);
+            const bool written = WriteDemoProject(Folder().Path(), 1, quiet, &error);
+            std::fclose(nowhere);
+            QVERIFY2(written, error.c_str());
+        }
+        std::ofstream(Folder().Path("video.cfg"))
+            << "multifilesrc loop=true location=fotogramas/fotograma0000.jpg "
+               "caps=image/jpeg,framerate=30/1 ! jpegdec\n";
+        QVERIFY(m_pWindow->Show(1280, 800));
+        QVERIFY(Frame()->OpenProjectFile(QString::fromStdString(Folder().Path(kDemoProjectFile))));
+        Frame()->Navigator()->findChild<QCheckBox*>("singleViewCheck")->click();
+        auto* tree = Frame()->Navigator()->findChild<QTreeWidget*>("projectTree");
+        tree->expandAll();
+        tree->setCurrentItem(
+            tree->findItems("Casa", Qt::MatchExactly | Qt::MatchRecursive).front());
+        Frame()->OnCapture();
+        QVERIFY(Doc().IsCapturing());
+        QTRY_VERIFY_WITH_TIMEOUT(Doc().m_trackers.front().m_bFound, kRunTimeoutMs);
     }
 
     CMainFrame* Frame() { return m_pWindow->m_pFrame.get(); }
@@ -73,32 +110,12 @@ class DemoWindowTest : public QObject
   private slots:
     void liveViewShowsThePictureUprightWithTheHouseOnItsMarker()
     {
-        m_pWindow = std::make_unique<CWindowUnderTest>();
+        RunDemoOnFirstFrame();
+        if (QTest::currentTestFailed())
+            return;
         std::string error;
-        {
-            std::FILE* nowhere = std::fopen("/dev/null", "w");
-            CDemoProgress quiet(nowhere, false, 1);
-            const bool written = WriteDemoProject(Folder().Path(), 1, quiet, &error);
-            std::fclose(nowhere);
-            QVERIFY2(written, error.c_str());
-        }
-        // The first frame over and over: what is shown is known.
-        std::ofstream(Folder().Path("video.cfg"))
-            << "multifilesrc loop=true location=fotogramas/fotograma0000.jpg "
-               "caps=image/jpeg,framerate=30/1 ! jpegdec\n";
         BgraImage frame;
         QVERIFY(ReadImageFile(Folder().Path("fotogramas/fotograma0000.jpg"), &frame, &error));
-
-        QVERIFY(m_pWindow->Show(1280, 800));
-        QVERIFY(Frame()->OpenProjectFile(QString::fromStdString(Folder().Path(kDemoProjectFile))));
-        Frame()->Navigator()->findChild<QCheckBox*>("singleViewCheck")->click();
-        auto* tree = Frame()->Navigator()->findChild<QTreeWidget*>("projectTree");
-        tree->expandAll();
-        tree->setCurrentItem(
-            tree->findItems("Casa", Qt::MatchExactly | Qt::MatchRecursive).front());
-        Frame()->OnCapture();
-        QVERIFY(Doc().IsCapturing());
-        QTRY_VERIFY_WITH_TIMEOUT(Doc().m_trackers.front().m_bFound, kRunTimeoutMs);
         QTest::qWait(kFramesToWatch * 1000 / 30);
 
         const QImage image = Frame()->View()->Render();
@@ -130,6 +147,36 @@ class DemoWindowTest : public QObject
             Frame()->Editor()->SetViewZoom(60);
             QVERIFY(Frame()->Snapshot().save(QString::fromLocal8Bit(screenshot)));
         }
+        m_pWindow.reset();
+    }
+
+    // The recording holds the live area at the video's own size: every
+    // frame the run took, less the ones it reported dropped, with the house
+    // on its marker.
+    void recordingPlaysBackWithTheHouseOnItsMarker()
+    {
+        RunDemoOnFirstFrame();
+        if (QTest::currentTestFailed())
+            return;
+        const QString path = QString::fromStdString(Folder().Path("demo.webm"));
+        QVERIFY(Frame()->StartRecording(path));
+        QTest::qWait(kRecordingMs);
+        Frame()->OnStopRecording();
+        QVERIFY(m_pWindow->m_messages.Said("descartados"));
+        const CVideoRecorder::Summary& summary = Doc().LastRecording();
+        QVERIFY(summary.nWritten > 0);
+
+        const DecodedVideo video = DecodeWebm(path.toStdString(), summary.nWritten / 2);
+        QCOMPARE(video.error, std::string());
+        QCOMPARE(video.frames, summary.nWritten);
+        QCOMPARE(video.width, 640);
+        QCOMPARE(video.height, 480);
+        const QPoint house = MarkerInFrame(0);
+        const unsigned char* rgba = video.At(house.x(), house.y());
+        QVERIFY2(LooksLikeHouse(QColor(rgba[0], rgba[1], rgba[2])), "the house on its marker");
+        const QPoint other = MarkerInFrame(1);
+        rgba = video.At(other.x(), other.y());
+        QVERIFY2(!LooksLikeHouse(QColor(rgba[0], rgba[1], rgba[2])), "nothing on the other one");
         m_pWindow.reset();
     }
 };

@@ -2,11 +2,14 @@
 // the recent files, and the save prompt before changes are thrown away.
 #include "app/main_frame.h"
 #include "app/zelmora_doc.h"
+#include "support/video_decode.h"
 #include "view/zelmora_view.h"
 #include "window_tests.h"
 
 #include <QAction>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QMenu>
 #include <QSettings>
 #include <QTest>
@@ -76,6 +79,15 @@ class MainFrameTest : public QObject
         QTest::newRow("Capturar") << "captureAction"
                                   << "Capturar"
                                   << "";
+        QTest::newRow("Grabar vídeo") << "recordAction"
+                                      << "Grabar vídeo..."
+                                      << "";
+        QTest::newRow("Parar grabación") << "stopRecordAction"
+                                         << "Parar grabación"
+                                         << "";
+        QTest::newRow("Guardar imagen") << "saveImageAction"
+                                        << "Guardar imagen..."
+                                        << "";
         QTest::newRow("Parar Captura") << "stopCaptureAction"
                                        << "Parar Captura"
                                        << "";
@@ -147,6 +159,74 @@ class MainFrameTest : public QObject
         QVERIFY(!Doc().IsCapturing());
         QVERIFY(capture->isEnabled());
         QVERIFY(!stop->isEnabled());
+    }
+
+    void aSavedImageHoldsTheViewsPixels()
+    {
+        QVERIFY(Frame()->OpenProjectFile(QString::fromStdString(WriteVideoProject(Folder()))));
+        Doc().m_bSingleView = false;
+        QVERIFY(Frame()->SaveImage(Path("vista.png")));
+        const QImage saved(Path("vista.png"));
+        const QImage drawn = Frame()->View()->Render();
+        QVERIFY(!saved.isNull());
+        QCOMPARE(saved.convertToFormat(QImage::Format_RGB32),
+                 drawn.convertToFormat(QImage::Format_RGB32));
+    }
+
+    void anImageThatCannotBeSavedSaysWhyAndWritesNothing_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("extension") << "vista.jpg"
+                                   << "terminar en .png";
+        QTest::newRow("folder") << "falta/vista.png"
+                                << "No se puede guardar la imagen";
+    }
+
+    void anImageThatCannotBeSavedSaysWhyAndWritesNothing()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, reason);
+        QVERIFY(!Frame()->SaveImage(Path(name.toUtf8())));
+        QVERIFY(Messages().Said(reason.toStdString()));
+        QVERIFY(QDir(QString::fromStdString(Folder().Path())).isEmpty());
+    }
+
+    void recordCommandsFollowTheRunAndTheRecording()
+    {
+        QAction* record = Action("recordAction");
+        QAction* stop = Action("stopRecordAction");
+        QVERIFY(!record->isEnabled());
+        QVERIFY(!stop->isEnabled());
+        QVERIFY(!Frame()->StartRecording(Path("sin.webm")));
+        QVERIFY(Messages().Said("Inicie la captura"));
+
+        QVERIFY(Frame()->OpenProjectFile(QString::fromStdString(WriteVideoProject(Folder()))));
+        Frame()->OnCapture();
+        QVERIFY(record->isEnabled());
+        QVERIFY(!Frame()->StartRecording(Path("r.avi")));
+        QVERIFY(Messages().Said("terminar en .webm"));
+        QVERIFY(!Frame()->StartRecording(Path("falta/r.webm")));
+        QVERIFY(Messages().Said("No se puede grabar"));
+        QVERIFY(!Doc().IsRecording());
+
+        QVERIFY(Frame()->StartRecording(Path("r.webm")));
+        QVERIFY(!record->isEnabled());
+        QVERIFY(stop->isEnabled());
+        QTRY_VERIFY_WITH_TIMEOUT(Doc().IsRecording() && QFileInfo(Path("r.webm")).size() > 0,
+                                 kRunTimeoutMs);
+        QTest::qWait(300);
+        // Ending the run ends its recording too.
+        Action("stopCaptureAction")->trigger();
+        QVERIFY(!Doc().IsRecording());
+        QVERIFY(!stop->isEnabled());
+        QVERIFY(Messages().Said("Vídeo guardado en"));
+        const CVideoRecorder::Summary& summary = Doc().LastRecording();
+        QVERIFY(summary.nWritten > 0);
+        const DecodedVideo video = DecodeWebm(Folder().Path("r.webm"), 0);
+        QCOMPARE(video.error, std::string());
+        QCOMPARE(video.frames, summary.nWritten);
+        QCOMPARE(video.width, 64);
     }
 
     void aPipelineErrorEndsTheRunWithItsCause()

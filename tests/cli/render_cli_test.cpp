@@ -1,0 +1,165 @@
+// `zelmora-cli render` on the demo: the window's live drawing without a
+// window, held against the ground truth the demo was rendered from.
+#include "cli/demo_sequence.h"
+#include "cli_runner.h"
+#include "imaging/image_file.h"
+#include "support/project_fixture.h"
+#include "support/video_decode.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <memory>
+
+namespace
+{
+constexpr int kWidth = 640;
+constexpr int kHeight = 480;
+// The pose filter needs a frame or two to settle, and the covered marker's
+// pose comes through the board: nearly every frame, not all.
+constexpr double kMinOnMarkerShare = 0.9;
+constexpr double kMaxOffMarkerShare = 0.1;
+
+bool LooksLikeHouse(const unsigned char* rgba) { return rgba[0] > rgba[1] + 40; }
+
+// Where the demo camera sees the centre of `marker` in `frame`, in pixels.
+bool MarkerCentre(int frame, int marker, int* u, int* v)
+{
+    const DemoFrameTruth truth = DemoTruthAt(frame);
+    const double(*pose)[4] = truth.cameraFromMarker[marker];
+    const CameraParam camera = DemoCamera();
+    double image[3];
+    for (int row = 0; row < 3; ++row)
+    {
+        image[row] = camera.mat[row][3];
+        for (int k = 0; k < 3; ++k)
+            image[row] += camera.mat[row][k] * pose[k][3];
+    }
+    *u = int(image[0] / image[2]);
+    *v = int(image[1] / image[2]);
+    return truth.visible[marker] && *u >= 0 && *u < kWidth && *v >= 0 && *v < kHeight;
+}
+
+class RenderCli : public testing::Test
+{
+  protected:
+    static void SetUpTestSuite()
+    {
+        s_pFolder = new ScratchFolder;
+        const CliResult demo = RunCli({"demo", s_pFolder->Path("demo")});
+        ASSERT_EQ(demo.exitCode, 0) << demo.err;
+    }
+    static void TearDownTestSuite()
+    {
+        delete s_pFolder;
+        s_pFolder = nullptr;
+    }
+    static std::string Project() { return s_pFolder->Path("demo/demo.zel"); }
+
+    static ScratchFolder* s_pFolder;
+    ScratchFolder m_out;
+};
+ScratchFolder* RenderCli::s_pFolder = nullptr;
+} // namespace
+
+// Both trackers carry the house: it stands on each reference marker the
+// camera sees, and not on the board's second marker.
+TEST_F(RenderCli, EveryFrameShowsTheHouseOnItsMarkers)
+{
+    const std::string out = m_out.Path("demo.webm");
+    const CliResult render = RunCli({"render", Project(), out});
+    ASSERT_EQ(render.exitCode, 0) << render.err;
+    EXPECT_NE(render.err.find("render: 90 frames"), std::string::npos) << render.err;
+
+    int onMarker = 0;
+    int seen = 0;
+    int onSecondMarker = 0;
+    int secondSeen = 0;
+    const DecodedVideo video = DecodeWebm(
+        out, 0,
+        [&](int frame, const unsigned char* rgba)
+        {
+            int u = 0;
+            int v = 0;
+            for (int marker : {0, 2})
+                if (MarkerCentre(frame, marker, &u, &v))
+                {
+                    ++seen;
+                    onMarker += LooksLikeHouse(&rgba[(size_t(v) * kWidth + u) * 4]);
+                }
+            if (MarkerCentre(frame, 1, &u, &v))
+            {
+                ++secondSeen;
+                onSecondMarker += LooksLikeHouse(&rgba[(size_t(v) * kWidth + u) * 4]);
+            }
+        });
+    EXPECT_EQ(video.error, "");
+    ASSERT_EQ(video.frames, kDemoFrames);
+    ASSERT_EQ(video.width, kWidth);
+    ASSERT_GT(seen, kDemoFrames);
+    EXPECT_GE(onMarker, seen * kMinOnMarkerShare) << onMarker << " of " << seen;
+    EXPECT_LE(onSecondMarker, secondSeen * kMaxOffMarkerShare) << onSecondMarker;
+}
+
+// Numbered pictures at another size, in any of the editor's views.
+TEST_F(RenderCli, PngSequenceHasOnePicturePerFrameAtTheChosenSize)
+{
+    constexpr int kFrames = 3;
+    const CliResult render =
+        RunCli({"render", Project(), m_out.Path("f%03d.png"), "--frames", std::to_string(kFrames),
+                "--size", "320", "240", "--view", "top"});
+    ASSERT_EQ(render.exitCode, 0) << render.err;
+    for (int frame = 0; frame <= kFrames; ++frame)
+    {
+        const std::string name = m_out.Path("f00" + std::to_string(frame) + ".png");
+        BgraImage picture;
+        std::string error;
+        EXPECT_EQ(ReadImageFile(name, &picture, &error), frame < kFrames) << name;
+        if (frame < kFrames)
+        {
+            EXPECT_EQ(picture.width, 320) << name;
+            EXPECT_EQ(picture.height, 240) << name;
+        }
+    }
+}
+
+struct BadRender
+{
+    const char* name;
+    std::vector<std::string> arguments; // after the project; "@" is the scratch folder
+    int exitCode;
+    const char* message;
+};
+
+class RenderCliBadInput : public RenderCli, public testing::WithParamInterface<BadRender>
+{
+};
+
+// A refused render says why and leaves nothing behind.
+TEST_P(RenderCliBadInput, IsRefusedAndWritesNothing)
+{
+    std::vector<std::string> arguments = {"render", Project()};
+    for (std::string argument : GetParam().arguments)
+    {
+        if (argument[0] == '@')
+            argument = m_out.Path(argument.substr(1));
+        arguments.push_back(argument);
+    }
+    const CliResult render = RunCli(arguments);
+    EXPECT_EQ(render.exitCode, GetParam().exitCode) << render.err;
+    EXPECT_NE(render.err.find(GetParam().message), std::string::npos) << render.err;
+    EXPECT_TRUE(std::filesystem::is_empty(m_out.Path()));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, RenderCliBadInput,
+    testing::Values(
+        BadRender{"UnknownExtension", {"@out.avi"}, 2, "OUT must end in .webm"},
+        BadRender{"PictureWithoutNumber", {"@out.png"}, 2, "%04d"},
+        BadRender{"TwoNumbers", {"@f%04d-%04d.png"}, 2, "%04d"},
+        BadRender{"FolderMissing", {"@missing/out.webm"}, 1, "cannot write"},
+        BadRender{"SequenceFolderMissing", {"@missing/f%04d.png"}, 1, "missing"},
+        BadRender{"VideoMissing", {"@out.webm", "--video", "@none.cfg"}, 1, "none.cfg"},
+        BadRender{"AbsurdSize", {"@out.webm", "--size", "0", "99999"}, 2, "--size"},
+        BadRender{"UnknownView", {"@out.webm", "--view", "back"}, 2, "--view"}),
+    [](const testing::TestParamInfo<BadRender>& info) { return info.param.name; });
