@@ -2,6 +2,7 @@
 
 #include "app/project_file.h"
 #include "app/zelmora_doc.h"
+#include "cli/headless_frames.h"
 #include "imaging/image_file.h"
 #include "model/axes.h"
 #include "model/live_view.h"
@@ -13,14 +14,10 @@
 #include <GL/gl.h>
 
 #include <cctype>
-#include <chrono>
 #include <map>
 
 namespace
 {
-constexpr int kFrameWaitMs = 100;
-// A stream that gives no frame for this long is taken for stuck.
-constexpr std::chrono::seconds kStuckAfter(10);
 // The editor view's background.
 constexpr float kBackgroundGrey = 0.2f;
 
@@ -184,20 +181,9 @@ bool RenderProject(const CRenderOptions& options, int* pFrames, std::string* err
         }
     }
 
-    auto lastFrame = std::chrono::steady_clock::now();
-    while (options.nFrames == 0 || *pFrames < options.nFrames)
+    while ((options.nFrames == 0 || *pFrames < options.nFrames) &&
+           NextHeadlessFrame(doc, error) == CVideoSource::Grab::Frame)
     {
-        const CVideoSource::Grab grab = doc.ProcessNextFrame(kFrameWaitMs);
-        if (grab == CVideoSource::Grab::Ended)
-            break;
-        if (grab == CVideoSource::Grab::NoFrame)
-        {
-            if (std::chrono::steady_clock::now() - lastFrame < kStuckAfter)
-                continue;
-            *error = "no frame came within " + std::to_string(kStuckAfter.count()) + " seconds";
-            break;
-        }
-        lastFrame = std::chrono::steady_clock::now();
         context.MakeCurrent();
         DrawFrame(options, doc, projection, axes);
         const OffscreenImage image = context.ReadPixels();

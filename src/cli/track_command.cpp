@@ -4,18 +4,15 @@
 
 #include "app/project_file.h"
 #include "app/zelmora_doc.h"
+#include "cli/headless_frames.h"
 #include "cli/track_output.h"
 #include "model/user_messages.h"
 
-#include <chrono>
 #include <cstdio>
 #include <memory>
 
 namespace
 {
-constexpr int kFrameWaitMs = 100;
-// A stream that gives no frame for this long is taken for stuck.
-constexpr std::chrono::seconds kStuckAfter(10);
 constexpr int kProgressEveryFrames = 250;
 
 struct TrackOptions
@@ -74,23 +71,16 @@ void RunTrack(const TrackOptions& options)
                                                         ? CTrackOutput::Format::JsonLines
                                                         : CTrackOutput::Format::Csv);
     int frame = 0;
-    auto lastFrame = std::chrono::steady_clock::now();
     while (options.frames == 0 || frame < options.frames)
     {
-        const CVideoSource::Grab grab = doc.ProcessNextFrame(kFrameWaitMs);
-        if (grab == CVideoSource::Grab::Ended)
-            break;
-        // A skipped frame (one smaller than the stream's size) is no reason
-        // to stop; a stream that gives nothing for long is.
-        if (grab == CVideoSource::Grab::NoFrame)
+        std::string stuck;
+        if (NextHeadlessFrame(doc, &stuck) != CVideoSource::Grab::Frame)
         {
-            if (std::chrono::steady_clock::now() - lastFrame < kStuckAfter)
-                continue;
+            if (stuck.empty())
+                break;
             doc.OnStopCapture();
-            throw CommandFailure("no frame came within " +
-                                 std::to_string(kStuckAfter.count()) + " seconds");
+            throw CommandFailure(stuck);
         }
-        lastFrame = std::chrono::steady_clock::now();
         output.WriteFrame(frame, doc.m_trackers);
         ++frame;
         if (frame % kProgressEveryFrames == 0)

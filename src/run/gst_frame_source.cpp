@@ -1,5 +1,7 @@
 #include "run/gst_frame_source.h"
 
+#include "run/gstreamer_init.h"
+
 #include <gst/app/gstappsink.h>
 #include <gst/gst.h>
 #include <gst/video/video.h>
@@ -19,15 +21,6 @@ constexpr GstClockTime kNegotiationPoll = 50 * GST_MSECOND;
 // A pipeline description is a line or two; anything larger is not one.
 constexpr std::streamsize kMaxConfigBytes = 64 * 1024;
 constexpr const char* kSinkName = "zelmora_sink";
-
-void EnsureGstreamer()
-{
-    static const bool initialised = [] {
-        gst_init(nullptr, nullptr);
-        return true;
-    }();
-    (void)initialised;
-}
 
 // The configuration without its comment lines, as one description.
 bool ReadPipelineDescription(const std::string& path, std::string* description,

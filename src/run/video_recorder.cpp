@@ -1,5 +1,7 @@
 #include "run/video_recorder.h"
 
+#include "run/gstreamer_init.h"
+
 #include <gst/app/gstappsrc.h>
 #include <gst/gst.h>
 
@@ -25,15 +27,6 @@ constexpr GstClockTime kFinishTimeout = 10 * GST_SECOND;
 constexpr const char* kEncoder =
     "vp8enc name=encoder deadline=1 cpu-used=16 threads=1 target-bitrate=0 bits-per-pixel=0.1";
 constexpr const char* kSinkName = "zelmora_file";
-
-void EnsureGstreamer()
-{
-    static const bool initialised = [] {
-        gst_init(nullptr, nullptr);
-        return true;
-    }();
-    (void)initialised;
-}
 
 std::string ErrorText(GstMessage* message)
 {

@@ -3,6 +3,7 @@
 #include "cli/demo_sequence.h"
 #include "cli_runner.h"
 #include "imaging/image_file.h"
+#include "support/marker_projection.h"
 #include "support/project_fixture.h"
 #include "support/video_decode.h"
 
@@ -23,21 +24,16 @@ constexpr double kMaxOffMarkerShare = 0.1;
 bool LooksLikeHouse(const unsigned char* rgba) { return rgba[0] > rgba[1] + 40; }
 
 // Where the demo camera sees the centre of `marker` in `frame`, in pixels.
+// False when the marker is hidden or out of the picture.
 bool MarkerCentre(int frame, int marker, int* u, int* v)
 {
-    const DemoFrameTruth truth = DemoTruthAt(frame);
-    const double(*pose)[4] = truth.cameraFromMarker[marker];
-    const CameraParam camera = DemoCamera();
-    double image[3];
-    for (int row = 0; row < 3; ++row)
-    {
-        image[row] = camera.mat[row][3];
-        for (int k = 0; k < 3; ++k)
-            image[row] += camera.mat[row][k] * pose[k][3];
-    }
-    *u = int(image[0] / image[2]);
-    *v = int(image[1] / image[2]);
-    return truth.visible[marker] && *u >= 0 && *u < kWidth && *v >= 0 && *v < kHeight;
+    double x = 0.0;
+    double y = 0.0;
+    DemoMarkerCentre(frame, marker, &x, &y);
+    *u = int(x);
+    *v = int(y);
+    return DemoTruthAt(frame).visible[marker] && *u >= 0 && *u < kWidth && *v >= 0 &&
+           *v < kHeight;
 }
 
 class RenderCli : public testing::Test

@@ -7,6 +7,7 @@
 #include "cli/demo_project.h"
 #include "cli/demo_sequence.h"
 #include "imaging/image_file.h"
+#include "support/marker_projection.h"
 #include "support/video_decode.h"
 #include "view/navigator_dialog_bar.h"
 #include "view/zelmora_view.h"
@@ -54,17 +55,10 @@ class DemoWindowTest : public QObject
     // in the frame's pixels.
     static QPoint MarkerInFrame(int marker)
     {
-        const DemoFrameTruth truth = DemoTruthAt(0);
-        const double(*pose)[4] = truth.cameraFromMarker[marker];
-        const CameraParam camera = DemoCamera();
-        double image[3];
-        for (int row = 0; row < 3; ++row)
-        {
-            image[row] = camera.mat[row][3];
-            for (int k = 0; k < 3; ++k)
-                image[row] += camera.mat[row][k] * pose[k][3];
-        }
-        return QPoint(int(image[0] / image[2]), int(image[1] / image[2]));
+        double u = 0.0;
+        double v = 0.0;
+        DemoMarkerCentre(0, marker, &u, &v);
+        return QPoint(int(u), int(v));
     }
 
     QPoint MarkerCentre(int marker)
