@@ -202,7 +202,11 @@ bool CMainFrame::SaveModified()
 void CMainFrame::closeEvent(QCloseEvent* event)
 {
     if (SaveModified())
+    {
+        // Its closing message belongs on screen with the window.
+        OnStopRecording();
         event->accept();
+    }
     else
         event->ignore();
 }

@@ -198,10 +198,20 @@ void CVideoRecorder::FeedEncoder()
 bool CVideoRecorder::PushToEncoder(std::vector<unsigned char> pixels, long long nIndex)
 {
     const guint64 frameBytes = guint64(m_nWidth) * m_nHeight * 4;
+    const auto start = std::chrono::steady_clock::now();
     while (gst_app_src_get_current_level_bytes(GST_APP_SRC(m_pSource)) >=
                kFramesInPipeline * frameBytes &&
            !m_bFailed)
+    {
+        // An encoder that takes nothing for this long will not: the
+        // recording ends rather than Finish waiting on it forever.
+        if (std::chrono::steady_clock::now() - start > std::chrono::nanoseconds(kFinishTimeout))
+        {
+            Fail("el codificador de vídeo no avanza");
+            return false;
+        }
         std::this_thread::sleep_for(kPipelinePoll);
+    }
 
     auto* data = new std::vector<unsigned char>(std::move(pixels));
     GstBuffer* buffer = gst_buffer_new_wrapped_full(GstMemoryFlags(0), data->data(), data->size(),
