@@ -1,8 +1,8 @@
 #pragma once
-#include <vector>
-
 // What the document needs from the windows around it. The GUI implements
 // these; the command line and tests run without them.
+
+#include <vector>
 
 // The navigator bar's tree of trackers, patterns and models.
 class CNavigatorHost
@@ -23,7 +23,7 @@ public:
     virtual void Invalidate() = 0;
     // The frame size or the camera changed: recompute the live layout.
     virtual void RunLayoutChanged() = 0;
-        // Draws the live area at the video's own size away from the screen and
+    // Draws the live area at the video's own size away from the screen and
     // reads it back into `rgba`: RGBA, bottom row first. False when it
     // cannot (no run, no context).
     virtual bool ReadLiveFrame(std::vector<unsigned char>& /*rgba*/) { return false; }

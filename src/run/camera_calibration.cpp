@@ -5,8 +5,7 @@
 
 namespace
 {
-// Millimetres: the demo's markers stand a few hundred in front of the
-// camera, and nothing a webcam sees is five metres deep.
+// Millimetres, the unit of marker widths and so of every pose.
 constexpr double kNearPlane = 1.0;
 constexpr double kFarPlane = 5000.0;
 } // namespace
