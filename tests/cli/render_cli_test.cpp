@@ -127,8 +127,26 @@ struct BadRender
     const char* message;
 };
 
-class RenderCliBadInput : public RenderCli, public testing::WithParamInterface<BadRender>
+void PrintTo(const BadRender& bad, std::ostream* out) { *out << bad.name; }
+
+// A small project of its own (a test-pattern video), since the demo takes
+// long to write.
+class RenderCliBadInput : public testing::TestWithParam<BadRender>
 {
+  protected:
+    void SetUp() override
+    {
+        CZelmoraDoc doc;
+        doc.OnNewDocument();
+        std::string error;
+        ASSERT_TRUE(UseTestVideo(m_project, doc, &error) &&
+                    doc.SaveProject(m_project.Path("p.zel"), &error))
+            << error;
+    }
+    std::string Project() const { return m_project.Path("p.zel"); }
+
+    ScratchFolder m_project;
+    ScratchFolder m_out;
 };
 
 // A refused render says why and leaves nothing behind.

@@ -71,6 +71,9 @@ class DemoWindowTest : public QObject
     // so what is shown is known; running, with the house found.
     void RunDemoOnFirstFrame()
     {
+        // The old window goes first: its recorded messages would otherwise
+        // unhook the new window's on their way out.
+        m_pWindow.reset();
         m_pWindow = std::make_unique<CWindowUnderTest>();
         std::string error;
         {

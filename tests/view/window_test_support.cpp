@@ -7,6 +7,13 @@
 #include <fstream>
 #include <stdexcept>
 
+namespace
+{
+// A machine busy with builds takes seconds to map and activate a window;
+// the default of five was seen to run out.
+constexpr int kShowTimeoutMs = 20000;
+} // namespace
+
 std::string WriteVideoProject(const ScratchFolder& folder, const std::string& pipeline)
 {
     CZelmoraDoc doc;
@@ -24,9 +31,9 @@ bool CWindowUnderTest::Show(int width, int height)
     m_pFrame = std::make_unique<CMainFrame>(m_doc);
     m_pFrame->resize(width, height);
     m_pFrame->show();
-    if (!QTest::qWaitForWindowExposed(m_pFrame.get()))
+    if (!QTest::qWaitForWindowExposed(m_pFrame.get(), kShowTimeoutMs))
         return false;
     m_pFrame->activateWindow();
-    return QTest::qWaitForWindowActive(m_pFrame.get()) &&
-           QTest::qWaitFor([this] { return m_pFrame->View()->IsReady(); });
+    return QTest::qWaitForWindowActive(m_pFrame.get(), kShowTimeoutMs) &&
+           QTest::qWaitFor([this] { return m_pFrame->View()->IsReady(); }, kShowTimeoutMs);
 }
