@@ -32,7 +32,8 @@ constexpr double kCenter[2] = {0.0, 0.0};
 const BenchClip& Clip(const benchmark::State& state)
 {
     static std::map<std::tuple<int64_t, int64_t, int64_t, int64_t>, BenchClip> clips;
-    const auto key = std::make_tuple(state.range(0), state.range(1), state.range(2), state.range(3));
+    const auto key =
+        std::make_tuple(state.range(0), state.range(1), state.range(2), state.range(3));
     auto found = clips.find(key);
     if (found == clips.end())
         found = clips

@@ -64,9 +64,9 @@ inline void LoadChannels(const unsigned char* pixels, __m128i& c0, __m128i& c1, 
     const __m128i b1 = _mm_unpackhi_epi8(a0, a1);
     const __m128i b2 = _mm_unpacklo_epi8(a2, a3);
     const __m128i b3 = _mm_unpackhi_epi8(a2, a3);
-    const __m128i first01 = _mm_unpacklo_epi32(b0, b1);  // channels 0 and 1 of pixels 0..7
-    const __m128i third01 = _mm_unpackhi_epi32(b0, b1);  // channel 2 and the unused byte
-    const __m128i first23 = _mm_unpacklo_epi32(b2, b3);  // the same for pixels 8..15
+    const __m128i first01 = _mm_unpacklo_epi32(b0, b1); // channels 0 and 1 of pixels 0..7
+    const __m128i third01 = _mm_unpackhi_epi32(b0, b1); // channel 2 and the unused byte
+    const __m128i first23 = _mm_unpacklo_epi32(b2, b3); // the same for pixels 8..15
     const __m128i third23 = _mm_unpackhi_epi32(b2, b3);
     c0 = _mm_unpacklo_epi64(first01, first23);
     c1 = _mm_unpackhi_epi64(first01, first23);
@@ -100,12 +100,12 @@ void ScanSse2(const unsigned char* frame, size_t pixels, int& darkest, int& brig
             continue;
         }
         const __m128i colour = _mm_cmpeq_epi8(grey, zero);
-        const __m128i sumLow = _mm_add_epi16(
-            _mm_add_epi16(_mm_unpacklo_epi8(c0, zero), _mm_unpacklo_epi8(c1, zero)),
-            _mm_unpacklo_epi8(c2, zero));
-        const __m128i sumHigh = _mm_add_epi16(
-            _mm_add_epi16(_mm_unpackhi_epi8(c0, zero), _mm_unpackhi_epi8(c1, zero)),
-            _mm_unpackhi_epi8(c2, zero));
+        const __m128i sumLow =
+            _mm_add_epi16(_mm_add_epi16(_mm_unpacklo_epi8(c0, zero), _mm_unpacklo_epi8(c1, zero)),
+                          _mm_unpacklo_epi8(c2, zero));
+        const __m128i sumHigh =
+            _mm_add_epi16(_mm_add_epi16(_mm_unpackhi_epi8(c0, zero), _mm_unpackhi_epi8(c1, zero)),
+                          _mm_unpackhi_epi8(c2, zero));
         const __m128i colourLow = _mm_unpacklo_epi8(colour, colour);
         const __m128i colourHigh = _mm_unpackhi_epi8(colour, colour);
         least = _mm_min_epi16(least, _mm_or_si128(sumLow, _mm_and_si128(colourLow, colourMark)));

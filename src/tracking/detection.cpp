@@ -42,4 +42,7 @@ int detectMarkers(const unsigned char* frame, int threshold, MarkerInfo** marker
     return 0;
 }
 
-int detectedMarkersSeen() { return trackingState().detection.seenCount; }
+int detectedMarkersSeen()
+{
+    return trackingState().detection.seenCount;
+}

@@ -82,7 +82,7 @@ struct DetectionState
     int candidateCount = 0;
     std::vector<double> fitScratch; // undistorted contour points of one side
     std::vector<MarkerInfo> results;
-    int seenCount = 0; // results seen in the frame itself; the rest are history
+    int seenCount = 0;                 // results seen in the frame itself; the rest are history
     std::vector<HistoryEntry> history; // at most one entry per pattern
 
     // Forgets the history; the tables are kept for reuse.

@@ -241,8 +241,9 @@ void labelImage(const unsigned char* frame, int xsize, int ysize, int threshold,
             {
                 if (labelCount + 1 == static_cast<int>(tables.equivalence.size()))
                 {
-                    ReserveLabels(tables, std::max(labelCount + 1, std::min(2 * labelCount,
-                                                                            LabelBound(xsize, ysize))));
+                    ReserveLabels(tables,
+                                  std::max(labelCount + 1,
+                                           std::min(2 * labelCount, LabelBound(xsize, ysize))));
                     equivalence = tables.equivalence.data();
                     stats = tables.stats.data();
                 }

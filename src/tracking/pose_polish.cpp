@@ -14,6 +14,16 @@ constexpr double kDampingGrowth = 10.0;
 constexpr double kMaxDamping = 1e8;
 constexpr double kConverged = 1e-10; // px^2: a step that gains less ends the polish
 
+// Camera point x through the projection: the depth h and the image point.
+double Project(const double camera[3][4], const double x[3], double image[2])
+{
+    const double h = camera[2][0] * x[0] + camera[2][1] * x[1] + camera[2][2] * x[2] + camera[2][3];
+    for (int i = 0; i < 2; ++i)
+        image[i] =
+            (camera[i][0] * x[0] + camera[i][1] * x[1] + camera[i][2] * x[2] + camera[i][3]) / h;
+    return h;
+}
+
 // Mean squared distance between the image points and the projected marker
 // points; -1 when a point falls behind the camera.
 double ReprojectionError(const double transform[3][4], const double imagePoints[4][2],
@@ -26,17 +36,11 @@ double ReprojectionError(const double transform[3][4], const double imagePoints[
         for (int r = 0; r < 3; ++r)
             x[r] = transform[r][0] * markerPoints[k][0] + transform[r][1] * markerPoints[k][1] +
                    transform[r][3];
-        const double h = camera[2][0] * x[0] + camera[2][1] * x[1] + camera[2][2] * x[2] +
-                         camera[2][3];
-        if (!(h > 0.0))
+        double image[2];
+        if (!(Project(camera, x, image) > 0.0))
             return -1.0;
         for (int i = 0; i < 2; ++i)
-        {
-            const double u = (camera[i][0] * x[0] + camera[i][1] * x[1] + camera[i][2] * x[2] +
-                              camera[i][3]) /
-                             h;
-            sum += (u - imagePoints[k][i]) * (u - imagePoints[k][i]);
-        }
+            sum += (image[i] - imagePoints[k][i]) * (image[i] - imagePoints[k][i]);
     }
     return sum / 4.0;
 }
@@ -60,13 +64,11 @@ void NormalEquations(const double transform[3][4], const double imagePoints[4][2
             turned[r] = transform[r][0] * markerPoints[k][0] + transform[r][1] * markerPoints[k][1];
             x[r] = turned[r] + transform[r][3];
         }
-        const double h = camera[2][0] * x[0] + camera[2][1] * x[1] + camera[2][2] * x[2] +
-                         camera[2][3];
+        double image[2];
+        const double h = Project(camera, x, image);
         for (int i = 0; i < 2; ++i)
         {
-            const double u = (camera[i][0] * x[0] + camera[i][1] * x[1] + camera[i][2] * x[2] +
-                              camera[i][3]) /
-                             h;
+            const double u = image[i];
             double g[3];
             for (int c = 0; c < 3; ++c)
                 g[c] = (camera[i][c] - u * camera[2][c]) / h;

@@ -26,7 +26,7 @@ int MergeByRewrite(std::vector<int>& equivalence, int labelCount, int a, int b)
 } // namespace
 
 void labelImageReference(const unsigned char* frame, int xsize, int ysize, int threshold,
-                        LabelTables& tables)
+                         LabelTables& tables)
 {
     tables.xsize = xsize;
     tables.ysize = ysize;

@@ -5,4 +5,4 @@
 #include "tracking/detection_state.h"
 
 void labelImageReference(const unsigned char* frame, int xsize, int ysize, int threshold,
-                        LabelTables& tables);
+                         LabelTables& tables);

@@ -13,8 +13,8 @@
 #include <gtest/gtest.h>
 
 #include <iostream>
-#include <ostream>
 #include <map>
+#include <ostream>
 #include <string>
 
 namespace
@@ -39,7 +39,10 @@ struct SceneCase
     int frames;
 };
 
-void PrintTo(const SceneCase& c, std::ostream* out) { *out << c.name; }
+void PrintTo(const SceneCase& c, std::ostream* out)
+{
+    *out << c.name;
+}
 
 struct SceneFigures
 {

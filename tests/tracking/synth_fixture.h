@@ -3,8 +3,8 @@
 // pose tests.
 
 #include "synth/synth_scene.h"
-#include "tracking/marker_info.h"
 #include "tracking/camera_param.h"
+#include "tracking/marker_info.h"
 
 #include <cstdint>
 #include <random>
