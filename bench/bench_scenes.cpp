@@ -18,9 +18,8 @@ namespace
 {
 constexpr double kPi = 3.14159265358979323846;
 constexpr double kFocalPx640 = 560.0;
-constexpr double kWidthMm = 80.0;
-constexpr int kPatternCount = 3;
 constexpr double kMaxSidePx = 280.0;
+constexpr double kGridSideShare = 0.42; // marker side over the smaller side of its grid cell
 
 const std::vector<SynthPicture>& Pictures()
 {
@@ -39,6 +38,22 @@ constexpr Placement kPlacements[4] = {{0.25, 0.3, 100, 10, 20, 30, 0},
                                       {0.72, 0.3, 80, 100, 30, 130, 1},
                                       {0.3, 0.72, 120, 200, 15, 230, 2},
                                       {0.74, 0.74, 70, 300, 35, 330, 0}};
+
+// A crowd: one marker per cell of a grid about as wide as the frame's
+// aspect, with turns, tilts and patterns varying from cell to cell.
+std::vector<Placement> GridPlacements(int width, int height, int count)
+{
+    const int columns =
+        std::max(1, static_cast<int>(std::lround(std::sqrt(count * double(width) / height))));
+    const int rows = (count + columns - 1) / columns;
+    const double cellPx = std::min(double(width) / columns, double(height) / rows);
+    std::vector<Placement> placements;
+    for (int i = 0; i < count; ++i)
+        placements.push_back({(i % columns + 0.5) / columns, (i / columns + 0.5) / rows,
+                              kGridSideShare * cellPx * 640.0 / width, 37.0 * i,
+                              10.0 + (7 * i) % 25, 53.0 * i, i % kBenchPatternCount});
+    return placements;
+}
 } // namespace
 
 CameraParam BenchCamera(int width, int height)
@@ -61,10 +76,15 @@ CameraParam BenchCamera(int width, int height)
     return camera;
 }
 
-BenchClip MakeClip(int width, int height, int frameCount, int blobCount)
+BenchClip MakeClip(int width, int height, int frameCount, int blobCount, int markerCount)
 {
     BenchClip clip;
     clip.camera = BenchCamera(width, height);
+    const std::vector<Placement> placements =
+        markerCount == 4 ? std::vector<Placement>(kPlacements, kPlacements + 4)
+                         : GridPlacements(width, height, markerCount);
+    for (const Placement& p : placements)
+        clip.patterns.push_back(p.picture);
     const double scale = width / 640.0;
     SynthBackground background;
     background.grey = 160;
@@ -74,16 +94,16 @@ BenchClip MakeClip(int width, int height, int frameCount, int blobCount)
     {
         const double phase = std::sin(2.0 * kPi * i / frameCount);
         std::vector<SynthMarker> markers;
-        for (const Placement& p : kPlacements)
+        for (const Placement& p : placements)
         {
             SynthMarker marker;
             marker.picture = &Pictures()[p.picture];
-            marker.widthMm = kWidthMm;
-            marker.marginMm = kWidthMm / 5.0;
+            marker.widthMm = kBenchMarkerWidthMm;
+            marker.marginMm = kBenchMarkerWidthMm / 5.0;
             // Scaled with the frame, but kept below the 100000-pixel region
             // bound that a marker of about 360 px per side would pass.
             const double side = std::min(p.sidePx640 * scale, kMaxSidePx);
-            const double depth = kFocalPx640 * scale * kWidthMm / side;
+            const double depth = kFocalPx640 * scale * kBenchMarkerWidthMm / side;
             const double u = p.x * width + 6.0 * scale * phase;
             const double v = p.y * height - 4.0 * scale * phase;
             const double position[3] = {(u - clip.camera.mat[0][2]) * depth / clip.camera.mat[0][0],
@@ -113,7 +133,7 @@ void LoadBenchPatterns(const CameraParam& camera)
     const std::filesystem::path folder =
         std::filesystem::temp_directory_path() / ("zelmora-bench-" + std::to_string(::getpid()));
     std::filesystem::create_directories(folder);
-    for (int i = 0; i < kPatternCount; ++i)
+    for (int i = 0; i < kBenchPatternCount; ++i)
     {
         const std::string path = (folder / ("pattern" + std::to_string(i) + ".patt")).string();
         writePatternFile(path, Pictures()[i]);

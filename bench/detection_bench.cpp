@@ -20,6 +20,7 @@
 
 #include <map>
 #include <tuple>
+#include <vector>
 
 namespace
 {
@@ -27,20 +28,26 @@ constexpr int kClipFrames = 16;
 constexpr double kWidthMm = 80.0;
 constexpr double kCenter[2] = {0.0, 0.0};
 
-const BenchClip& Clip(int width, int height, int blobs)
+// Arguments: width, height, blobs, markers.
+const BenchClip& Clip(const benchmark::State& state)
 {
-    static std::map<std::tuple<int, int, int>, BenchClip> clips;
-    const auto key = std::make_tuple(width, height, blobs);
+    static std::map<std::tuple<int64_t, int64_t, int64_t, int64_t>, BenchClip> clips;
+    const auto key =
+        std::make_tuple(state.range(0), state.range(1), state.range(2), state.range(3));
     auto found = clips.find(key);
     if (found == clips.end())
-        found = clips.emplace(key, MakeClip(width, height, kClipFrames, blobs)).first;
+        found = clips
+                    .emplace(key, MakeClip(static_cast<int>(state.range(0)),
+                                           static_cast<int>(state.range(1)), kClipFrames,
+                                           static_cast<int>(state.range(2)),
+                                           static_cast<int>(state.range(3))))
+                    .first;
     return found->second;
 }
 
 const BenchClip& PrepareClip(const benchmark::State& state)
 {
-    const BenchClip& clip = Clip(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)),
-                                 static_cast<int>(state.range(2)));
+    const BenchClip& clip = Clip(state);
     LoadBenchPatterns(clip.camera);
     return clip;
 }
@@ -87,7 +94,7 @@ void BM_StagesUpTo(benchmark::State& state, Stage last)
     DetectionState& detection = trackingState().detection;
     const double* distortion = trackingState().camera.distFactor;
     size_t frame = 0;
-    MarkerInfo markers[kMaxCandidates];
+    std::vector<MarkerInfo> markers;
     for (auto _ : state)
     {
         const size_t i = frame++ % clip.frames.size();
@@ -97,6 +104,8 @@ void BM_StagesUpTo(benchmark::State& state, Stage last)
         if (last >= kCandidates)
             findMarkerCandidates(detection);
         const int n = last >= kCandidates ? detection.candidateCount : 0;
+        if (static_cast<int>(markers.size()) < n)
+            markers.resize(n);
         if (last >= kLineFit)
             for (int c = 0; c < n; ++c)
                 fitMarkerLines(detection.candidates[c], distortion, detection.fitScratch,
@@ -120,8 +129,16 @@ void BM_StagesUpTo(benchmark::State& state, Stage last)
 
 void Frames(benchmark::internal::Benchmark* b)
 {
-    b->Args({640, 480, 0})->Args({1280, 720, 0})->Args({1920, 1080, 0})->Args({640, 480, 3000});
-    b->ArgNames({"width", "height", "blobs"});
+    b->Args({640, 480, 0, 4})->Args({1280, 720, 0, 4})->Args({1920, 1080, 0, 4});
+    b->Args({640, 480, 3000, 4})->Args({1920, 1080, 1000, 4})->Args({1920, 1080, 0, 40});
+    b->ArgNames({"width", "height", "blobs", "markers"});
+    b->Unit(benchmark::kMillisecond);
+}
+
+void FrameSizes(benchmark::internal::Benchmark* b)
+{
+    b->Args({640, 480, 0, 4})->Args({1280, 720, 0, 4})->Args({1920, 1080, 0, 4});
+    b->ArgNames({"width", "height", "blobs", "markers"});
     b->Unit(benchmark::kMillisecond);
 }
 
@@ -129,8 +146,7 @@ void Frames(benchmark::internal::Benchmark* b)
 // in 26.
 void BM_AutomaticThreshold(benchmark::State& state)
 {
-    const BenchClip& clip = Clip(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)),
-                                 static_cast<int>(state.range(2)));
+    const BenchClip& clip = Clip(state);
     size_t frame = 0;
     for (auto _ : state)
     {
@@ -142,13 +158,14 @@ void BM_AutomaticThreshold(benchmark::State& state)
 
 void StageFrames(benchmark::internal::Benchmark* b)
 {
-    b->Args({640, 480, 0})->Args({640, 480, 3000})->ArgNames({"width", "height", "blobs"});
+    b->Args({640, 480, 0, 4})->Args({640, 480, 3000, 4})->Args({1920, 1080, 1000, 4});
+    b->ArgNames({"width", "height", "blobs", "markers"});
     b->Unit(benchmark::kMicrosecond);
 }
 } // namespace
 
 BENCHMARK(BM_DetectAndPose)->Apply(Frames);
-BENCHMARK(BM_AutomaticThreshold)->Apply(Frames);
+BENCHMARK(BM_AutomaticThreshold)->Apply(FrameSizes);
 BENCHMARK_CAPTURE(BM_StagesUpTo, 1_labeling, kLabeling)->Apply(StageFrames);
 BENCHMARK_CAPTURE(BM_StagesUpTo, 2_candidates, kCandidates)->Apply(StageFrames);
 BENCHMARK_CAPTURE(BM_StagesUpTo, 3_line_fit, kLineFit)->Apply(StageFrames);

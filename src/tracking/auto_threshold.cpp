@@ -1,17 +1,27 @@
 #include "tracking/auto_threshold.h"
 
+#include <algorithm>
 #include <cstddef>
+#include <cstdint>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
+namespace
+{
 // A pixel is grey when its channels stay within a small spread of their
 // mean; saturated colours say nothing about the ink and the paper.
-static constexpr int kGreySpread = 500;
+constexpr int kGreySpread = 500;
 
-int automaticThreshold(const unsigned char* frame, int xsize, int ysize)
+size_t PixelCount(int xsize, int ysize)
 {
-    int darkest = 256;
-    int brightest = -1;
-    const size_t pixels = xsize > 0 && ysize > 0 ? static_cast<size_t>(xsize) * ysize : 0;
-    for (size_t i = 0; i < pixels; ++i)
+    return xsize > 0 && ysize > 0 ? static_cast<size_t>(xsize) * ysize : 0;
+}
+
+void ScanPlain(const unsigned char* frame, size_t begin, size_t end, int& darkest, int& brightest)
+{
+    for (size_t i = begin; i < end; ++i)
     {
         const unsigned char* p = frame + 4 * i;
         const int m = (p[0] + p[1] + p[2]) / 3;
@@ -20,10 +30,124 @@ int automaticThreshold(const unsigned char* frame, int xsize, int ysize)
         const int d2 = p[2] - m;
         if (d0 * d0 + d1 * d1 + d2 * d2 >= kGreySpread)
             continue;
-        if (m < darkest)
-            darkest = m;
-        if (m > brightest)
-            brightest = m;
+        darkest = std::min(darkest, m);
+        brightest = std::max(brightest, m);
     }
+}
+
+#if defined(__SSE2__)
+// With s the channel sum, m = s / 3 and r = s - 3m, the spread about m is
+// (sum of the three squared pairwise differences + r^2) / 3. Pairwise, the
+// channel range R gives one difference R and two that add up to R, so the
+// spread lies between R^2 / 2 and (2 R^2 + 4) / 3: a range up to 27 is
+// always grey, from 32 never. Only a range in between needs the exact test,
+// rare enough to leave to the plain loop for its 16 pixels.
+constexpr int kSureGreyRange = 27;
+constexpr int kSureColourRange = 32;
+constexpr int kPixelsPerBlock = 16;
+
+// 16 pixels' bytes to one register per channel. The pixel order within a
+// register is shuffled, but the same in all three, which is all that the
+// per-pixel tests and the minimum and maximum need.
+inline void LoadChannels(const unsigned char* pixels, __m128i& c0, __m128i& c1, __m128i& c2)
+{
+    const __m128i* source = reinterpret_cast<const __m128i*>(pixels);
+    const __m128i v0 = _mm_loadu_si128(source);
+    const __m128i v1 = _mm_loadu_si128(source + 1);
+    const __m128i v2 = _mm_loadu_si128(source + 2);
+    const __m128i v3 = _mm_loadu_si128(source + 3);
+    const __m128i a0 = _mm_unpacklo_epi8(v0, v1);
+    const __m128i a1 = _mm_unpackhi_epi8(v0, v1);
+    const __m128i a2 = _mm_unpacklo_epi8(v2, v3);
+    const __m128i a3 = _mm_unpackhi_epi8(v2, v3);
+    const __m128i b0 = _mm_unpacklo_epi8(a0, a1);
+    const __m128i b1 = _mm_unpackhi_epi8(a0, a1);
+    const __m128i b2 = _mm_unpacklo_epi8(a2, a3);
+    const __m128i b3 = _mm_unpackhi_epi8(a2, a3);
+    const __m128i first01 = _mm_unpacklo_epi32(b0, b1); // channels 0 and 1 of pixels 0..7
+    const __m128i third01 = _mm_unpackhi_epi32(b0, b1); // channel 2 and the unused byte
+    const __m128i first23 = _mm_unpacklo_epi32(b2, b3); // the same for pixels 8..15
+    const __m128i third23 = _mm_unpackhi_epi32(b2, b3);
+    c0 = _mm_unpacklo_epi64(first01, first23);
+    c1 = _mm_unpackhi_epi64(first01, first23);
+    c2 = _mm_unpacklo_epi64(third01, third23);
+}
+
+void ScanSse2(const unsigned char* frame, size_t pixels, int& darkest, int& brightest)
+{
+    const __m128i zero = _mm_setzero_si128();
+    const __m128i greyRange = _mm_set1_epi8(kSureGreyRange);
+    const __m128i undecidedRange = _mm_set1_epi8(kSureColourRange - 1);
+    const __m128i colourMark = _mm_set1_epi16(1024); // above any sum: never the darkest
+    // Per lane, the least and greatest channel sum of a grey pixel; a colour
+    // pixel enters as 1024 and up into the one and as -1 into the other.
+    __m128i least = _mm_set1_epi16(1024);
+    __m128i greatest = _mm_set1_epi16(-1);
+    size_t i = 0;
+    for (; i + kPixelsPerBlock <= pixels; i += kPixelsPerBlock)
+    {
+        __m128i c0, c1, c2;
+        LoadChannels(frame + 4 * i, c0, c1, c2);
+        const __m128i low = _mm_min_epu8(c0, _mm_min_epu8(c1, c2));
+        const __m128i high = _mm_max_epu8(c0, _mm_max_epu8(c1, c2));
+        const __m128i range = _mm_subs_epu8(high, low);
+        const __m128i grey = _mm_cmpeq_epi8(_mm_subs_epu8(range, greyRange), zero);
+        const __m128i undecided =
+            _mm_andnot_si128(grey, _mm_cmpeq_epi8(_mm_subs_epu8(range, undecidedRange), zero));
+        if (_mm_movemask_epi8(undecided) != 0)
+        {
+            ScanPlain(frame, i, i + kPixelsPerBlock, darkest, brightest);
+            continue;
+        }
+        const __m128i colour = _mm_cmpeq_epi8(grey, zero);
+        const __m128i sumLow =
+            _mm_add_epi16(_mm_add_epi16(_mm_unpacklo_epi8(c0, zero), _mm_unpacklo_epi8(c1, zero)),
+                          _mm_unpacklo_epi8(c2, zero));
+        const __m128i sumHigh =
+            _mm_add_epi16(_mm_add_epi16(_mm_unpackhi_epi8(c0, zero), _mm_unpackhi_epi8(c1, zero)),
+                          _mm_unpackhi_epi8(c2, zero));
+        const __m128i colourLow = _mm_unpacklo_epi8(colour, colour);
+        const __m128i colourHigh = _mm_unpackhi_epi8(colour, colour);
+        least = _mm_min_epi16(least, _mm_or_si128(sumLow, _mm_and_si128(colourLow, colourMark)));
+        least = _mm_min_epi16(least, _mm_or_si128(sumHigh, _mm_and_si128(colourHigh, colourMark)));
+        greatest = _mm_max_epi16(greatest, _mm_or_si128(sumLow, colourLow));
+        greatest = _mm_max_epi16(greatest, _mm_or_si128(sumHigh, colourHigh));
+    }
+
+    // The mean s / 3 grows with the sum, so the extreme sums give the
+    // extreme means.
+    alignas(16) int16_t leastLanes[8];
+    alignas(16) int16_t greatestLanes[8];
+    _mm_store_si128(reinterpret_cast<__m128i*>(leastLanes), least);
+    _mm_store_si128(reinterpret_cast<__m128i*>(greatestLanes), greatest);
+    for (int lane = 0; lane < 8; ++lane)
+    {
+        if (leastLanes[lane] < 1024)
+            darkest = std::min(darkest, leastLanes[lane] / 3);
+        if (greatestLanes[lane] >= 0)
+            brightest = std::max(brightest, greatestLanes[lane] / 3);
+    }
+    ScanPlain(frame, i, pixels, darkest, brightest);
+}
+#endif
+} // namespace
+
+int automaticThreshold(const unsigned char* frame, int xsize, int ysize)
+{
+    int darkest = 256;
+    int brightest = -1;
+#if defined(__SSE2__)
+    ScanSse2(frame, PixelCount(xsize, ysize), darkest, brightest);
+#else
+    ScanPlain(frame, 0, PixelCount(xsize, ysize), darkest, brightest);
+#endif
+    return (darkest + brightest) / 2;
+}
+
+int automaticThresholdPlain(const unsigned char* frame, int xsize, int ysize)
+{
+    int darkest = 256;
+    int brightest = -1;
+    ScanPlain(frame, 0, PixelCount(xsize, ysize), darkest, brightest);
     return (darkest + brightest) / 2;
 }

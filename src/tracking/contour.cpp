@@ -11,17 +11,26 @@ namespace
 constexpr int kStepX[8] = {0, 1, 1, 1, 0, -1, -1, -1};
 constexpr int kStepY[8] = {-1, -1, 0, 1, 1, 1, 0, -1};
 
-// The contour buffers are large; they are made once and reused.
-void EnsureCandidateSlots(std::vector<Candidate>& candidates)
+// A contour is traced into one buffer of the largest size a contour may
+// reach; a candidate keeps a copy of only its own points, in a slot whose
+// buffers are reused from frame to frame.
+void EnsureTraceBuffer(Candidate& trace)
 {
-    if (static_cast<int>(candidates.size()) == kMaxCandidates)
+    if (static_cast<int>(trace.x.size()) == kMaxContourPoints)
         return;
-    candidates.resize(kMaxCandidates);
-    for (Candidate& candidate : candidates)
-    {
-        candidate.x.resize(kMaxContourPoints);
-        candidate.y.resize(kMaxContourPoints);
-    }
+    trace.x.resize(kMaxContourPoints);
+    trace.y.resize(kMaxContourPoints);
+}
+
+void Keep(const Candidate& trace, const Region& region, Candidate& candidate)
+{
+    candidate.x.assign(trace.x.begin(), trace.x.begin() + trace.pointCount);
+    candidate.y.assign(trace.y.begin(), trace.y.begin() + trace.pointCount);
+    candidate.pointCount = trace.pointCount;
+    std::copy(trace.vertex, trace.vertex + 5, candidate.vertex);
+    candidate.area = region.area;
+    candidate.pos[0] = region.pos[0];
+    candidate.pos[1] = region.pos[1];
 }
 } // namespace
 
@@ -44,7 +53,7 @@ int traceContour(const LabelTables& tables, int regionNumber, Candidate& candida
 
     int* xs = candidate.x.data();
     int* ys = candidate.y.data();
-    const uint16_t* image = tables.image.data();
+    const uint32_t* image = tables.image.data();
     const int stride = tables.xsize;
     xs[0] = startX;
     ys[0] = startY;
@@ -106,10 +115,10 @@ int traceContour(const LabelTables& tables, int regionNumber, Candidate& candida
 
 void findMarkerCandidates(DetectionState& state)
 {
-    EnsureCandidateSlots(state.candidates);
+    EnsureTraceBuffer(state.trace);
     const LabelTables& tables = state.labels;
     int count = 0;
-    for (int n = 1; n <= static_cast<int>(tables.regions.size()) && count < kMaxCandidates; ++n)
+    for (int n = 1; n <= static_cast<int>(tables.regions.size()); ++n)
     {
         const Region& region = tables.regions[n - 1];
         if (region.area < kMinRegionArea || region.area > kMaxRegionArea)
@@ -117,14 +126,13 @@ void findMarkerCandidates(DetectionState& state)
         if (region.minX == 1 || region.maxX == tables.xsize - 2 || region.minY == 1 ||
             region.maxY == tables.ysize - 2)
             continue;
-        Candidate& candidate = state.candidates[count];
-        if (traceContour(tables, n, candidate) < 0)
+        if (traceContour(tables, n, state.trace) < 0)
             continue;
-        if (checkSquare(candidate, region.area, 1.0) < 0)
+        if (checkSquare(state.trace, region.area, 1.0) < 0)
             continue;
-        candidate.area = region.area;
-        candidate.pos[0] = region.pos[0];
-        candidate.pos[1] = region.pos[1];
+        if (count == static_cast<int>(state.candidates.size()))
+            state.candidates.emplace_back();
+        Keep(state.trace, region, state.candidates[count]);
         ++count;
     }
     removeNestedCandidates(state.candidates, count);

@@ -11,25 +11,20 @@ int detectMarkers(const unsigned char* frame, int threshold, MarkerInfo** marker
 {
     TrackingState& tracking = trackingState();
     DetectionState& state = tracking.detection;
-    *markers = state.results;
+    *markers = nullptr;
     *count = 0;
+    state.results.clear();
+    state.seenCount = 0;
     if (!frame || !tracking.hasCamera || tracking.xsize < 1 || tracking.ysize < 1)
         return -1;
 
-    if (labelImage(frame, tracking.xsize, tracking.ysize, threshold, state.labels) < 0)
-    {
-        state.resultCount = 0;
-        state.seenCount = 0;
-        return -1;
-    }
+    labelImage(frame, tracking.xsize, tracking.ysize, threshold, state.labels);
     findMarkerCandidates(state);
 
-    int found = 0;
     for (int i = 0; i < state.candidateCount; ++i)
     {
         const Candidate& candidate = state.candidates[i];
-        MarkerInfo& marker = state.results[found];
-        marker = MarkerInfo();
+        MarkerInfo marker;
         if (fitMarkerLines(candidate, tracking.camera.distFactor, state.fitScratch, marker.line,
                            marker.vertex) < 0)
             continue;
@@ -38,13 +33,16 @@ int detectMarkers(const unsigned char* frame, int threshold, MarkerInfo** marker
         marker.area = candidate.area;
         marker.pos[0] = candidate.pos[0];
         marker.pos[1] = candidate.pos[1];
-        ++found;
+        state.results.push_back(marker);
     }
 
-    state.seenCount = applyMarkerHistory(state.results, found, state.history, state.historyCount);
-    state.resultCount = found;
-    *count = found;
+    state.seenCount = applyMarkerHistory(state.results, state.history);
+    *markers = state.results.data();
+    *count = static_cast<int>(state.results.size());
     return 0;
 }
 
-int detectedMarkersSeen() { return trackingState().detection.seenCount; }
+int detectedMarkersSeen()
+{
+    return trackingState().detection.seenCount;
+}

@@ -6,7 +6,8 @@
 
 // frame: the current camera's xsize x ysize pixels, 4 bytes each. On success
 // *markers points into the library's result table (valid until the next
-// call) and the function returns 0; -1 when labeling overflows (count 0).
+// call) and the function returns 0; -1 without a frame or a camera (count
+// 0). Every square that passes the tests is reported, however many.
 int detectMarkers(const unsigned char* frame, int threshold, MarkerInfo** markers, int* count);
 
 // How many of the last call's markers were seen in that frame itself; the

@@ -2,16 +2,16 @@
 // Detection's working tables and the identity history kept across frames.
 // One instance lives in TrackingState; detectMarkers overwrites the tables on
 // every call, so records handed out stay valid only until the next call.
+// No table has a fixed size: each grows to what the largest frame so far
+// needed and is then reused, so a steady run allocates nothing per frame and
+// no marker is ever dropped for want of room.
 
 #include "tracking/marker_info.h"
 
 #include <cstdint>
 #include <vector>
 
-constexpr int kMaxLabels = 32768;        // provisional labels per frame
 constexpr int kMaxContourPoints = 10000; // tracing fails one point short of it
-constexpr int kMaxCandidates = 30;       // squares kept per frame
-constexpr int kMaxMarkers = 30;          // results per frame, history entries
 constexpr int kMinRegionArea = 70;       // px; smaller cannot hold a readable picture
 constexpr int kMaxRegionArea = 100000;   // px
 
@@ -38,17 +38,20 @@ struct Region
     int maxY = 0;
 };
 
-// The label image and the tables behind it, sized to the frame on use.
+// The label image and the tables behind it, sized to the frame on use. The
+// per-label tables grow while labeling as far as a frame can need (a quarter
+// of its pixels, see labeling.cpp).
 struct LabelTables
 {
     int xsize = 0;
     int ysize = 0;
-    std::vector<uint16_t> image;   // provisional label per pixel, 0 = bright
+    std::vector<uint32_t> image;   // provisional label per pixel, 0 = bright
     std::vector<int> equivalence;  // provisional label -> representative
     std::vector<LabelStats> stats; // per provisional label
     std::vector<int> finalLabel;   // provisional label -> region number (1-based)
     int provisionalCount = 0;
     std::vector<Region> regions;        // region number n at index n - 1
+    std::vector<LabelStats> sums;       // scratch: statistics per region
     std::vector<unsigned char> darkRow; // scratch: which pixels of a row are dark
 
     int FinalLabelAt(int x, int y) const { return finalLabel[image[y * xsize + x]]; }
@@ -60,7 +63,7 @@ struct Candidate
     int area = 0;
     double pos[2] = {};
     int pointCount = 0; // closed: point pointCount - 1 repeats point 0
-    std::vector<int> x; // kMaxContourPoints entries
+    std::vector<int> x; // at least pointCount entries
     std::vector<int> y;
     int vertex[5] = {}; // contour indices of corners 0..3 and the closing point
 };
@@ -74,16 +77,15 @@ struct HistoryEntry
 struct DetectionState
 {
     LabelTables labels;
-    std::vector<Candidate> candidates; // kMaxCandidates slots, allocated on first use
+    Candidate trace; // scratch: kMaxContourPoints entries, the contour being traced
+    std::vector<Candidate> candidates; // slots 0..candidateCount-1 in use, the rest kept
     int candidateCount = 0;
     std::vector<double> fitScratch; // undistorted contour points of one side
-    MarkerInfo results[kMaxMarkers];
-    int resultCount = 0;
-    int seenCount = 0; // results seen in the frame itself; the rest are history
-    HistoryEntry history[kMaxMarkers];
-    int historyCount = 0;
+    std::vector<MarkerInfo> results;
+    int seenCount = 0;                 // results seen in the frame itself; the rest are history
+    std::vector<HistoryEntry> history; // at most one entry per pattern
 
     // Forgets the history; the tables are kept for reuse.
-    void ClearHistory() { historyCount = 0; }
+    void ClearHistory() { history.clear(); }
     void Reset() { *this = DetectionState(); }
 };

@@ -58,18 +58,35 @@ void MarkDark(const unsigned char* __restrict pixels, int xsize, int darkSum,
     }
 }
 
+// A new label starts only at a dark pixel whose left, upper-left, upper and
+// upper-right neighbours are all unlabelled, so the 2 x 2 blocks ending at
+// two such pixels never overlap: a frame needs at most a quarter of its
+// pixels as labels. The tables grow towards that bound only as far as a
+// frame needs, so an ordinary frame keeps them small.
+constexpr int kFirstLabelCapacity = 4096;
+
+int LabelBound(int xsize, int ysize)
+{
+    return static_cast<int>(static_cast<int64_t>(xsize) * ysize / 4);
+}
+
+void ReserveLabels(LabelTables& tables, int capacity)
+{
+    tables.equivalence.resize(capacity + 1);
+    tables.stats.resize(capacity + 1);
+}
+
 void PrepareTables(int xsize, int ysize, LabelTables& tables)
 {
     tables.xsize = xsize;
     tables.ysize = ysize;
     tables.image.resize(static_cast<size_t>(xsize) * ysize);
-    tables.equivalence.resize(kMaxLabels + 1);
-    tables.stats.resize(kMaxLabels + 1);
-    tables.finalLabel.resize(kMaxLabels + 1);
+    if (tables.equivalence.empty())
+        ReserveLabels(tables, std::min(kFirstLabelCapacity, LabelBound(xsize, ysize)));
     tables.provisionalCount = 0;
     tables.regions.clear();
 
-    uint16_t* image = tables.image.data();
+    uint32_t* image = tables.image.data();
     std::fill(image, image + xsize, 0);
     std::fill(image + static_cast<size_t>(ysize - 1) * xsize,
               image + static_cast<size_t>(ysize) * xsize, 0);
@@ -84,6 +101,8 @@ void PrepareTables(int xsize, int ysize, LabelTables& tables)
 // and the statistics of each region summed over its labels.
 void Renumber(LabelTables& tables)
 {
+    if (tables.finalLabel.size() < tables.equivalence.size())
+        tables.finalLabel.resize(tables.equivalence.size());
     int* equivalence = tables.equivalence.data();
     int* finalLabel = tables.finalLabel.data();
     finalLabel[0] = 0;
@@ -94,17 +113,18 @@ void Renumber(LabelTables& tables)
         finalLabel[label] = root == label ? ++regionCount : finalLabel[root];
     }
 
-    std::vector<LabelStats> sums(regionCount);
-    std::vector<bool> started(regionCount, false);
+    // A region's representative is its smallest label, so the first label
+    // met of each region starts its sum.
+    std::vector<LabelStats>& sums = tables.sums;
+    sums.resize(regionCount);
     for (int label = 1; label <= tables.provisionalCount; ++label)
     {
         const int index = finalLabel[label] - 1;
         const LabelStats& s = tables.stats[label];
         LabelStats& sum = sums[index];
-        if (!started[index])
+        if (equivalence[label] == label)
         {
             sum = s;
-            started[index] = true;
             continue;
         }
         sum.count += s.count;
@@ -133,7 +153,8 @@ void Renumber(LabelTables& tables)
 
 } // namespace
 
-int labelImage(const unsigned char* frame, int xsize, int ysize, int threshold, LabelTables& tables)
+void labelImage(const unsigned char* frame, int xsize, int ysize, int threshold,
+                LabelTables& tables)
 {
     if (xsize < 3 || ysize < 3)
     {
@@ -143,10 +164,10 @@ int labelImage(const unsigned char* frame, int xsize, int ysize, int threshold, 
         tables.image.assign(static_cast<size_t>(tables.xsize) * tables.ysize, 0);
         tables.provisionalCount = 0;
         tables.regions.clear();
-        return 0;
+        return;
     }
     PrepareTables(xsize, ysize, tables);
-    uint16_t* image = tables.image.data();
+    uint32_t* image = tables.image.data();
     int* equivalence = tables.equivalence.data();
     LabelStats* stats = tables.stats.data();
     const int darkSum = 3 * threshold;
@@ -157,8 +178,8 @@ int labelImage(const unsigned char* frame, int xsize, int ysize, int threshold, 
     for (int y = 1; y < ysize - 1; ++y)
     {
         const unsigned char* pixels = frame + static_cast<size_t>(y) * xsize * 4;
-        uint16_t* row = image + static_cast<size_t>(y) * xsize;
-        const uint16_t* up = row - xsize;
+        uint32_t* row = image + static_cast<size_t>(y) * xsize;
+        const uint32_t* up = row - xsize;
         // Most pixels are bright: mark the dark ones in a tight loop first,
         // then skip bright stretches eight at a time.
         MarkDark(pixels, xsize, darkSum, dark.data());
@@ -218,11 +239,13 @@ int labelImage(const unsigned char* frame, int xsize, int ysize, int threshold, 
             }
             else
             {
-                if (labelCount == kMaxLabels)
+                if (labelCount + 1 == static_cast<int>(tables.equivalence.size()))
                 {
-                    tables.provisionalCount = 0;
-                    tables.regions.clear();
-                    return -1;
+                    ReserveLabels(tables,
+                                  std::max(labelCount + 1,
+                                           std::min(2 * labelCount, LabelBound(xsize, ysize))));
+                    equivalence = tables.equivalence.data();
+                    stats = tables.stats.data();
                 }
                 label = ++labelCount;
                 equivalence[label] = label;
@@ -233,11 +256,10 @@ int labelImage(const unsigned char* frame, int xsize, int ysize, int threshold, 
                 s.minX = s.maxX = x;
                 s.minY = s.maxY = y;
             }
-            row[x] = static_cast<uint16_t>(label);
+            row[x] = static_cast<uint32_t>(label);
         }
     }
 
     tables.provisionalCount = labelCount;
     Renumber(tables);
-    return 0;
 }

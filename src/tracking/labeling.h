@@ -6,7 +6,7 @@
 
 // frame: xsize x ysize pixels of 4 bytes; a pixel is dark when the sum of
 // its first three bytes is at most 3 * threshold. The outermost rows and
-// columns count as bright. Fills `tables` (resized to the frame) and returns
-// 0, or -1 when the frame needs more than kMaxLabels provisional labels.
-int labelImage(const unsigned char* frame, int xsize, int ysize, int threshold,
-               LabelTables& tables);
+// columns count as bright. Fills `tables`, resized to the frame; however
+// speckled the frame, every region is labelled.
+void labelImage(const unsigned char* frame, int xsize, int ysize, int threshold,
+                LabelTables& tables);

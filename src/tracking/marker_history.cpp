@@ -1,5 +1,7 @@
 #include "tracking/marker_history.h"
 
+#include <cstddef>
+
 namespace
 {
 // Same marker in two frames: similar area and a centroid that moved by less
@@ -38,12 +40,12 @@ int CornerShift(const MarkerInfo& previous, const MarkerInfo& current)
     return shift;
 }
 
-void InheritIdentities(MarkerInfo* results, int resultCount, const HistoryEntry* history,
-                       int historyCount)
+void InheritIdentities(std::vector<MarkerInfo>& results, const std::vector<HistoryEntry>& history)
 {
-    for (int h = 0; h < historyCount; ++h)
+    const int resultCount = static_cast<int>(results.size());
+    for (const HistoryEntry& entry : history)
     {
-        const MarkerInfo& previous = history[h].marker;
+        const MarkerInfo& previous = entry.marker;
         int match = -1;
         double bestDistance = 10.0;
         for (int r = 0; r < resultCount; ++r)
@@ -64,65 +66,59 @@ void InheritIdentities(MarkerInfo* results, int resultCount, const HistoryEntry*
     }
 }
 
-void Age(HistoryEntry* history, int& historyCount)
+void Age(std::vector<HistoryEntry>& history)
 {
-    int kept = 0;
-    for (int h = 0; h < historyCount; ++h)
+    size_t kept = 0;
+    for (HistoryEntry& entry : history)
     {
-        if (++history[h].age > kHistoryFrames)
+        if (++entry.age > kHistoryFrames)
             continue;
-        history[kept++] = history[h];
+        history[kept++] = entry;
     }
-    historyCount = kept;
+    history.resize(kept);
 }
 
-void Record(const MarkerInfo* results, int resultCount, HistoryEntry* history, int& historyCount)
+void Record(const std::vector<MarkerInfo>& results, std::vector<HistoryEntry>& history)
 {
-    for (int r = 0; r < resultCount; ++r)
+    for (const MarkerInfo& result : results)
     {
-        if (results[r].id < 0)
+        if (result.id < 0)
             continue;
-        int h = 0;
-        while (h < historyCount && history[h].marker.id != results[r].id)
+        size_t h = 0;
+        while (h < history.size() && history[h].marker.id != result.id)
             ++h;
-        if (h == historyCount)
-        {
-            if (historyCount == kMaxMarkers)
-                continue;
-            ++historyCount;
-        }
-        history[h].marker = results[r];
+        if (h == history.size())
+            history.emplace_back();
+        history[h].marker = result;
         history[h].age = 1;
     }
 }
 
-void ReportMissed(MarkerInfo* results, int& resultCount, const HistoryEntry* history,
-                  int historyCount)
+void ReportMissed(std::vector<MarkerInfo>& results, const std::vector<HistoryEntry>& history)
 {
-    for (int h = 0; h < historyCount && resultCount < kMaxMarkers; ++h)
+    for (const HistoryEntry& entry : history)
     {
         bool seen = false;
-        for (int r = 0; r < resultCount && !seen; ++r)
+        for (size_t r = 0; r < results.size() && !seen; ++r)
         {
             double distance;
-            seen = SamePlace(history[h].marker, results[r], distance);
+            seen = SamePlace(entry.marker, results[r], distance);
         }
         if (!seen)
-            results[resultCount++] = history[h].marker;
+            results.push_back(entry.marker);
     }
 }
 } // namespace
 
-int applyMarkerHistory(MarkerInfo* results, int& resultCount, HistoryEntry* history,
-                       int& historyCount)
+int applyMarkerHistory(std::vector<MarkerInfo>& results, std::vector<HistoryEntry>& history)
 {
-    InheritIdentities(results, resultCount, history, historyCount);
-    for (int r = 0; r < resultCount; ++r)
-        if (results[r].cf < kMinConfidence)
-            results[r].id = -1;
-    Age(history, historyCount);
-    Record(results, resultCount, history, historyCount);
-    const int seen = resultCount;
-    ReportMissed(results, resultCount, history, historyCount);
+    InheritIdentities(results, history);
+    for (MarkerInfo& result : results)
+        if (result.cf < kMinConfidence)
+            result.id = -1;
+    Age(history);
+    Record(results, history);
+    const int seen = static_cast<int>(results.size());
+    ReportMissed(results, history);
     return seen;
 }

@@ -9,8 +9,7 @@ constexpr double kMinConfidence = 0.5; // below it a match is no identification
 constexpr int kHistoryFrames = 3;      // frames a record stays in the history
 
 // Applies the history to this frame's results, then records them in it.
-// Both tables hold at most kMaxMarkers entries; past that, entries are not
-// added. Returns how many results were seen in this frame: the records
-// reported from the history follow them.
-int applyMarkerHistory(MarkerInfo* results, int& resultCount, HistoryEntry* history,
-                       int& historyCount);
+// The history holds one entry per pattern; records it reports are appended
+// to the results. Returns how many results were seen in this frame: the
+// records reported from the history follow them.
+int applyMarkerHistory(std::vector<MarkerInfo>& results, std::vector<HistoryEntry>& history);

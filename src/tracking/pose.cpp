@@ -2,6 +2,7 @@
 
 #include "tracking/matrix_toolkit.h"
 #include "tracking/pose_internal.h"
+#include "tracking/pose_polish.h"
 #include "tracking/tracking_state.h"
 
 #include <cmath>
@@ -95,6 +96,9 @@ double Refine(double rotation[3][3], const MarkerInfo& marker, const double cent
         if (error < kGoodEnoughError)
             break;
     }
+    const double polished = polishPose(imagePoints, markerPoints, camera.mat, result);
+    if (polished >= 0.0)
+        error = polished;
     std::memcpy(transform, result, sizeof(result));
     return error;
 }

@@ -31,18 +31,12 @@ MarkerInfo Record(int id, int dir, double cf, double x, double y, int shift = 0,
 
 struct History
 {
-    HistoryEntry entries[kMaxMarkers];
-    int count = 0;
+    std::vector<HistoryEntry> entries;
 
     std::vector<MarkerInfo> Frame(std::vector<MarkerInfo> results)
     {
-        MarkerInfo table[kMaxMarkers];
-        int n = 0;
-        for (const MarkerInfo& m : results)
-            if (n < kMaxMarkers)
-                table[n++] = m;
-        applyMarkerHistory(table, n, entries, count);
-        return std::vector<MarkerInfo>(table, table + n);
+        applyMarkerHistory(results, entries);
+        return results;
     }
 };
 } // namespace
@@ -141,24 +135,22 @@ TEST(History, OneEntryPerPatternIsRefreshedEveryFrame)
     History history;
     for (int frame = 0; frame < 5; ++frame)
         history.Frame({Record(7, 0, 0.9, 100 + 10 * frame, 100)});
-    ASSERT_EQ(history.count, 1);
+    ASSERT_EQ(history.entries.size(), 1u);
     EXPECT_DOUBLE_EQ(history.entries[0].marker.pos[0], 140);
     EXPECT_EQ(history.entries[0].age, 1);
 }
 
-TEST(History, HistoryAndResultsStopAtThirtyEntries)
+TEST(History, EveryPatternOfACrowdIsKeptAndReported)
 {
     History history;
     std::vector<MarkerInfo> many;
-    for (int id = 0; id < 35; ++id)
+    for (int id = 0; id < 60; ++id)
         many.push_back(Record(id, 0, 0.9, 100 + 100 * id, 100));
-    // Feed the table in two frames, so that more than 30 different
-    // patterns ask for a history entry.
-    history.Frame(std::vector<MarkerInfo>(many.begin(), many.begin() + 20));
-    history.Frame(std::vector<MarkerInfo>(many.begin() + 15, many.end()));
-    EXPECT_EQ(history.count, kMaxMarkers);
+    history.Frame(std::vector<MarkerInfo>(many.begin(), many.begin() + 40));
+    history.Frame(std::vector<MarkerInfo>(many.begin() + 30, many.end()));
+    EXPECT_EQ(history.entries.size(), 60u);
 
-    const auto missed = history.Frame({Record(40, 0, 0.9, -500, -500)});
-    EXPECT_EQ(missed.size(), static_cast<size_t>(kMaxMarkers));
-    EXPECT_EQ(history.count, kMaxMarkers);
+    const auto missed = history.Frame({Record(70, 0, 0.9, -500, -500)});
+    EXPECT_EQ(missed.size(), 61u);
+    EXPECT_EQ(history.entries.size(), 61u);
 }

@@ -25,20 +25,22 @@ int MergeByRewrite(std::vector<int>& equivalence, int labelCount, int a, int b)
 }
 } // namespace
 
-int labelImageReference(const unsigned char* frame, int xsize, int ysize, int threshold,
-                        LabelTables& tables)
+void labelImageReference(const unsigned char* frame, int xsize, int ysize, int threshold,
+                         LabelTables& tables)
 {
     tables.xsize = xsize;
     tables.ysize = ysize;
     tables.image.assign(static_cast<size_t>(xsize) * ysize, 0);
-    tables.equivalence.assign(kMaxLabels + 1, 0);
-    tables.stats.assign(kMaxLabels + 1, LabelStats());
-    tables.finalLabel.assign(kMaxLabels + 1, 0);
+    // A new label needs four unlabelled neighbours: at most one per 2 x 2 block.
+    const size_t capacity = static_cast<size_t>(xsize) * ysize / 4 + 1;
+    tables.equivalence.assign(capacity, 0);
+    tables.stats.assign(capacity, LabelStats());
+    tables.finalLabel.assign(capacity, 0);
     tables.regions.clear();
     std::vector<int>& eq = tables.equivalence;
     int labelCount = 0;
 
-    auto at = [&](int x, int y) -> uint16_t& { return tables.image[y * xsize + x]; };
+    auto at = [&](int x, int y) -> uint32_t& { return tables.image[y * xsize + x]; };
     for (int y = 1; y < ysize - 1; ++y)
         for (int x = 1; x < xsize - 1; ++x)
         {
@@ -90,13 +92,11 @@ int labelImageReference(const unsigned char* frame, int xsize, int ysize, int th
             }
             else
             {
-                if (labelCount == kMaxLabels)
-                    return -1;
                 label = ++labelCount;
                 eq[label] = label;
                 tables.stats[label] = LabelStats{1, x, y, x, x, y, y};
             }
-            at(x, y) = static_cast<uint16_t>(label);
+            at(x, y) = static_cast<uint32_t>(label);
         }
 
     int regionCount = 0;
@@ -133,5 +133,4 @@ int labelImageReference(const unsigned char* frame, int xsize, int ysize, int th
         region.minY = sums[r].minY;
         region.maxY = sums[r].maxY;
     }
-    return 0;
 }

@@ -4,5 +4,5 @@
 
 #include "tracking/detection_state.h"
 
-int labelImageReference(const unsigned char* frame, int xsize, int ysize, int threshold,
-                        LabelTables& tables);
+void labelImageReference(const unsigned char* frame, int xsize, int ysize, int threshold,
+                         LabelTables& tables);

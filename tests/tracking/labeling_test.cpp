@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 #include <vector>
 
@@ -84,8 +85,8 @@ TEST_P(LabelingMatchesReference, SameRegionsStatisticsAndPixels)
     {
         const auto frame = RandomFrame(c.width, c.height, c.sprinkle, c.blobs, seed);
         LabelTables fast, reference;
-        ASSERT_EQ(labelImage(frame.data(), c.width, c.height, kThreshold, fast), 0);
-        ASSERT_EQ(labelImageReference(frame.data(), c.width, c.height, kThreshold, reference), 0);
+        labelImage(frame.data(), c.width, c.height, kThreshold, fast);
+        labelImageReference(frame.data(), c.width, c.height, kThreshold, reference);
         ExpectSameLabels(fast, reference);
     }
 }
@@ -109,7 +110,7 @@ TEST(Labeling, ThresholdComparesTheMeanOfThreeChannels)
     bright[1] = 101;
     bright[2] = 100;
     LabelTables tables;
-    ASSERT_EQ(labelImage(frame.data(), 5, 3, 100, tables), 0);
+    labelImage(frame.data(), 5, 3, 100, tables);
     ASSERT_EQ(tables.regions.size(), 1u);
     EXPECT_EQ(tables.regions[0].minX, 1);
     EXPECT_EQ(tables.FinalLabelAt(3, 1), 0);
@@ -119,7 +120,7 @@ TEST(Labeling, OutermostRowsAndColumnsCountAsBright)
 {
     std::vector<unsigned char> frame(4 * 6 * 4, 0);
     LabelTables tables;
-    ASSERT_EQ(labelImage(frame.data(), 6, 4, 100, tables), 0);
+    labelImage(frame.data(), 6, 4, 100, tables);
     ASSERT_EQ(tables.regions.size(), 1u);
     const Region& region = tables.regions[0];
     EXPECT_EQ(region.area, 4 * 2);
@@ -129,19 +130,23 @@ TEST(Labeling, OutermostRowsAndColumnsCountAsBright)
     EXPECT_EQ(region.maxY, 2);
 }
 
-TEST(Labeling, TooManyLabelsFailsLikeTheReference)
+TEST(Labeling, TheMostSpeckledFrameIsLabelledLikeTheReference)
 {
-    // Isolated dark pixels on every other row and column: 319 x 239 labels.
+    // Isolated dark pixels on every other row and column, the densest
+    // pattern of new labels (319 x 239, far past the 16 bits of old), with
+    // a dark block whose rows join many of them at once.
     const int width = 640, height = 480;
     std::vector<unsigned char> frame(4 * width * height, 255);
     for (int y = 1; y < height - 1; y += 2)
         for (int x = 1; x < width - 1; x += 2)
-            frame[4 * (y * width + x)] = frame[4 * (y * width + x) + 1] =
-                frame[4 * (y * width + x) + 2] = 0;
+            std::fill_n(&frame[4 * (y * width + x)], 3, 0);
+    for (int y = 300; y < 340; ++y)
+        std::fill_n(&frame[4 * (y * width + 200)], 4 * 80, 0);
     LabelTables fast, reference;
-    EXPECT_EQ(labelImage(frame.data(), width, height, 100, fast), -1);
-    EXPECT_TRUE(fast.regions.empty());
-    EXPECT_EQ(labelImageReference(frame.data(), width, height, 100, reference), -1);
+    labelImage(frame.data(), width, height, 100, fast);
+    labelImageReference(frame.data(), width, height, 100, reference);
+    EXPECT_GT(fast.provisionalCount, 319 * 239 - 40 * 40);
+    ExpectSameLabels(fast, reference);
 }
 
 TEST(Labeling, FramesLargerThan1024SquareAreLabelled)
@@ -152,7 +157,7 @@ TEST(Labeling, FramesLargerThan1024SquareAreLabelled)
         for (int x = 1600; x < 1680; ++x)
             std::fill_n(&frame[4 * (static_cast<size_t>(y) * width + x)], 3, 0);
     LabelTables tables;
-    ASSERT_EQ(labelImage(frame.data(), width, height, 100, tables), 0);
+    labelImage(frame.data(), width, height, 100, tables);
     ASSERT_EQ(tables.regions.size(), 1u);
     EXPECT_EQ(tables.regions[0].area, 50 * 80);
     EXPECT_EQ(tables.regions[0].maxX, 1679);

@@ -15,8 +15,8 @@ namespace
 {
 constexpr double kWidthMm = 80.0;
 constexpr double kAngleRoundTrip = 1e-9;
-constexpr double kExactRotationDeg = 0.2; // from exact corners: the search's resolution
-constexpr double kExactTranslationShare = 0.002;
+constexpr double kExactRotationDeg = 0.001; // from exact corners the polish converges
+constexpr double kExactTranslationShare = 1e-5;
 constexpr double kGoodEnoughError = 1.0;
 
 // The record detection would give for exact corners: line i through corners
