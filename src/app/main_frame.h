@@ -54,6 +54,8 @@ class CMainFrame : public QMainWindow, public CDocumentFrame
     void OnRecord();
     bool StartRecording(const QString& path);
     void OnStopRecording();
+    // "Elegir cámara...": no device or an unsaved project is said and changes nothing.
+    void OnChooseCamera();
     void OnAppAbout();
 
     void ModifiedChanged(bool bModified) override;

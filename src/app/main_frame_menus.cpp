@@ -73,6 +73,7 @@ void CMainFrame::CreateMenus()
         AddCommand(project, "Parar grabación", "stopRecordAction", [this] { OnStopRecording(); });
     AddCommand(project, "Guardar imagen...", "saveImageAction", [this] { OnSaveImage(); });
     project->addSeparator();
+    AddCommand(project, "Elegir cámara...", "chooseCameraAction", [this] { OnChooseCamera(); });
     AddCommand(project, "Propiedades", "propertiesAction", [this] { OnProperties(); });
     connect(project, &QMenu::aboutToShow, this, [this] { UpdateCommandStates(); });
 

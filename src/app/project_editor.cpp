@@ -125,6 +125,11 @@ void CProjectEditor::SetRecordRelations(bool bRecord)
     ChangeSetting(&CProjectSettings::m_bRecordRelations, bRecord, "Grabar relación entre patrones");
 }
 
+void CProjectEditor::SetVideoConfig(const std::string& file)
+{
+    ChangeSetting(&CProjectSettings::m_strVideoConfig, file, "Elegir cámara");
+}
+
 void CProjectEditor::ProjectReplaced()
 {
     m_stack.clear();

@@ -42,6 +42,7 @@ class CProjectEditor : public QObject
     void SetSingleView(bool bSingleView);
     void SetViewZoom(int nZoom);
     void SetRecordRelations(bool bRecord);
+    void SetVideoConfig(const std::string& file);
 
     // A new, opened or saved project: nothing to undo, nothing unsaved.
     void ProjectReplaced();

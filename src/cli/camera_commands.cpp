@@ -130,4 +130,7 @@ void RegisterCameraCommands(CLI::App& app)
         ->check(kFinite & CLI::Range(-1e6, 1e6));
     makeCommand->add_option("OUT", make->path, "Camera parameter file to write")->required();
     makeCommand->callback([make] { MakeCamera(*make); });
+
+    RegisterCalibrationCommands(*camera);
+    RegisterDeviceCommands(*camera);
 }

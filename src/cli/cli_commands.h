@@ -15,6 +15,9 @@ public:
 
 void RegisterProjectCommands(CLI::App& app);
 void RegisterCameraCommands(CLI::App& app);
+// The camera's subcommands for calibration and for choosing a device.
+void RegisterCalibrationCommands(CLI::App& camera);
+void RegisterDeviceCommands(CLI::App& camera);
 void RegisterMarkerCommands(CLI::App& app);
 void RegisterDetectCommands(CLI::App& app);
 void RegisterSynthCommands(CLI::App& app);

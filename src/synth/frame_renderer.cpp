@@ -35,6 +35,24 @@ void MarkerToCamera(const double t[3][4], double x, double y, double out[3])
         out[r] = t[r][0] * x + t[r][1] * y + t[r][3];
 }
 
+// Half the side of the square paper a marker or board is printed on.
+double PaperReach(const SynthMarker& marker)
+{
+    const double half = marker.boardColumns > 0
+                            ? 0.5 * marker.widthMm * std::max(marker.boardColumns, marker.boardRows)
+                            : marker.widthMm / 2.0;
+    return half + std::max(0.0, marker.marginMm);
+}
+
+bool BoardInk(const SynthMarker& board, double x, double y)
+{
+    const double column = std::floor(x / board.widthMm + 0.5 * board.boardColumns);
+    const double row = std::floor(0.5 * board.boardRows - y / board.widthMm);
+    if (column < 0 || row < 0 || column >= board.boardColumns || row >= board.boardRows)
+        return false;
+    return (static_cast<long>(column) + static_cast<long>(row)) % 2 == 0;
+}
+
 // Colour printed at marker point (x, y) of a marker already known to be hit
 // inside its paper.
 void PrintedColour(const SynthMarker& marker, const SynthOptions& options, double x, double y,
@@ -43,6 +61,11 @@ void PrintedColour(const SynthMarker& marker, const SynthOptions& options, doubl
     const double half = marker.widthMm / 2.0;
     const float paper = options.paper;
     const float ink = options.ink;
+    if (marker.boardColumns > 0)
+    {
+        colour[0] = colour[1] = colour[2] = front && BoardInk(marker, x, y) ? ink : paper;
+        return;
+    }
     if (!front || std::fabs(x) > half || std::fabs(y) > half)
     {
         colour[0] = colour[1] = colour[2] = paper;
@@ -115,7 +138,7 @@ void CFrameRenderer::MarkerBox(const SynthMarker& marker, int box[4]) const
 {
     const int width = m_camera.xsize;
     const int height = m_camera.ysize;
-    const double reach = marker.widthMm / 2.0 + std::max(0.0, marker.marginMm);
+    const double reach = PaperReach(marker);
     double minX = 1e300, maxX = -1e300, minY = 1e300, maxY = -1e300;
     for (int edge = 0; edge < 4; ++edge)
         for (int i = 0; i < kOutlineSamples; ++i)
@@ -175,7 +198,7 @@ bool CFrameRenderer::Trace(const std::vector<SynthMarker>& markers, double u, do
             offset[r] = s * ray[r] - toPlane[r];
         const double x = t[0][0] * offset[0] + t[1][0] * offset[1] + t[2][0] * offset[2];
         const double y = t[0][1] * offset[0] + t[1][1] * offset[1] + t[2][1] * offset[2];
-        const double reach = marker.widthMm / 2.0 + std::max(0.0, marker.marginMm);
+        const double reach = PaperReach(marker);
         if (std::fabs(x) > reach || std::fabs(y) > reach)
             continue;
         nearest = s;

@@ -26,6 +26,12 @@ struct SynthMarker
     double widthMm = 80.0;
     double marginMm = 20.0;
     double cameraFromMarker[3][4] = {};
+    // A checkerboard is printed instead when boardColumns > 0: that many
+    // squares across and boardRows down, each of side widthMm, centred on
+    // the marker frame, the upper left one black; the paper reaches
+    // marginMm beyond the board.
+    int boardColumns = 0;
+    int boardRows = 0;
 };
 
 struct SynthBackground

@@ -2,6 +2,7 @@
 #include "dialog_test_support.h"
 #include "dialog_tests.h"
 
+#include "dialogs/camera_choice_dialog.h"
 #include "dialogs/model3d_dialog.h"
 #include "dialogs/pattern_dialog.h"
 #include "dialogs/properties_sheet.h"
@@ -15,6 +16,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QTest>
+#include <QTreeWidget>
 
 class TestEditDialogs : public QObject
 {
@@ -112,6 +114,32 @@ class TestEditDialogs : public QObject
         QCOMPARE(dialog.m_model.m_matrix.GetData()[9], 0.5);
     }
 
+    // The preferred size of the first device is offered; a device row alone
+    // is not a choice.
+    void cameraChoiceTakesASizeOfADevice()
+    {
+        RecordingMessages messages;
+        const std::vector<CaptureDevice> devices = {
+            {"Una", "/dev/video0", {{320, 240, false, {{30, 1}}}, {640, 480, false, {{30, 1}}}}},
+            {"Otra", "/dev/video2", {{1280, 720, true, {{30, 1}}}}}};
+        CCameraChoiceDialog dialog(devices);
+        auto* list = qobject_cast<QTreeWidget*>(Control(&dialog, "cameraList"));
+        QVERIFY(list);
+        QCOMPARE(list->currentItem()->text(0), QStringLiteral("640 x 480"));
+        list->setCurrentItem(list->topLevelItem(1)->child(0));
+        dialog.accept();
+        QCOMPARE(dialog.result(), int(QDialog::Accepted));
+        QCOMPARE(dialog.Device()->path, std::string("/dev/video2"));
+        QCOMPARE(dialog.Mode()->width, 1280);
+
+        CCameraChoiceDialog refused(devices);
+        list = qobject_cast<QTreeWidget*>(Control(&refused, "cameraList"));
+        list->setCurrentItem(list->topLevelItem(0));
+        refused.accept();
+        QCOMPARE(refused.result(), int(QDialog::Rejected));
+        QVERIFY(messages.Said("Elija un tamaño de una cámara."));
+    }
+
     // Controls without text of their own are named after their label.
     void everyControlHasItsNames()
     {
@@ -120,13 +148,16 @@ class TestEditDialogs : public QObject
         CTrackerDialog tracker(CTracker(), "", host);
         CPatternDialog pattern(CPattern(), "");
         CModel3DDialog model(CModel3D(), "");
+        const std::vector<CaptureDevice> devices = {{"Cámara", "/dev/video0", {{640, 480, false, {{30, 1}}}}}};
+        CCameraChoiceDialog camera(devices);
         QCOMPARE(Control(&sheet, "thresholdSpin")->accessibleName(), QStringLiteral("Valor"));
         QCOMPARE(Control(&tracker, "referenceCombo")->accessibleName(),
                  QStringLiteral("Patrón Referencia"));
         QCOMPARE(Control(&model, "matrixEdit_2_3")->accessibleName(),
                  QStringLiteral("Matriz, fila 3, columna 4"));
         for (const QWidget* window :
-             {(QWidget*)&sheet, (QWidget*)&tracker, (QWidget*)&pattern, (QWidget*)&model})
+             {(QWidget*)&sheet, (QWidget*)&tracker, (QWidget*)&pattern, (QWidget*)&model,
+              (QWidget*)&camera})
             for (const QWidget* control : window->findChildren<QWidget*>())
             {
                 const bool ours = !control->objectName().startsWith("qt_") &&

@@ -1,6 +1,7 @@
 // The main window as a user drives it: menus and keys, the run commands,
 // the recent files, and the save prompt before changes are thrown away.
 #include "app/main_frame.h"
+#include "app/project_editor.h"
 #include "app/zelmora_doc.h"
 #include "support/video_decode.h"
 #include "view/zelmora_view.h"
@@ -90,6 +91,9 @@ class MainFrameTest : public QObject
                                         << "";
         QTest::newRow("Parar Captura") << "stopCaptureAction"
                                        << "Parar Captura"
+                                       << "";
+        QTest::newRow("Elegir cámara") << "chooseCameraAction"
+                                       << "Elegir cámara..."
                                        << "";
         QTest::newRow("Propiedades") << "propertiesAction"
                                      << "Propiedades"
@@ -304,6 +308,32 @@ class MainFrameTest : public QObject
         QVERIFY(Messages().Said("No se puede guardar el proyecto"));
         QVERIFY(Doc().IsModified());
         QCOMPARE(Frame()->PathName(), QString());
+    }
+
+    // This machine has no camera.
+    void choosingACameraWithoutOneSaysSoAndChangesNothing()
+    {
+        Action("chooseCameraAction")->trigger();
+        QVERIFY(Messages().Said("Guarde el proyecto antes de elegir la cámara"));
+        QVERIFY(Frame()->SaveProjectFile(Path("c.zel")));
+        const std::string video = Doc().m_strVideoConfig;
+        Action("chooseCameraAction")->trigger();
+        QVERIFY(Messages().Said("No se ha encontrado ninguna cámara"));
+        QCOMPARE(Doc().m_strVideoConfig, video);
+        QVERIFY(!Doc().IsModified());
+        QVERIFY(!Frame()->Editor()->UndoStack().canUndo());
+    }
+
+    void aChosenCameraIsAnEditThatUndoes()
+    {
+        QVERIFY(Frame()->SaveProjectFile(Path("c.zel")));
+        Frame()->Editor()->SetVideoConfig("camara-video0.cfg");
+        QCOMPARE(Doc().m_strVideoConfig, std::string("camara-video0.cfg"));
+        QVERIFY(Doc().IsModified());
+        QCOMPARE(Frame()->Editor()->UndoStack().undoText(), QString("Elegir cámara"));
+        Frame()->Editor()->UndoStack().undo();
+        QCOMPARE(Doc().m_strVideoConfig, std::string());
+        QVERIFY(!Doc().IsModified());
     }
 
     void aProjectThatCannotBeOpenedLeavesTheWindowAsItWas()
