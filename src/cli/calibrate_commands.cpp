@@ -179,6 +179,7 @@ void RegisterCalibrationCommands(CLI::App& camera)
         "calibrate", "Calibrate a camera from pictures or a video of a printed checkerboard");
     command->add_option("--board", calibrate->board, "Inner corners across and down")
         ->expected(2)
+        ->allow_extra_args(false)
         ->required()
         ->check(kBoardSide);
     command->add_option("--square", calibrate->squareMm, "Side of a printed square in mm")
@@ -186,6 +187,7 @@ void RegisterCalibrationCommands(CLI::App& camera)
         ->check(kFinite & kSquareMm);
     command->add_option("--size", calibrate->size, "Write the file for video of W x H pixels")
         ->expected(2)
+        ->allow_extra_args(false)
         ->check(CLI::Range(1, kMaxImageSidePx));
     command->add_option("--video", calibrate->video, "Video configuration to take frames from");
     command->add_option("--frames", calibrate->frames, "Frames to keep from the video")

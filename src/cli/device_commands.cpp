@@ -109,6 +109,7 @@ void RegisterDeviceCommands(CLI::App& camera)
         ->required();
     command->add_option("--size", config->size, "Frame width and height")
         ->expected(2)
+        ->allow_extra_args(false)
         ->check(CLI::Range(1, 65535));
     command->add_option("--rate", config->rate, "Frames a second")->check(CLI::Range(0.1, 1000.0));
     command->add_option("OUT", config->path, "Video configuration file to write")->required();

@@ -124,11 +124,10 @@ TEST_P(CameraCalibrateBadInput, SaysWhatIsWrongAndKeepsTheOldFile)
         if (argument == "VIDEO")
         {
             // A camera unplugged mid-run: the stream fails after two frames.
-            WriteBytes(folder.Path("board2.png"), "\x89PNG\r\n\x1a\nbroken");
             argument = folder.Path("video.cfg");
             WriteBytes(argument, "multifilesrc location=" + folder.Path("board%d.png") +
-                                     " index=0 stop-index=3 caps=image/png,framerate=10/1 ! "
-                                     "pngdec\n");
+                                     " index=0 stop-index=2 caps=image/png,framerate=10/1 ! "
+                                     "pngdec ! identity error-after=2\n");
             pictures.clear();
         }
         else if (argument == "MISSING")
@@ -146,7 +145,7 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(
         BadCalibration{"NoBoardAnywhere", 0, 3, 1.0, {}, 1, "found in 0 pictures; at least 3"},
         BadCalibration{"TwoUsablePictures", 2, 2, 1.0, {}, 1, "found in 2 pictures; at least 3"},
-        BadCalibration{"BoardsTooSmall", 3, 0, 3.0, {}, 1, "the board covers less than"},
+        BadCalibration{"BoardsTooSmall", 3, 0, 1.6, {}, 1, "the board covers less than"},
         BadCalibration{"MissingPicture", 3, 0, 1.0, {"MISSING"}, 1, "missing.png"},
         BadCalibration{"OtherShape", 3, 0, 1.0, {"--size", "640", "480"}, 1, "another shape"},
         BadCalibration{"VideoFails", 3, 0, 1.0, {"--video", "VIDEO"}, 1, "the video stopped"},
