@@ -4,6 +4,7 @@
 #include "model/user_messages.h"
 
 #include <QHeaderView>
+#include <QLabel>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 

@@ -20,9 +20,10 @@ class CCameraChoiceDialog : public QDialog
     // selected.
     const CaptureDevice* Device() const;
     const CaptureMode* Mode() const;
+    // Refuses (with a message) until a size is selected.
+    void accept() override;
 
   private:
-    void accept() override;
 
     const std::vector<CaptureDevice>& m_devices;
     QTreeWidget* m_pList = nullptr;
