@@ -55,6 +55,7 @@ std::vector<BoardView> FindAll()
 
 void BM_FindCorners(benchmark::State& state)
 {
+    Pictures();
     for (auto _ : state)
         benchmark::DoNotOptimize(FindAll());
 }
