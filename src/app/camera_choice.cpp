@@ -1,5 +1,6 @@
 #include "app/camera_choice.h"
 
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 
@@ -7,13 +8,20 @@ namespace
 {
 constexpr int kMaxSameNames = 100;
 
-bool Exists(const std::string& path, std::string* content)
+// Whether `path` holds something else than `text`; a file of another size
+// is not read at all.
+bool HoldsOther(const std::string& path, const std::string& text)
 {
+    std::error_code error;
+    const auto size = std::filesystem::file_size(path, error);
+    if (error)
+        return std::filesystem::exists(path, error);
+    if (size != text.size())
+        return true;
     std::ifstream file(path, std::ios::binary);
-    if (!file)
-        return false;
-    content->assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
-    return true;
+    const std::string content((std::istreambuf_iterator<char>(file)),
+                              std::istreambuf_iterator<char>());
+    return content != text;
 }
 } // namespace
 
@@ -27,8 +35,7 @@ bool WriteCameraChoice(const std::string& projectDir, const CaptureDevice& devic
     for (int n = 1; n <= kMaxSameNames; ++n)
     {
         const std::string name = stem + (n == 1 ? "" : "-" + std::to_string(n)) + ".cfg";
-        std::string existing;
-        if (Exists(projectDir + name, &existing) && existing != text)
+        if (HoldsOther(projectDir + name, text))
             continue;
         if (!WriteVideoConfigFile(projectDir + name, text, error))
             return false;

@@ -155,19 +155,6 @@ void DrawBoard(const BoardOptions& options)
         throw CommandFailure(error);
 }
 
-const CLI::Validator kFinite(
-    [](std::string& value)
-    {
-        try
-        {
-            return std::isfinite(std::stod(value)) ? std::string() : "must be a finite number";
-        }
-        catch (const std::exception&)
-        {
-            return std::string("must be a number");
-        }
-    },
-    "FINITE");
 const CLI::Range kBoardSide(2, kMaxBoardCorners);
 const CLI::Range kSquareMm(0.1, 1000.0);
 } // namespace
@@ -184,7 +171,7 @@ void RegisterCalibrationCommands(CLI::App& camera)
         ->check(kBoardSide);
     command->add_option("--square", calibrate->squareMm, "Side of a printed square in mm")
         ->required()
-        ->check(kFinite & kSquareMm);
+        ->check(FiniteNumber() & kSquareMm);
     command->add_option("--size", calibrate->size, "Write the file for video of W x H pixels")
         ->expected(2)
         ->allow_extra_args(false)
@@ -207,7 +194,7 @@ void RegisterCalibrationCommands(CLI::App& camera)
         ->check(kBoardSide);
     boardCommand->add_option("--square", board->squareMm, "Side of a square once printed, in mm")
         ->required()
-        ->check(kFinite & kSquareMm);
+        ->check(FiniteNumber() & kSquareMm);
     boardCommand->add_option("--square-px", board->squarePx, "Side of a square in the picture")
         ->check(CLI::Range(8, 1000));
     boardCommand->add_option("OUT", board->path, "PNG picture to write")->required();

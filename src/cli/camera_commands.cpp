@@ -80,22 +80,26 @@ void MakeCamera(const MakeOptions& options)
 }
 
 const CLI::Range kImageSide(1, kMaxImageSidePx);
+} // namespace
 
 // CLI::Range lets "nan" through, since every comparison with it is false.
-const CLI::Validator kFinite(
-    [](std::string& value)
-    {
-        try
+const CLI::Validator& FiniteNumber()
+{
+    static const CLI::Validator finite(
+        [](std::string& value)
         {
-            return std::isfinite(std::stod(value)) ? std::string() : "must be a finite number";
-        }
-        catch (const std::exception&)
-        {
-            return std::string("must be a number");
-        }
-    },
-    "FINITE");
-} // namespace
+            try
+            {
+                return std::isfinite(std::stod(value)) ? std::string() : "must be a finite number";
+            }
+            catch (const std::exception&)
+            {
+                return std::string("must be a number");
+            }
+        },
+        "FINITE");
+    return finite;
+}
 
 void RegisterCameraCommands(CLI::App& app)
 {
@@ -121,13 +125,13 @@ void RegisterCameraCommands(CLI::App& app)
     // Exactly one way of giving the focal length.
     CLI::Option_group* lens = makeCommand->add_option_group("lens", "Focal length, one of");
     lens->add_option("--fov", make->fovDeg, "Horizontal field of view in degrees")
-        ->check(kFinite & CLI::Range(0.1, 179.0));
+        ->check(FiniteNumber() & CLI::Range(0.1, 179.0));
     lens->add_option("--focal", make->focal, "Focal length in pixels")
-        ->check(kFinite & CLI::Range(0.001, 1e7));
+        ->check(FiniteNumber() & CLI::Range(0.001, 1e7));
     lens->require_option(1);
     makeCommand->add_option("--center", make->center, "Principal point CX CY in pixels")
         ->expected(2)
-        ->check(kFinite & CLI::Range(-1e6, 1e6));
+        ->check(FiniteNumber() & CLI::Range(-1e6, 1e6));
     makeCommand->add_option("OUT", make->path, "Camera parameter file to write")->required();
     makeCommand->callback([make] { MakeCamera(*make); });
 

@@ -13,6 +13,9 @@ public:
     using std::runtime_error::runtime_error;
 };
 
+// Refuses a number that is not finite, for options with a range.
+const CLI::Validator& FiniteNumber();
+
 void RegisterProjectCommands(CLI::App& app);
 void RegisterCameraCommands(CLI::App& app);
 // The camera's subcommands for calibration and for choosing a device.
