@@ -112,6 +112,7 @@ void RegisterCameraCommands(CLI::App& app)
     showCommand->add_option("FILE", show->path, "Camera parameter file")->required();
     showCommand->add_option("--size", show->size, "Resize to the video size W H first")
         ->expected(2)
+        ->allow_extra_args(false)
         ->check(kImageSide);
     showCommand->callback([show] { ShowCamera(*show); });
 
@@ -120,6 +121,7 @@ void RegisterCameraCommands(CLI::App& app)
         camera->add_subcommand("make", "Write the parameters of an ideal pinhole camera");
     makeCommand->add_option("--size", make->size, "Image width and height in pixels")
         ->expected(2)
+        ->allow_extra_args(false)
         ->required()
         ->check(kImageSide);
     // Exactly one way of giving the focal length.
@@ -131,6 +133,7 @@ void RegisterCameraCommands(CLI::App& app)
     lens->require_option(1);
     makeCommand->add_option("--center", make->center, "Principal point CX CY in pixels")
         ->expected(2)
+        ->allow_extra_args(false)
         ->check(FiniteNumber() & CLI::Range(-1e6, 1e6));
     makeCommand->add_option("OUT", make->path, "Camera parameter file to write")->required();
     makeCommand->callback([make] { MakeCamera(*make); });
