@@ -9,7 +9,7 @@ PACKAGES=(
     qt6-base-dev libqt6opengl6-dev
     libgl-dev libglu1-mesa-dev libegl-dev libgl1-mesa-dri
     lib3ds-dev
-    libdevil-dev
+    libdevil-dev libpng-dev zlib1g-dev
     freeglut3-dev
     libgstreamer1.0-dev libgstreamer-plugins-base1.0-dev
     gstreamer1.0-plugins-base gstreamer1.0-plugins-good gstreamer1.0-tools
@@ -18,6 +18,7 @@ PACKAGES=(
     libgtest-dev libbenchmark-dev
     dpkg-dev file
     libopencv-core-dev libopencv-imgproc-dev libopencv-calib3d-dev
+    clang libclang-rt-14-dev
 )
 
 missing=()

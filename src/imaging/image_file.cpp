@@ -1,6 +1,7 @@
 #include "imaging/image_file.h"
 
 #include "imaging/image_header.h"
+#include "imaging/png_decode.h"
 
 #include <IL/il.h>
 
@@ -116,6 +117,8 @@ bool ReadImageFile(const std::string& path, BgraImage* image, std::string* error
     std::string reason;
     if (!ReadImageHeader(data, bytes.size(), &header, &reason))
         return Fail(error, path, reason);
+    if (header.format == ImageFormat::Png)
+        return DecodePng(data, bytes.size(), image, &reason) || Fail(error, path, reason);
 
     DevilImage devil;
     if (!ilLoadL(DevilType(header.format), data, static_cast<ILuint>(bytes.size())))

@@ -1,8 +1,9 @@
 #pragma once
-// Image files in and out of the frame layout (bgra_image.h), decoded and
-// encoded by DevIL. Reading is bounded: the whole file is read into memory
-// (at most kMaxImageFileBytes), its header checked (image_header.h), and only
-// then handed to DevIL. Writing goes to a temporary file renamed over the
+// Image files in and out of the frame layout (bgra_image.h): PNG decoded by
+// libpng (png_decode.h), the rest decoded and everything encoded by DevIL.
+// Reading is bounded: the whole file is read into memory (at most
+// kMaxImageFileBytes), its header checked (image_header.h), and only then
+// handed to a decoder. Writing goes to a temporary file renamed over the
 // target, so a failed write leaves the old file as it was.
 // Not thread-safe: DevIL keeps one current image per process.
 

@@ -34,6 +34,7 @@ struct NodeLinks
 {
     uint32_t nId = 0;
     uint16_t nParent = LIB3DS_NO_PARENT;
+    bool bHeader = false;
 };
 
 using Visitor = std::function<bool(uint16_t id, size_t begin, size_t end, int depth)>;
@@ -416,8 +417,14 @@ class C3dsChecker
         const bool ok = Children(begin, end, depth,
                                  [this, &node](uint16_t c, size_t b, size_t e, int)
                                  { return VisitNodePart(node, c, b, e); });
+        if (!ok)
+            return false;
+        // Without its header lib3ds leaves the parent id 0, so a node 0
+        // without one is its own parent and lib3ds recurses without end.
+        if (!node.bHeader)
+            return Fail(begin, "keyframer node without its header chunk");
         m_nodes.push_back(node);
-        return ok;
+        return true;
     }
 
     bool VisitNodePart(NodeLinks& node, uint16_t id, size_t begin, size_t end)
@@ -435,6 +442,7 @@ class C3dsChecker
         {
             if (!Name(reader, kNameBuffer, id) || !reader.Skip(4) || !reader.ReadU16(&node.nParent))
                 return Fail(begin, "node header too short");
+            node.bHeader = true;
             return true;
         }
         if (id == LIB3DS_INSTANCE_NAME)

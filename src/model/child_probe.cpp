@@ -31,7 +31,7 @@ void LimitChild(const ProbeLimits& limits)
     setrlimit(RLIMIT_CORE, &noCore);
     // The sanitizers reserve terabytes of shadow address space and cannot
     // live under an address-space limit; their builds rely on the timer.
-#if !defined(__SANITIZE_ADDRESS__)
+#if !defined(ZELMORA_ADDRESS_SANITIZER)
     const long long current = CurrentAddressSpace();
     if (current > 0)
     {

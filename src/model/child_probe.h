@@ -8,6 +8,16 @@
 #include <functional>
 #include <string>
 
+// Set in AddressSanitizer builds: GCC defines __SANITIZE_ADDRESS__, clang
+// answers __has_feature(address_sanitizer) instead.
+#if defined(__SANITIZE_ADDRESS__)
+#define ZELMORA_ADDRESS_SANITIZER 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define ZELMORA_ADDRESS_SANITIZER 1
+#endif
+#endif
+
 struct ProbeLimits
 {
     int nTimeoutMs = 5000;

@@ -4,8 +4,11 @@
 
 #include <gtest/gtest.h>
 
+#include <zlib.h>
+
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <sys/stat.h>
 
 namespace
@@ -148,6 +151,68 @@ TEST(ImageFile, EveryTruncatedPngIsRefusedWithoutDecoding)
         ASSERT_FALSE(ReadImageFile(folder.Path("cut.png"), &image, &error)) << length;
         EXPECT_EQ(error.rfind(folder.Path("cut.png") + ": ", 0), 0u) << error;
         EXPECT_EQ(image.width, 2) << "the target changed on failure";
+    }
+}
+
+// Damage inside the image data passes the header check; the decoder must
+// refuse it with a reason and keep nothing of it.
+TEST(ImageFile, PngDamagedInItsImageDataIsRefusedWithAReason)
+{
+    ScratchFolder folder;
+    ASSERT_TRUE(WritePngFile(folder.Path("a.png"), Gradient(20, 12), nullptr));
+    ASSERT_TRUE(WritePngFile(folder.Path("half.png"), Gradient(20, 6), nullptr));
+    const std::string sound = ReadBytes(folder.Path("a.png"));
+    const size_t idat = sound.find("IDAT");
+    ASSERT_NE(idat, std::string::npos);
+    const uint32_t idatLength = uint32_t(uint8_t(sound[idat - 4])) << 24 |
+                                uint32_t(uint8_t(sound[idat - 3])) << 16 |
+                                uint32_t(uint8_t(sound[idat - 2])) << 8 | uint8_t(sound[idat - 1]);
+    // The checksum after a chunk's type and data, made right again.
+    auto resealChunk = [](std::string& bytes, size_t type, uint32_t length)
+    {
+        const auto* data = reinterpret_cast<const Bytef*>(bytes.data() + type);
+        PutBig(bytes, type + 4 + length, uint32_t(crc32(0, data, 4 + length)));
+    };
+    struct Case
+    {
+        const char* what;
+        std::function<std::string()> make;
+    };
+    const Case cases[] = {
+        {"image data with a wrong checksum",
+         [&]
+         {
+             std::string bytes = sound;
+             bytes[idat + 4 + idatLength / 2] ^= 0x55;
+             return bytes;
+         }},
+        {"damaged compressed stream",
+         [&]
+         {
+             std::string bytes = sound;
+             for (uint32_t k = 2; k < idatLength; k += 7)
+                 bytes[idat + 4 + k] ^= 0x55;
+             resealChunk(bytes, idat, idatLength);
+             return bytes;
+         }},
+        {"image data for half the rows",
+         [&]
+         {
+             std::string bytes = ReadBytes(folder.Path("half.png"));
+             PutBig(bytes, 20, 12);
+             resealChunk(bytes, 12, 13);
+             return bytes;
+         }},
+    };
+    for (const Case& c : cases)
+    {
+        WriteBytes(folder.Path("bad.png"), c.make());
+        BgraImage image = Gradient(2, 2);
+        std::string error;
+        EXPECT_FALSE(ReadImageFile(folder.Path("bad.png"), &image, &error)) << c.what;
+        EXPECT_EQ(error.rfind(folder.Path("bad.png") + ": damaged PNG", 0), 0u)
+            << c.what << ": " << error;
+        EXPECT_EQ(image.width, 2) << c.what << ": the target changed on failure";
     }
 }
 

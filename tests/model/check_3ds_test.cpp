@@ -70,6 +70,8 @@ const Damage kDamages[] = {
      "own ancestor"},
     {"two nodes parents of each other",
      [](std::string& b) { PutU16(b, NodeHeaderParent(b, 0), 1); }, "own ancestor"},
+    {"node without its header", [](std::string& b) { PutU16(b, FindChunk(b, 0xB010), 0xB0FF); },
+     "without its header"},
     {"two nodes with one id", [](std::string& b) { PutU16(b, FindChunk(b, 0xB030, 2) + 6, 1); },
      "two keyframer nodes"},
     {"unterminated material name",
@@ -128,8 +130,9 @@ TEST(Check3dsTest, ChunkCountIsBounded)
 }
 
 // Without the checker, the probe alone still keeps the damage out of the
-// program: lib3ds loops on a zero-length chunk and gives up on a key count
-// past the end, both in the child.
+// program: lib3ds loops on a zero-length chunk, gives up on a key count past
+// the end and recurses without end on a node that is its own parent by
+// default, all in the child.
 TEST(Check3dsTest, ProbeAloneContainsWhatTheCheckerRefuses)
 {
     struct Case
@@ -140,6 +143,7 @@ TEST(Check3dsTest, ProbeAloneContainsWhatTheCheckerRefuses)
     const Case cases[] = {
         {"zero-length chunk", kDamages[0].apply},
         {"key count past its chunk", kDamages[8].apply},
+        {"node without its header", kDamages[12].apply},
     };
     for (const Case& c : cases)
     {

@@ -38,7 +38,7 @@ TEST(ChildProbeTest, CrashIsContained)
             return 0;
         },
         Short());
-#if defined(__SANITIZE_ADDRESS__)
+#if defined(ZELMORA_ADDRESS_SANITIZER)
     // The sanitizer catches the signal itself and exits with an error.
     EXPECT_EQ(outcome, ProbeOutcome::Failed);
 #else
@@ -68,7 +68,7 @@ TEST(ChildProbeTest, EndlessLoopIsKilledAtTheTimeLimit)
               ProbeOutcome::TimedOut);
 }
 
-#if !defined(__SANITIZE_ADDRESS__)
+#if !defined(ZELMORA_ADDRESS_SANITIZER)
 TEST(ChildProbeTest, MemoryBeyondTheBudgetIsRefusedInTheChild)
 {
     ProbeLimits limits = Short();
