@@ -53,7 +53,8 @@ BgraImage Gradient(int width, int height)
 // A 4 x 4, 24-bit BMP: DevIL writes no BMP through our image layer.
 std::string SmallBmp()
 {
-    std::string bytes(54 + 4 * 12, '\x80');
+    std::string bytes(54, '\0');
+    bytes += std::string(4 * 12, '\x80');
     auto put = [&bytes](size_t at, uint32_t value, int count)
     {
         for (int k = 0; k < count; ++k)
@@ -62,14 +63,12 @@ std::string SmallBmp()
     bytes[0] = 'B';
     bytes[1] = 'M';
     put(2, uint32_t(bytes.size()), 4);
-    put(6, 0, 4);
     put(10, 54, 4);
     put(14, 40, 4);
     put(18, 4, 4);
     put(22, 4, 4);
     put(26, 1, 2);
     put(28, 24, 2);
-    put(30, 0, 24);
     return bytes;
 }
 

@@ -12,6 +12,7 @@
 
 namespace
 {
+#if !defined(ZELMORA_ADDRESS_SANITIZER)
 // Virtual size of this process now, from /proc; 0 when unknown.
 long long CurrentAddressSpace()
 {
@@ -24,6 +25,7 @@ long long CurrentAddressSpace()
     std::fclose(statm);
     return pages * sysconf(_SC_PAGESIZE);
 }
+#endif
 
 void LimitChild(const ProbeLimits& limits)
 {

@@ -14,7 +14,6 @@ namespace
 {
 // The live background starts mid grey until the first frame arrives.
 constexpr unsigned char kBlankTexel = 0x7F;
-constexpr int kMinTextureSize = 1024;
 // Three frames queued: enough to ride out a slow frame, few enough that
 // what is shown is never old.
 constexpr int kQueuedFrames = 3;
