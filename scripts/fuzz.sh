@@ -1,12 +1,14 @@
 #!/usr/bin/env bash
 # Builds the libFuzzer targets (fuzz/) with clang, AddressSanitizer and
-# UBSan in build-fuzz/, and fuzzes one target or all of them in turn.
+# UBSan in build-sanitize/ (the build `scripts/test.sh --sanitize` runs the
+# tests in), and fuzzes one target or all of them in turn.
 #   scripts/fuzz.sh                 every target, 60 s each
 #   scripts/fuzz.sh detect 240      fuzz_detect for 4 minutes
 #   scripts/fuzz.sh all 5           every target for 5 s (CI's smoke run)
 # Targets: project camera pattern image check_3ds load_3ds detect. The
-# corpus grows in build-fuzz/corpus/TARGET/ from the seeds fuzz_seeds makes;
-# a crash is saved as build-fuzz/crashes/TARGET-crash-* and fails the run.
+# corpus grows in build-sanitize/corpus/TARGET/ from the seeds fuzz_seeds
+# makes; a crash is saved as build-sanitize/crashes/TARGET-crash-* and fails
+# the run.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -23,9 +25,9 @@ else
 fi
 
 scripts/install-deps.sh
-build_dir=$PWD/build-fuzz
+build_dir=$PWD/build-sanitize
 CC=clang CXX=clang++ cmake -S . -B "$build_dir" -G Ninja -DZELMORA_FUZZ=ON -DZELMORA_SANITIZE=ON \
-    -DZELMORA_BUILD_TESTS=OFF -DZELMORA_BUILD_BENCH=OFF >/dev/null
+    -DZELMORA_BUILD_BENCH=OFF >/dev/null
 cmake --build "$build_dir" --target fuzz_all
 if [ ! -d "$build_dir/seeds" ]; then
     "$build_dir/fuzz/fuzz_seeds" "$build_dir/seeds.tmp"

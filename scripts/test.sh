@@ -1,19 +1,21 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds everything and runs every test.
 #   scripts/test.sh              normal build in build/
-#   scripts/test.sh --sanitize   AddressSanitizer + UBSan build in build-sanitize/
+#   scripts/test.sh --sanitize   AddressSanitizer + UBSan build with clang in
+#                                build-sanitize/, shared with scripts/fuzz.sh
+#                                (benchmarks left out)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-build_dir=build
-sanitize=OFF
+scripts/install-deps.sh
 if [ "${1:-}" = "--sanitize" ]; then
     build_dir=build-sanitize
-    sanitize=ON
+    CC=clang CXX=clang++ cmake -S . -B "$build_dir" -G Ninja -DZELMORA_SANITIZE=ON \
+        -DZELMORA_FUZZ=ON -DZELMORA_BUILD_BENCH=OFF
+else
+    build_dir=build
+    cmake -S . -B "$build_dir" -G Ninja
 fi
-
-scripts/install-deps.sh
-cmake -S . -B "$build_dir" -G Ninja -DZELMORA_SANITIZE="$sanitize"
 cmake --build "$build_dir"
 # Tests that need an X display (GUI) get a virtual one; the rest run headless.
 xvfb-run -a ctest --test-dir "$build_dir" --output-on-failure -j "$(nproc)"
