@@ -26,8 +26,8 @@ fi
 
 scripts/install-deps.sh
 build_dir=$PWD/build-sanitize
-CC=clang CXX=clang++ cmake -S . -B "$build_dir" -G Ninja -DZELMORA_FUZZ=ON -DZELMORA_SANITIZE=ON \
-    -DZELMORA_BUILD_BENCH=OFF >/dev/null
+cmake -S . -B "$build_dir" -G Ninja -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
+    -DZELMORA_SANITIZE=ON -DZELMORA_FUZZ=ON -DZELMORA_BUILD_BENCH=OFF >/dev/null
 cmake --build "$build_dir" --target fuzz_all
 if [ ! -d "$build_dir/seeds" ]; then
     "$build_dir/fuzz/fuzz_seeds" "$build_dir/seeds.tmp"

@@ -10,8 +10,8 @@ cd "$(dirname "$0")/.."
 scripts/install-deps.sh
 if [ "${1:-}" = "--sanitize" ]; then
     build_dir=build-sanitize
-    CC=clang CXX=clang++ cmake -S . -B "$build_dir" -G Ninja -DZELMORA_SANITIZE=ON \
-        -DZELMORA_FUZZ=ON -DZELMORA_BUILD_BENCH=OFF
+    cmake -S . -B "$build_dir" -G Ninja -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
+        -DZELMORA_SANITIZE=ON -DZELMORA_FUZZ=ON -DZELMORA_BUILD_BENCH=OFF
 else
     build_dir=build
     cmake -S . -B "$build_dir" -G Ninja
