@@ -39,8 +39,9 @@ TEST(ChildProbeTest, CrashIsContained)
         },
         Short());
 #if defined(ZELMORA_ADDRESS_SANITIZER)
-    // The sanitizer catches the signal itself and exits with an error.
-    EXPECT_EQ(outcome, ProbeOutcome::Failed);
+    // The sanitizer catches the signal itself and exits with an error, or is
+    // still symbolizing its report at the time limit.
+    EXPECT_TRUE(outcome == ProbeOutcome::Failed || outcome == ProbeOutcome::TimedOut);
 #else
     EXPECT_EQ(outcome, ProbeOutcome::Crashed);
 #endif
