@@ -159,6 +159,7 @@ void BM_AutomaticThreshold(benchmark::State& state)
 void StageFrames(benchmark::internal::Benchmark* b)
 {
     b->Args({640, 480, 0, 4})->Args({640, 480, 3000, 4})->Args({1920, 1080, 1000, 4});
+    b->Args({1920, 1080, 0, 40});
     b->ArgNames({"width", "height", "blobs", "markers"});
     b->Unit(benchmark::kMicrosecond);
 }

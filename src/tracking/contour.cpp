@@ -36,15 +36,11 @@ void Keep(const Candidate& trace, const Region& region, Candidate& candidate)
 
 int traceContour(const LabelTables& tables, int regionNumber, Candidate& candidate)
 {
+    // The region's first pixel in raster order is the leftmost dark pixel of
+    // its top row and started its smallest label, whose column labeling kept.
     const Region& region = tables.regions[regionNumber - 1];
-    int startX = -1;
-    for (int x = region.minX; x <= region.maxX; ++x)
-        if (tables.FinalLabelAt(x, region.minY) == regionNumber)
-        {
-            startX = x;
-            break;
-        }
-    if (startX < 0)
+    const int startX = region.startX;
+    if (startX < region.minX || startX > region.maxX || !tables.DarkAt(startX, region.minY))
     {
         std::printf("??? 1\n");
         return -1;
@@ -53,7 +49,7 @@ int traceContour(const LabelTables& tables, int regionNumber, Candidate& candida
 
     int* xs = candidate.x.data();
     int* ys = candidate.y.data();
-    const uint32_t* image = tables.image.data();
+    const unsigned char* dark = tables.dark.data();
     const int stride = tables.xsize;
     xs[0] = startX;
     ys[0] = startY;
@@ -69,7 +65,7 @@ int traceContour(const LabelTables& tables, int regionNumber, Candidate& candida
         int tries = 0;
         for (; tries < 8; ++tries)
         {
-            if (image[(y + kStepY[dir]) * stride + x + kStepX[dir]] > 0)
+            if (dark[(y + kStepY[dir]) * stride + x + kStepX[dir]])
                 break;
             dir = (dir + 1) % 8;
         }

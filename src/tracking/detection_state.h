@@ -8,6 +8,7 @@
 
 #include "tracking/marker_info.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
@@ -25,6 +26,7 @@ struct LabelStats
     int maxX = 0;
     int minY = 0;
     int maxY = 0;
+    int startX = 0; // column of the label's first pixel, on row minY
 };
 
 // One connected dark region after renumbering.
@@ -36,25 +38,26 @@ struct Region
     int maxX = 0;
     int minY = 0;
     int maxY = 0;
+    int startX = 0; // leftmost dark pixel of row minY: where its contour starts
 };
 
-// The label image and the tables behind it, sized to the frame on use. The
+// The dark mask and the tables behind it, sized to the frame on use. The
 // per-label tables grow while labeling as far as a frame can need (a quarter
 // of its pixels, see labeling.cpp).
 struct LabelTables
 {
     int xsize = 0;
     int ysize = 0;
-    std::vector<uint32_t> image;   // provisional label per pixel, 0 = bright
+    std::vector<unsigned char> dark; // per pixel: 1 dark, 0 bright or outermost
     std::vector<int> equivalence;  // provisional label -> representative
     std::vector<LabelStats> stats; // per provisional label
     std::vector<int> finalLabel;   // provisional label -> region number (1-based)
     int provisionalCount = 0;
     std::vector<Region> regions;        // region number n at index n - 1
     std::vector<LabelStats> sums;       // scratch: statistics per region
-    std::vector<unsigned char> darkRow; // scratch: which pixels of a row are dark
+    std::vector<uint32_t> labelRows;    // scratch: provisional labels of two rows
 
-    int FinalLabelAt(int x, int y) const { return finalLabel[image[y * xsize + x]]; }
+    bool DarkAt(int x, int y) const { return dark[static_cast<size_t>(y) * xsize + x] != 0; }
 };
 
 // A square found in the frame: its region and its closed outer contour.

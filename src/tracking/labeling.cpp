@@ -37,13 +37,6 @@ inline int Merge(int* equivalence, int a, int b)
     return rb;
 }
 
-inline void AddPixel(LabelStats& s, int x, int y)
-{
-    ++s.count;
-    s.sumX += x;
-    s.sumY += y;
-}
-
 // Written over whole 32-bit pixels so that the compiler can vectorise it.
 void MarkDark(const unsigned char* __restrict pixels, int xsize, int darkSum,
               unsigned char* __restrict dark)
@@ -80,20 +73,23 @@ void PrepareTables(int xsize, int ysize, LabelTables& tables)
 {
     tables.xsize = xsize;
     tables.ysize = ysize;
-    tables.image.resize(static_cast<size_t>(xsize) * ysize);
+    // Eight bytes of slack: the bright-stretch test reads a word past the
+    // last row's end.
+    const size_t pixels = static_cast<size_t>(xsize) * ysize;
+    tables.dark.resize(pixels + 8);
     if (tables.equivalence.empty())
         ReserveLabels(tables, std::min(kFirstLabelCapacity, LabelBound(xsize, ysize)));
     tables.provisionalCount = 0;
     tables.regions.clear();
+    tables.labelRows.assign(2 * static_cast<size_t>(xsize), 0);
 
-    uint32_t* image = tables.image.data();
-    std::fill(image, image + xsize, 0);
-    std::fill(image + static_cast<size_t>(ysize - 1) * xsize,
-              image + static_cast<size_t>(ysize) * xsize, 0);
+    unsigned char* dark = tables.dark.data();
+    std::fill(dark, dark + xsize, 0);
+    std::fill(dark + pixels - xsize, dark + pixels + 8, 0);
     for (int y = 1; y < ysize - 1; ++y)
     {
-        image[y * xsize] = 0;
-        image[y * xsize + xsize - 1] = 0;
+        dark[static_cast<size_t>(y) * xsize] = 0;
+        dark[static_cast<size_t>(y) * xsize + xsize - 1] = 0;
     }
 }
 
@@ -148,6 +144,7 @@ void Renumber(LabelTables& tables)
         region.maxX = sum.maxX;
         region.minY = sum.minY;
         region.maxY = sum.maxY;
+        region.startX = sum.startX;
     }
 }
 
@@ -161,28 +158,27 @@ void labelImage(const unsigned char* frame, int xsize, int ysize, int threshold,
         // No inner pixel: nothing can be dark.
         tables.xsize = std::max(xsize, 0);
         tables.ysize = std::max(ysize, 0);
-        tables.image.assign(static_cast<size_t>(tables.xsize) * tables.ysize, 0);
+        tables.dark.assign(static_cast<size_t>(tables.xsize) * tables.ysize + 8, 0);
         tables.provisionalCount = 0;
         tables.regions.clear();
         return;
     }
     PrepareTables(xsize, ysize, tables);
-    uint32_t* image = tables.image.data();
     int* equivalence = tables.equivalence.data();
     LabelStats* stats = tables.stats.data();
     const int darkSum = 3 * threshold;
     int labelCount = 0;
 
-    std::vector<unsigned char>& dark = tables.darkRow;
-    dark.assign(xsize + 8, 0);
+    uint32_t* up = tables.labelRows.data();
+    uint32_t* row = up + xsize;
     for (int y = 1; y < ysize - 1; ++y)
     {
         const unsigned char* pixels = frame + static_cast<size_t>(y) * xsize * 4;
-        uint32_t* row = image + static_cast<size_t>(y) * xsize;
-        const uint32_t* up = row - xsize;
+        unsigned char* dark = tables.dark.data() + static_cast<size_t>(y) * xsize;
         // Most pixels are bright: mark the dark ones in a tight loop first,
         // then skip bright stretches eight at a time.
-        MarkDark(pixels, xsize, darkSum, dark.data());
+        MarkDark(pixels, xsize, darkSum, dark);
+        std::swap(up, row);
         std::fill(row + 1, row + xsize - 1, 0);
         for (int x = 1; x < xsize - 1; ++x)
         {
@@ -194,49 +190,24 @@ void labelImage(const unsigned char* frame, int xsize, int ysize, int threshold,
                     x += 7;
                 continue;
             }
+            // A run of dark pixels belongs to one region, so it is labelled
+            // and counted at once. Its first pixel picks or starts the label
+            // as a pixel-by-pixel pass would (so the labels and their bound
+            // stay the same); the rest of the run joins whatever touches it
+            // from above.
+            const int first = x;
+            while (dark[x + 1])
+                ++x;
+            const int last = x;
             int label;
-            if (up[x] > 0)
-            {
-                label = up[x];
-                LabelStats& s = stats[label];
-                AddPixel(s, x, y);
-                s.maxY = y;
-            }
-            else if (up[x + 1] > 0 && up[x - 1] > 0)
-            {
-                label = Merge(equivalence, up[x + 1], up[x - 1]);
-                LabelStats& s = stats[label];
-                AddPixel(s, x, y);
-                s.maxY = y;
-            }
-            else if (up[x + 1] > 0 && row[x - 1] > 0)
-            {
-                label = Merge(equivalence, up[x + 1], row[x - 1]);
-                AddPixel(stats[label], x, y);
-            }
-            else if (up[x + 1] > 0)
-            {
-                label = up[x + 1];
-                LabelStats& s = stats[label];
-                AddPixel(s, x, y);
-                s.minX = std::min(s.minX, x);
-                s.maxY = y;
-            }
-            else if (up[x - 1] > 0)
-            {
-                label = up[x - 1];
-                LabelStats& s = stats[label];
-                AddPixel(s, x, y);
-                s.maxX = std::max(s.maxX, x);
-                s.maxY = y;
-            }
-            else if (row[x - 1] > 0)
-            {
-                label = row[x - 1];
-                LabelStats& s = stats[label];
-                AddPixel(s, x, y);
-                s.maxX = std::max(s.maxX, x);
-            }
+            if (up[first] > 0)
+                label = up[first];
+            else if (up[first + 1] > 0 && up[first - 1] > 0)
+                label = Merge(equivalence, up[first + 1], up[first - 1]);
+            else if (up[first + 1] > 0)
+                label = up[first + 1];
+            else if (up[first - 1] > 0)
+                label = up[first - 1];
             else
             {
                 if (labelCount + 1 == static_cast<int>(tables.equivalence.size()))
@@ -249,14 +220,21 @@ void labelImage(const unsigned char* frame, int xsize, int ysize, int threshold,
                 }
                 label = ++labelCount;
                 equivalence[label] = label;
-                LabelStats& s = stats[label];
-                s.count = 1;
-                s.sumX = x;
-                s.sumY = y;
-                s.minX = s.maxX = x;
-                s.minY = s.maxY = y;
+                stats[label] = LabelStats{0, 0, 0, first, last, y, y, first};
             }
-            row[x] = static_cast<uint32_t>(label);
+            for (int u = first + 2; u <= last + 1; ++u)
+                if (up[u] > 0 && up[u] != up[u - 1])
+                    label = Merge(equivalence, label, up[u]);
+
+            const int length = last - first + 1;
+            LabelStats& s = stats[label];
+            s.count += length;
+            s.sumX += static_cast<int64_t>(first + last) * length / 2;
+            s.sumY += static_cast<int64_t>(y) * length;
+            s.minX = std::min(s.minX, first);
+            s.maxX = std::max(s.maxX, last);
+            s.maxY = y;
+            std::fill(row + first, row + last + 1, static_cast<uint32_t>(label));
         }
     }
 

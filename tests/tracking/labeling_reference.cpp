@@ -30,7 +30,7 @@ void labelImageReference(const unsigned char* frame, int xsize, int ysize, int t
 {
     tables.xsize = xsize;
     tables.ysize = ysize;
-    tables.image.assign(static_cast<size_t>(xsize) * ysize, 0);
+    std::vector<uint32_t> image(static_cast<size_t>(xsize) * ysize, 0);
     // A new label needs four unlabelled neighbours: at most one per 2 x 2 block.
     const size_t capacity = static_cast<size_t>(xsize) * ysize / 4 + 1;
     tables.equivalence.assign(capacity, 0);
@@ -40,7 +40,7 @@ void labelImageReference(const unsigned char* frame, int xsize, int ysize, int t
     std::vector<int>& eq = tables.equivalence;
     int labelCount = 0;
 
-    auto at = [&](int x, int y) -> uint32_t& { return tables.image[y * xsize + x]; };
+    auto at = [&](int x, int y) -> uint32_t& { return image[y * xsize + x]; };
     for (int y = 1; y < ysize - 1; ++y)
         for (int x = 1; x < xsize - 1; ++x)
         {
@@ -132,5 +132,12 @@ void labelImageReference(const unsigned char* frame, int xsize, int ysize, int t
         region.maxX = sums[r].maxX;
         region.minY = sums[r].minY;
         region.maxY = sums[r].maxY;
+        // The contour starts at the first pixel of the top row in the region.
+        region.startX = region.minX;
+        while (tables.finalLabel[at(region.startX, region.minY)] != r + 1)
+            ++region.startX;
     }
+    tables.dark.assign(image.size(), 0);
+    for (size_t i = 0; i < image.size(); ++i)
+        tables.dark[i] = image[i] > 0;
 }
