@@ -84,18 +84,32 @@ int samplePattern(const unsigned char* frame, int xsize, int ysize, const double
     const int xdiv = xdiv2 / kPatternSide;
     const int ydiv = ydiv2 / kPatternSide;
 
+    // The sample loop runs 4096 times per marker: the column terms, the cell
+    // of each column and one reciprocal per point are taken out of it.
+    double columnX[kMaxDivisions];
+    int columnCell[kMaxDivisions];
+    for (int i = 0; i < xdiv2; ++i)
+    {
+        columnX[i] = kPictureStart + kPictureSide * (i + 0.5) / xdiv2;
+        columnCell[i] = (i / xdiv) * kPatternChannels;
+    }
     uint32_t sums[kPatternValues] = {};
     for (int j = 0; j < ydiv2; ++j)
     {
         const double Y = kPictureStart + kPictureSide * (j + 0.5) / ydiv2;
+        const double rowX = h[1] * Y + h[2];
+        const double rowY = h[4] * Y + h[5];
+        const double rowD = h[7] * Y + 1.0;
+        uint32_t* cellRow = sums + (j / ydiv) * kPatternSide * kPatternChannels;
         for (int i = 0; i < xdiv2; ++i)
         {
-            const double X = kPictureStart + kPictureSide * (i + 0.5) / xdiv2;
-            const double d = h[6] * X + h[7] * Y + 1.0;
+            const double X = columnX[i];
+            const double d = h[6] * X + rowD;
             if (d == 0.0)
                 return -1;
-            const double xc = (h[0] * X + h[1] * Y + h[2]) / d;
-            const double yc = (h[3] * X + h[4] * Y + h[5]) / d;
+            const double inverse = 1.0 / d;
+            const double xc = (h[0] * X + rowX) * inverse;
+            const double yc = (h[3] * X + rowY) * inverse;
             // Truncation toward zero, so (-1, 0) still lands on pixel 0; the
             // comparisons also reject NaN before any conversion.
             if (!(xc > -1.0 && xc < xsize && yc > -1.0 && yc < ysize))
@@ -103,7 +117,7 @@ int samplePattern(const unsigned char* frame, int xsize, int ysize, const double
             const unsigned char* pixel =
                 frame +
                 (static_cast<size_t>(static_cast<int>(yc)) * xsize + static_cast<int>(xc)) * 4;
-            uint32_t* cell = sums + ((j / ydiv) * kPatternSide + i / xdiv) * kPatternChannels;
+            uint32_t* cell = cellRow + columnCell[i];
             cell[0] += pixel[0];
             cell[1] += pixel[1];
             cell[2] += pixel[2];
