@@ -1,6 +1,7 @@
 #pragma once
 // First stage of detection: binarise the frame and label its dark regions
-// (8-connected), with each region's area, centroid and bounding box.
+// (8-connected), with each region's area, centroid, bounding box and first
+// pixel, and the mask of dark pixels the contours are traced on.
 
 #include "tracking/detection_state.h"
 
