@@ -3,12 +3,15 @@
 #include "tracking/camera_param.h"
 #include "tracking/matrix_toolkit.h"
 
+#include <algorithm>
+#include <cmath>
 #include <cstddef>
 
-// The contour runs through the centres of the outermost dark pixels; the
-// printed edge lies between them and the first bright pixels, half a pixel
-// further out. Left uncorrected, every square looks a pixel smaller than it
-// is and every marker about 1% farther away.
+// The contour runs through the centres of the outermost dark pixels, which lie
+// anywhere from 0 to max(|cos|, |sin|) of the edge's direction inside it: half
+// a pixel on average for an upright edge, 0.35 px at 45 degrees. Left
+// uncorrected, every square looks a pixel smaller than it is; a fixed half
+// pixel makes a turned square too large.
 static constexpr double kEdgeOffsetPx = 0.5;
 
 int fitMarkerLines(const Candidate& candidate, const double distFactor[4],
@@ -16,7 +19,7 @@ int fitMarkerLines(const Candidate& candidate, const double distFactor[4],
 {
     double centreX, centreY;
     observedToIdeal(distFactor, candidate.pos[0], candidate.pos[1], &centreX, &centreY);
-    const double edgeOffset = kEdgeOffsetPx / distFactor[3];
+    const double pixelScale = 1.0 / distFactor[3];
 
     for (int side = 0; side < 4; ++side)
     {
@@ -52,6 +55,8 @@ int fitMarkerLines(const Candidate& candidate, const double distFactor[4],
         line[side][1] = -ex;
         line[side][2] = -(ey * meanData[0] - ex * meanData[1]);
         const double centreSide = ey * centreX - ex * centreY + line[side][2];
+        const double edgeOffset =
+            kEdgeOffsetPx * std::max(std::fabs(ex), std::fabs(ey)) * pixelScale;
         line[side][2] += centreSide < 0.0 ? -edgeOffset : edgeOffset;
     }
 
