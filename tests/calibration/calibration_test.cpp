@@ -1,4 +1,5 @@
 #include "board_view_fixture.h"
+#include "support/median.h"
 
 #include "synth/board_views.h"
 
@@ -30,12 +31,6 @@ constexpr double kTranslationMedianShare = 0.01;
 // not more than this share of the distance on top.
 constexpr double kExtraTranslationShare = 0.002;
 constexpr double kMarkerWidthMm = 80.0;
-
-double Median(std::vector<double> values)
-{
-    std::nth_element(values.begin(), values.begin() + values.size() / 2, values.end());
-    return values[values.size() / 2];
-}
 
 // Observed minus ideal at the frame's corner: what the lens does where it
 // does most.

@@ -3,6 +3,7 @@
 #include "model/tracker.h"
 #include "run/pattern_registry.h"
 #include "support/marker_projection.h"
+#include "support/median.h"
 #include "support/project_fixture.h"
 #include "synth/frame_renderer.h"
 #include "synth/pattern_picture.h"
@@ -44,12 +45,6 @@ CMatrix ExpectedPose(const double reference[3][4])
     for (int k = 0; k < 3; ++k)
         pose.GetData()[k] = -pose.GetData()[k];
     return pose;
-}
-
-double Median(std::vector<double> values)
-{
-    std::nth_element(values.begin(), values.begin() + values.size() / 2, values.end());
-    return values[values.size() / 2];
 }
 
 double RotationErrorDeg(const CMatrix& a, const CMatrix& b)

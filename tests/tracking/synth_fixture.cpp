@@ -155,10 +155,3 @@ const MarkerInfo* ResultAt(const SynthTruth& truth, const MarkerInfo* markers, i
     return best;
 }
 
-double Median(std::vector<double> values)
-{
-    if (values.empty())
-        return NAN;
-    std::nth_element(values.begin(), values.begin() + values.size() / 2, values.end());
-    return values[values.size() / 2];
-}

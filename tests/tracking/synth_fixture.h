@@ -2,6 +2,7 @@
 // Cameras and rendered scenes with known ground truth for the detection and
 // pose tests.
 
+#include "support/median.h"
 #include "synth/synth_scene.h"
 #include "tracking/camera_param.h"
 #include "tracking/marker_info.h"
@@ -45,4 +46,3 @@ std::vector<SynthMarker> MarkersOf(const std::vector<SceneMarker>& scene);
 // marker's centre (the nearest), or null.
 const MarkerInfo* ResultAt(const SynthTruth& truth, const MarkerInfo* markers, int count);
 
-double Median(std::vector<double> values);
