@@ -2,13 +2,14 @@
 
 #include "calibration/board_corners.h"
 #include "calibration/board_picture.h"
-#include "synth/frame_renderer.h"
 #include "synth/board_views.h"
+#include "synth/frame_renderer.h"
 #include "synth/synth_pose.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <ostream>
 
 namespace
 {
@@ -36,6 +37,11 @@ struct PictureCase
     BoardSearch expected;
 };
 
+void PrintTo(const PictureCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
+
 class BoardPictures : public testing::TestWithParam<PictureCase>
 {
 };
@@ -60,9 +66,9 @@ TEST_P(BoardPictures, AreSortedByWhatTheySee)
     }
     BoardView view;
     EXPECT_EQ(FindBoardCorners(picture, TestBoard(), &view), c.expected);
-    EXPECT_EQ(view.corners.size(),
-              c.expected == BoardSearch::Found ? static_cast<size_t>(TestBoard().CornerCount())
-                                               : 0u);
+    EXPECT_EQ(view.corners.size(), c.expected == BoardSearch::Found
+                                       ? static_cast<size_t>(TestBoard().CornerCount())
+                                       : 0u);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -78,8 +84,8 @@ TEST(BoardCorners, AreFoundToAFractionOfAPixel)
 {
     const CameraParam camera = WebcamLikeCamera();
     const BoardSpec board = TestBoard();
-    const SynthMarker marker = CalibrationBoardViews(camera, board.columns, board.rows,
-                                                     board.squareMm, 3)[2];
+    const SynthMarker marker =
+        CalibrationBoardViews(camera, board.columns, board.rows, board.squareMm, 3)[2];
     BoardView view;
     ASSERT_EQ(FindBoardCorners(RenderPicture(camera, {marker}, 3), board, &view),
               BoardSearch::Found);
@@ -100,8 +106,8 @@ TEST(BoardCorners, AreFoundToAFractionOfAPixel)
             const double x = (i % board.columns) * board.squareMm - half[0];
             const double y = half[1] - (i / board.columns) * board.squareMm;
             for (int r = 0; r < 3; ++r)
-                point.cameraFromMarker[r][3] += marker.cameraFromMarker[r][0] * x +
-                                                marker.cameraFromMarker[r][1] * y;
+                point.cameraFromMarker[r][3] +=
+                    marker.cameraFromMarker[r][0] * x + marker.cameraFromMarker[r][1] * y;
             const SynthTruth truth = renderer.Truth(point);
             nearest = std::min(nearest, std::hypot(truth.observedCorners[0][0] - corner.x,
                                                    truth.observedCorners[0][1] - corner.y));

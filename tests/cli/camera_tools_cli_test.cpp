@@ -9,6 +9,7 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -58,11 +59,11 @@ std::vector<std::string> WritePictures(const ScratchFolder& folder, int boards, 
     return paths;
 }
 
-std::vector<std::string> Calibrate(const std::vector<std::string>& pictures,
-                                   const std::string& out, const std::vector<std::string>& extra = {})
+std::vector<std::string> Calibrate(const std::vector<std::string>& pictures, const std::string& out,
+                                   const std::vector<std::string>& extra = {})
 {
-    std::vector<std::string> arguments = {"camera", "calibrate", "--board", "9", "6", "--square",
-                                          "20"};
+    std::vector<std::string> arguments = {"camera", "calibrate", "--board", "9",
+                                          "6",      "--square",  "20"};
     arguments.insert(arguments.end(), extra.begin(), extra.end());
     arguments.insert(arguments.end(), pictures.begin(), pictures.end());
     arguments.push_back(out);
@@ -109,6 +110,11 @@ struct BadCalibration
     int exitCode;
     const char* message;
 };
+
+void PrintTo(const BadCalibration& c, std::ostream* os)
+{
+    *os << c.name;
+}
 
 class CameraCalibrateBadInput : public testing::TestWithParam<BadCalibration>
 {

@@ -9,7 +9,9 @@
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
+#include <algorithm>
 #include <cmath>
+#include <ostream>
 #include <sstream>
 
 namespace
@@ -234,6 +236,13 @@ struct BadUse
     int exitCode;
     std::string message;
 };
+
+void PrintTo(const BadUse& c, std::ostream* os)
+{
+    std::string message = c.message;
+    std::replace(message.begin(), message.end(), ' ', '_');
+    *os << c.arguments.front() << "_" << message << "_" << c.arguments.size() << "args";
+}
 
 class DetectCliBadInput : public DetectCli, public testing::WithParamInterface<BadUse>
 {

@@ -6,6 +6,8 @@
 
 #include "model/texture.h"
 
+#include <ostream>
+
 namespace
 {
 constexpr float kHalf = 0.2f;
@@ -91,6 +93,11 @@ struct CameraCase
     int rightAxis;
     int upAxis;
 };
+
+void PrintTo(const CameraCase& c, std::ostream* os)
+{
+    *os << "right" << c.rightAxis << "_up" << c.upAxis;
+}
 
 class CameraTest : public RenderTest, public ::testing::WithParamInterface<CameraCase>
 {

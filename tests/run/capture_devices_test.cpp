@@ -1,6 +1,7 @@
 #include "run/capture_devices.h"
 
 #include <gtest/gtest.h>
+#include <ostream>
 
 namespace
 {
@@ -24,6 +25,11 @@ struct ConfigCase
     double rate;
     const char* expected; // the pipeline line, or the error
 };
+
+void PrintTo(const ConfigCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
 
 class DeviceConfig : public testing::TestWithParam<ConfigCase>
 {

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <ostream>
 
 namespace
 {
@@ -68,6 +69,11 @@ struct AreaCase
     int expected;
 };
 
+void PrintTo(const AreaCase& c, std::ostream* os)
+{
+    *os << c.width << "x" << c.height << "_hole" << c.holeWidth << "x" << c.holeHeight;
+}
+
 class RegionArea : public testing::TestWithParam<AreaCase>
 {
 };
@@ -93,6 +99,11 @@ struct BorderCase
     int y;
     int expected;
 };
+
+void PrintTo(const BorderCase& c, std::ostream* os)
+{
+    *os << "at" << c.x << "_" << c.y;
+}
 
 class BorderContact : public testing::TestWithParam<BorderCase>
 {
@@ -167,6 +178,11 @@ struct NestedCase
     int keptA;
     int keptB;
 };
+
+void PrintTo(const NestedCase& c, std::ostream* os)
+{
+    *os << "areas" << c.areaA << "_" << c.areaB << "_apart" << std::abs(c.xB - c.xA);
+}
 
 class NestedCandidates : public testing::TestWithParam<NestedCase>
 {

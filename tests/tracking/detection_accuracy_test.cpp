@@ -15,6 +15,7 @@
 #include <cmath>
 #include <cstring>
 #include <iostream>
+#include <ostream>
 
 namespace
 {
@@ -150,6 +151,11 @@ struct TurnCase
     double x;
     double y;
 };
+
+void PrintTo(const TurnCase& c, std::ostream* os)
+{
+    *os << "side" << c.sidePx << "_tilt" << c.tiltDeg;
+}
 
 class QuarterTurns : public DetectionOnRenderedFrames, public testing::WithParamInterface<TurnCase>
 {

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <vector>
 
 namespace
@@ -105,6 +106,11 @@ struct PlaceCase
     double dx;
     bool inherits;
 };
+
+void PrintTo(const PlaceCase& c, std::ostream* os)
+{
+    *os << "area" << c.currentArea << "_moved" << c.dx;
+}
 
 class SamePlace : public testing::TestWithParam<PlaceCase>
 {

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <ostream>
 #include <random>
 #include <vector>
 
@@ -73,6 +74,11 @@ struct RandomFrameCase
     double sprinkle;
     int blobs;
 };
+
+void PrintTo(const RandomFrameCase& c, std::ostream* os)
+{
+    *os << c.width << "x" << c.height << "_" << c.blobs << "blobs";
+}
 
 class LabelingMatchesReference : public testing::TestWithParam<RandomFrameCase>
 {

@@ -10,6 +10,7 @@
 
 #include <cmath>
 #include <cstring>
+#include <ostream>
 
 namespace
 {
@@ -170,6 +171,11 @@ struct PoseCase
     double y;
     double sidePx;
 };
+
+void PrintTo(const PoseCase& c, std::ostream* os)
+{
+    *os << "turn" << c.turnDeg << "_tilt" << c.tiltDeg << "_side" << c.sidePx;
+}
 
 class PoseFromExactCorners : public Pose, public testing::WithParamInterface<PoseCase>
 {
