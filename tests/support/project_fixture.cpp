@@ -54,7 +54,11 @@ ScratchFolder::ScratchFolder()
     if (!mkdtemp(pattern.data()))
         throw std::runtime_error("cannot make a scratch folder");
     m_strPath = pattern;
-    m_strPreviousDir = std::filesystem::current_path().string();
+    // A failed test may leave the process in a folder already removed.
+    std::error_code error;
+    m_strPreviousDir = std::filesystem::current_path(error).string();
+    if (error)
+        m_strPreviousDir = std::filesystem::temp_directory_path().string();
 }
 
 ScratchFolder::~ScratchFolder()
