@@ -1,5 +1,7 @@
 #include "cli/camera_file.h"
 
+#include "run/replace_file.h"
+
 #include <cerrno>
 #include <cstdint>
 #include <cstdio>
@@ -49,20 +51,5 @@ CameraParam IdealPinholeCamera(int width, int height, double focalPx, double cx,
 
 bool WriteCameraParamFile(const std::string& path, const CameraParam& param, std::string* error)
 {
-    const std::string bytes = EncodeRecord(param);
-    const std::string temporary = path + ".tmp";
-    FILE* file = std::fopen(temporary.c_str(), "wb");
-    if (!file)
-    {
-        *error = path + ": " + std::strerror(errno);
-        return false;
-    }
-    const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-    if (std::fclose(file) != 0 || !written || std::rename(temporary.c_str(), path.c_str()) != 0)
-    {
-        std::remove(temporary.c_str());
-        *error = path + ": cannot write the camera parameter file";
-        return false;
-    }
-    return true;
+    return ReplaceFile(path, EncodeRecord(param), "camera parameter file", error);
 }

@@ -1,4 +1,5 @@
 #include "run/capture_devices.h"
+#include "run/replace_file.h"
 
 #include <gst/gst.h>
 
@@ -205,19 +206,5 @@ bool VideoConfigForDevice(const CaptureDevice& device, int width, int height, do
 
 bool WriteVideoConfigFile(const std::string& path, const std::string& text, std::string* error)
 {
-    const std::string temporary = path + ".tmp";
-    FILE* file = std::fopen(temporary.c_str(), "w");
-    if (!file)
-    {
-        *error = path + ": " + std::strerror(errno);
-        return false;
-    }
-    const bool written = std::fwrite(text.data(), 1, text.size(), file) == text.size();
-    if (std::fclose(file) != 0 || !written || std::rename(temporary.c_str(), path.c_str()) != 0)
-    {
-        std::remove(temporary.c_str());
-        *error = path + ": cannot write the video configuration";
-        return false;
-    }
-    return true;
+    return ReplaceFile(path, text, "video configuration", error);
 }
