@@ -106,9 +106,10 @@ void BM_StagesUpTo(benchmark::State& state, Stage last)
         const int n = last >= kCandidates ? detection.candidateCount : 0;
         if (static_cast<int>(markers.size()) < n)
             markers.resize(n);
+        const EdgeFrame edges{pixels, clip.camera.xsize, clip.camera.ysize, 3 * clip.thresholds[i]};
         if (last >= kLineFit)
             for (int c = 0; c < n; ++c)
-                fitMarkerLines(detection.candidates[c], distortion, detection.fitScratch,
+                fitMarkerLines(detection.candidates[c], edges, distortion, detection.fitScratch,
                                markers[c].line, markers[c].vertex);
         if (last >= kIdentify)
             for (int c = 0; c < n; ++c)

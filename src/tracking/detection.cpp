@@ -21,11 +21,12 @@ int detectMarkers(const unsigned char* frame, int threshold, MarkerInfo** marker
     labelImage(frame, tracking.xsize, tracking.ysize, threshold, state.labels);
     findMarkerCandidates(state);
 
+    const EdgeFrame edges{frame, tracking.xsize, tracking.ysize, 3 * threshold};
     for (int i = 0; i < state.candidateCount; ++i)
     {
         const Candidate& candidate = state.candidates[i];
         MarkerInfo marker;
-        if (fitMarkerLines(candidate, tracking.camera.distFactor, state.fitScratch, marker.line,
+        if (fitMarkerLines(candidate, edges, tracking.camera.distFactor, state.fitScratch, marker.line,
                            marker.vertex) < 0)
             continue;
         identifyMarker(frame, candidate.x.data(), candidate.y.data(), candidate.vertex, &marker.id,

@@ -4,11 +4,14 @@
 // where they meet.
 
 #include "tracking/detection_state.h"
+#include "tracking/edge_refine.h"
 
-// Fits line[i] (a*x + b*y + c = 0) to the contour between corners i and i+1,
+// Fits line[i] (a*x + b*y + c = 0) to the side between corners i and i+1,
 // leaving out 5% at each end where the corner rounds the side off, and sets
-// vertex[i] to the crossing of lines i-1 and i. `scratch` holds the
+// vertex[i] to the crossing of lines i-1 and i. A side is fitted through its
+// sub-pixel edge points in `frame` where they are found, else through the
+// contour (frame.pixels may be null for the contour alone). `scratch` holds the
 // undistorted points between calls. 0, or -1 when a side has fewer than two
 // points or two neighbouring lines are parallel.
-int fitMarkerLines(const Candidate& candidate, const double distFactor[4],
+int fitMarkerLines(const Candidate& candidate, const EdgeFrame& frame, const double distFactor[4],
                    std::vector<double>& scratch, double line[4][3], double vertex[4][2]);

@@ -21,7 +21,7 @@ namespace
 {
 constexpr int kAccuracyFrames = 60;
 constexpr double kMinFoundShare = 0.98;
-constexpr double kCornerMedianTolerancePx = 0.5;
+constexpr double kCornerMedianTolerancePx = 0.1;
 constexpr double kRotationMedianToleranceDeg = 1.0;
 constexpr double kTranslationMedianShare = 0.01;
 constexpr double kGoodEnoughError = 1.0;

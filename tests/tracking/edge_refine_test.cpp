@@ -1,0 +1,120 @@
+// The halfway crossing finds a blurred printed edge to a few hundredths of a
+// pixel wherever the threshold sits, and refuses what is not such an edge.
+
+#include "frame_drawing.h"
+
+#include "tracking/edge_refine.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <ostream>
+
+namespace
+{
+constexpr int kSize = 40;
+constexpr double kBlurPx = 0.7;
+
+// Grey at signed distance d from the edge, ink on the negative side.
+unsigned char BlurredStep(double d, int ink, int paper)
+{
+    const double share = 0.5 * std::erfc(-d / (kBlurPx * std::sqrt(2.0)));
+    return static_cast<unsigned char>(std::lround(ink + (paper - ink) * share));
+}
+
+// Ink left of x = edge (or above y = edge), paper beyond, from inkFrom on.
+TestFrame StepFrame(bool vertical, double edge, int ink, int paper, int inkFrom = 0)
+{
+    TestFrame frame(kSize, kSize);
+    for (int y = 0; y < kSize; ++y)
+        for (int x = 0; x < kSize; ++x)
+        {
+            const int along = vertical ? x : y;
+            const unsigned char grey =
+                along < inkFrom ? paper : BlurredStep(along - edge, ink, paper);
+            for (int c = 0; c < 3; ++c)
+                frame.bgra[4 * (y * kSize + x) + c] = grey;
+        }
+    return frame;
+}
+
+struct CrossingCase
+{
+    const char* name;
+    bool vertical;
+    int threshold;
+};
+
+void PrintTo(const CrossingCase& c, std::ostream* out)
+{
+    *out << c.name;
+}
+
+class EdgeAtThreshold : public testing::TestWithParam<CrossingCase>
+{
+};
+} // namespace
+
+TEST_P(EdgeAtThreshold, LiesOnThePrintedEdgeWhateverTheThreshold)
+{
+    const CrossingCase c = GetParam();
+    for (const double edge : {20.0, 20.3, 20.5, 20.8})
+    {
+        const TestFrame frame = StepFrame(c.vertical, edge, 25, 215);
+        const EdgeFrame view{frame.data(), kSize, kSize, 3 * c.threshold};
+        const EdgeDirection direction =
+            edgeDirection(view, c.vertical ? 1.0 : 0.2, c.vertical ? -0.3 : 1.0);
+        // The contour point: the last pixel at or under the threshold.
+        int contour = 0;
+        while (BlurredStep(contour + 1 - edge, 25, 215) <= c.threshold)
+            ++contour;
+        double x = 0.0, y = 0.0;
+        ASSERT_TRUE(findEdgeCrossing(view, direction, c.vertical ? contour : 7,
+                                     c.vertical ? 7 : contour, &x, &y))
+            << edge;
+        EXPECT_NEAR(c.vertical ? x : y, edge, 0.03) << edge;
+        EXPECT_EQ(c.vertical ? y : x, 7.0);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Thresholds, EdgeAtThreshold,
+                         testing::Values(CrossingCase{"row_near_ink", true, 60},
+                                         CrossingCase{"row_halfway", true, 120},
+                                         CrossingCase{"row_near_paper", true, 180},
+                                         CrossingCase{"column_near_ink", false, 60},
+                                         CrossingCase{"column_near_paper", false, 180}),
+                         [](const testing::TestParamInfo<CrossingCase>& info)
+                         { return std::string(info.param.name); });
+
+TEST(EdgeCrossing, LooksOutwardsWhenTheInkIsOnTheOtherSide)
+{
+    // Mirror of a vertical edge at 20.3: paper left, ink right.
+    TestFrame frame(kSize, kSize);
+    for (int y = 0; y < kSize; ++y)
+        for (int x = 0; x < kSize; ++x)
+            for (int c = 0; c < 3; ++c)
+                frame.bgra[4 * (y * kSize + x) + c] = BlurredStep(20.3 - x, 25, 215);
+    const EdgeFrame view{frame.data(), kSize, kSize, 3 * 100};
+    double x = 0.0, y = 0.0;
+    ASSERT_TRUE(findEdgeCrossing(view, edgeDirection(view, -1.0, 0.0), 21, 5, &x, &y));
+    EXPECT_NEAR(x, 20.3, 0.03);
+}
+
+TEST(EdgeCrossing, RefusesWhatIsNoPrintedEdge)
+{
+    const double edge = 20.4;
+    const auto crossingAt = [](const TestFrame& frame, int x)
+    {
+        const EdgeFrame view{frame.data(), kSize, kSize, 3 * 100};
+        double ex = 0.0, ey = 0.0;
+        return findEdgeCrossing(view, edgeDirection(view, 1.0, 0.0), x, 5, &ex, &ey);
+    };
+    EXPECT_TRUE(crossingAt(StepFrame(true, edge, 25, 215), 20));
+    // Ink and paper closer than shading could make them.
+    EXPECT_FALSE(crossingAt(StepFrame(true, edge, 92, 106), 20));
+    // A border two pixels wide: paper shows where ink should be.
+    EXPECT_FALSE(crossingAt(StepFrame(true, edge, 25, 215, 18), 20));
+    // Too near the frame's edge to see both sides.
+    EXPECT_FALSE(crossingAt(StepFrame(true, 2.4, 25, 215), 2));
+    EXPECT_FALSE(crossingAt(StepFrame(true, 36.4, 25, 215), 36));
+}
