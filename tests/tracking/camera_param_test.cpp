@@ -1,6 +1,6 @@
-#include "support/project_fixture.h"
+#include "tracking_fixture.h"
+
 #include "tracking/camera_param.h"
-#include "tracking/tracking_state.h"
 
 #include <gtest/gtest.h>
 
@@ -53,27 +53,13 @@ CameraParam SampleCamera()
     return param;
 }
 
-class CameraParamFile : public testing::Test
-{
-  protected:
-    void SetUp() override { trackingState().Reset(); }
-    void TearDown() override { trackingState().Reset(); }
-    std::string Write(const std::string& name, const std::string& bytes)
-    {
-        WriteBytes(m_folder.Path(name), bytes);
-        return m_folder.Path(name);
-    }
-    ScratchFolder m_folder;
-};
+using CameraParamFile = FreshTrackingState;
 } // namespace
 
 TEST_F(CameraParamFile, BigEndianRecordLoads)
 {
-    const std::string bytes = Record(640, 480, kMat, kDist);
-    ASSERT_EQ(bytes.size(), 136u);
-    EXPECT_EQ(bytes.substr(0, 8), std::string("\x00\x00\x02\x80\x00\x00\x01\xE0", 8));
     CameraParam param;
-    ASSERT_EQ(loadCameraParam(Write("a.dat", bytes).c_str(), 1, &param), 0);
+    ASSERT_EQ(loadCameraParam(Write("a.dat", Record(640, 480, kMat, kDist)).c_str(), 1, &param), 0);
     EXPECT_EQ(param.xsize, 640);
     EXPECT_EQ(param.ysize, 480);
     for (int r = 0; r < 3; ++r)
@@ -83,28 +69,9 @@ TEST_F(CameraParamFile, BigEndianRecordLoads)
         EXPECT_EQ(param.distFactor[i], kDist[i]);
 }
 
-TEST_F(CameraParamFile, ShortFilesAndBadCountsFail)
+TEST_F(CameraParamFile, BadFilesAreRefusedWithTheirFaultAndTheRecordUnchanged)
 {
     const std::string record = Record(640, 480, kMat, kDist);
-    CameraParam params[2];
-    CameraParamFault fault = CameraParamFault::None;
-    EXPECT_EQ(loadCameraParam(Write("short.dat", record.substr(0, 135)).c_str(), 1, params, &fault),
-              -1);
-    EXPECT_EQ(fault, CameraParamFault::ShortRecord);
-    EXPECT_EQ(params[0].xsize, 0);
-
-    const std::string twoHundred = Write("200.dat", record + record.substr(0, 64));
-    EXPECT_EQ(loadCameraParam(twoHundred.c_str(), 2, params, &fault), -1);
-    EXPECT_EQ(params[0].xsize, 640) << "the first record stays filled";
-    EXPECT_EQ(params[1].xsize, 0);
-    EXPECT_EQ(loadCameraParam(twoHundred.c_str(), 0, params, &fault), -1);
-    EXPECT_EQ(fault, CameraParamFault::BadCount);
-    EXPECT_EQ(loadCameraParam(m_folder.Path("missing.dat").c_str(), 1, params, &fault), -1);
-    EXPECT_EQ(fault, CameraParamFault::CannotOpen);
-}
-
-TEST_F(CameraParamFile, SizesThatAreNotPositiveAndValuesThatAreNotFiniteAreRefused)
-{
     double nanMat[3][4];
     std::memcpy(nanMat, kMat, sizeof nanMat);
     nanMat[1][2] = std::numeric_limits<double>::quiet_NaN();
@@ -113,23 +80,35 @@ TEST_F(CameraParamFile, SizesThatAreNotPositiveAndValuesThatAreNotFiniteAreRefus
     {
         const char* name;
         std::string bytes;
+        int count;
         CameraParamFault fault;
     } cases[] = {
-        {"zero width", Record(0, 480, kMat, kDist), CameraParamFault::BadSize},
-        {"negative height", Record(640, -480, kMat, kDist), CameraParamFault::BadSize},
-        {"NaN in the matrix", Record(640, 480, nanMat, kDist), CameraParamFault::NotFinite},
-        {"infinite distortion", Record(640, 480, kMat, infDist), CameraParamFault::NotFinite},
+        {"short record", record.substr(0, 135), 1, CameraParamFault::ShortRecord},
+        {"no record asked for", record, 0, CameraParamFault::BadCount},
+        {"zero width", Record(0, 480, kMat, kDist), 1, CameraParamFault::BadSize},
+        {"negative height", Record(640, -480, kMat, kDist), 1, CameraParamFault::BadSize},
+        {"NaN in the matrix", Record(640, 480, nanMat, kDist), 1, CameraParamFault::NotFinite},
+        {"infinite distortion", Record(640, 480, kMat, infDist), 1, CameraParamFault::NotFinite},
     };
+    CameraParamFault fault = CameraParamFault::None;
     for (const auto& c : cases)
     {
         CameraParam param;
         param.xsize = 17;
-        CameraParamFault fault = CameraParamFault::None;
-        EXPECT_EQ(loadCameraParam(Write("bad.dat", c.bytes).c_str(), 1, &param, &fault), -1)
+        fault = CameraParamFault::None;
+        EXPECT_EQ(loadCameraParam(Write("bad.dat", c.bytes).c_str(), c.count, &param, &fault), -1)
             << c.name;
         EXPECT_EQ(fault, c.fault) << c.name;
         EXPECT_EQ(param.xsize, 17) << c.name << ": the record changed";
     }
+    CameraParam params[2];
+    EXPECT_EQ(loadCameraParam(m_folder.Path("missing.dat").c_str(), 1, params, &fault), -1);
+    EXPECT_EQ(fault, CameraParamFault::CannotOpen);
+    // Of two records asked for, the first stays filled when the second is short.
+    const std::string twoHundred = Write("200.dat", record + record.substr(0, 64));
+    EXPECT_EQ(loadCameraParam(twoHundred.c_str(), 2, params, &fault), -1);
+    EXPECT_EQ(params[0].xsize, 640);
+    EXPECT_EQ(params[1].xsize, 0);
 }
 
 TEST(CameraParamSize, HalvingScalesTheFirstTwoRowsAndTheDistortion)
@@ -175,21 +154,6 @@ TEST(CameraParamDisplay, PrintsTheRecordInTheRunFormat)
               "0.00000 702.00000 245.50000 -2.00000 \n"
               "0.00000 0.00000 1.00000 0.00000 \n"
               "--------------------------------------\n");
-}
-
-TEST(CameraParamInit, BecomesTheCurrentCamera)
-{
-    trackingState().Reset();
-    CameraParam param;
-    param.xsize = 320;
-    param.ysize = 200;
-    param.distFactor[3] = 1.0;
-    EXPECT_EQ(initCameraParam(param), 0);
-    EXPECT_TRUE(trackingState().hasCamera);
-    EXPECT_EQ(trackingState().xsize, 320);
-    EXPECT_EQ(trackingState().ysize, 200);
-    EXPECT_EQ(trackingState().camera.distFactor[3], 1.0);
-    trackingState().Reset();
 }
 
 // P = K [R | t] with a known upper-triangular K and rotation R; the

@@ -22,7 +22,8 @@ unsigned char BlurredStep(double d, int ink, int paper)
     return static_cast<unsigned char>(std::lround(ink + (paper - ink) * share));
 }
 
-// Ink left of x = edge (or above y = edge), paper beyond, from inkFrom on.
+// Grey `ink` left of x = edge (or above y = edge), `paper` beyond, from
+// inkFrom on.
 TestFrame StepFrame(bool vertical, double edge, int ink, int paper, int inkFrom = 0)
 {
     TestFrame frame(kSize, kSize);
@@ -38,6 +39,15 @@ TestFrame StepFrame(bool vertical, double edge, int ink, int paper, int inkFrom 
     return frame;
 }
 
+// The crossing found at threshold 100 from contour point (x, 5), looking
+// from the ink towards the paper along (nx, 0); NaN when there is none.
+double CrossingX(const TestFrame& frame, int x, double nx = 1.0)
+{
+    const EdgeFrame view{frame.data(), kSize, kSize, 3 * 100};
+    double ex = 0.0, ey = 0.0;
+    return findEdgeCrossing(view, edgeDirection(view, nx, 0.0), x, 5, &ex, &ey) ? ex : std::nan("");
+}
+
 struct CrossingCase
 {
     const char* name;
@@ -50,9 +60,7 @@ void PrintTo(const CrossingCase& c, std::ostream* out)
     *out << c.name;
 }
 
-class EdgeAtThreshold : public testing::TestWithParam<CrossingCase>
-{
-};
+using EdgeAtThreshold = testing::TestWithParam<CrossingCase>;
 } // namespace
 
 TEST_P(EdgeAtThreshold, LiesOnThePrintedEdgeWhateverTheThreshold)
@@ -88,33 +96,19 @@ INSTANTIATE_TEST_SUITE_P(Thresholds, EdgeAtThreshold,
 
 TEST(EdgeCrossing, LooksOutwardsWhenTheInkIsOnTheOtherSide)
 {
-    // Mirror of a vertical edge at 20.3: paper left, ink right.
-    TestFrame frame(kSize, kSize);
-    for (int y = 0; y < kSize; ++y)
-        for (int x = 0; x < kSize; ++x)
-            for (int c = 0; c < 3; ++c)
-                frame.bgra[4 * (y * kSize + x) + c] = BlurredStep(20.3 - x, 25, 215);
-    const EdgeFrame view{frame.data(), kSize, kSize, 3 * 100};
-    double x = 0.0, y = 0.0;
-    ASSERT_TRUE(findEdgeCrossing(view, edgeDirection(view, -1.0, 0.0), 21, 5, &x, &y));
-    EXPECT_NEAR(x, 20.3, 0.03);
+    // Paper left of the edge at 20.3, ink right.
+    EXPECT_NEAR(CrossingX(StepFrame(true, 20.3, 215, 25), 21, -1.0), 20.3, 0.03);
 }
 
 TEST(EdgeCrossing, RefusesWhatIsNoPrintedEdge)
 {
     const double edge = 20.4;
-    const auto crossingAt = [](const TestFrame& frame, int x)
-    {
-        const EdgeFrame view{frame.data(), kSize, kSize, 3 * 100};
-        double ex = 0.0, ey = 0.0;
-        return findEdgeCrossing(view, edgeDirection(view, 1.0, 0.0), x, 5, &ex, &ey);
-    };
-    EXPECT_TRUE(crossingAt(StepFrame(true, edge, 25, 215), 20));
+    EXPECT_NEAR(CrossingX(StepFrame(true, edge, 25, 215), 20), edge, 0.03);
     // Ink and paper closer than shading could make them.
-    EXPECT_FALSE(crossingAt(StepFrame(true, edge, 92, 106), 20));
+    EXPECT_TRUE(std::isnan(CrossingX(StepFrame(true, edge, 92, 106), 20)));
     // A border two pixels wide: paper shows where ink should be.
-    EXPECT_FALSE(crossingAt(StepFrame(true, edge, 25, 215, 18), 20));
+    EXPECT_TRUE(std::isnan(CrossingX(StepFrame(true, edge, 25, 215, 18), 20)));
     // Too near the frame's edge to see both sides.
-    EXPECT_FALSE(crossingAt(StepFrame(true, 2.4, 25, 215), 2));
-    EXPECT_FALSE(crossingAt(StepFrame(true, 36.4, 25, 215), 36));
+    EXPECT_TRUE(std::isnan(CrossingX(StepFrame(true, 2.4, 25, 215), 2)));
+    EXPECT_TRUE(std::isnan(CrossingX(StepFrame(true, 36.4, 25, 215), 36)));
 }

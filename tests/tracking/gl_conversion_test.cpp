@@ -1,3 +1,5 @@
+#include "synth_fixture.h"
+
 #include "tracking/display_window.h"
 #include "tracking/gl_conversion.h"
 
@@ -11,29 +13,15 @@ namespace
 {
 constexpr double kMatrixTolerance = 1e-12;
 constexpr double kPixelTolerance = 1e-9;
-
-CameraParam Pinhole(double focal, double cx, double cy, int width, int height)
-{
-    CameraParam param;
-    param.xsize = width;
-    param.ysize = height;
-    const double mat[3][4] = {{focal, 0, cx, 0}, {0, focal, cy, 0}, {0, 0, 1, 0}};
-    for (int r = 0; r < 3; ++r)
-        for (int c = 0; c < 4; ++c)
-            param.mat[r][c] = mat[r][c];
-    param.distFactor[0] = cx;
-    param.distFactor[1] = cy;
-    param.distFactor[3] = 1.0;
-    return param;
-}
 } // namespace
 
 TEST(GlProjection, IdealPinholeGivesTheClosedForm)
 {
-    const double F = 600.0, cx = 330.0, cy = 236.0, W = 640.0, H = 480.0;
-    const double n = 1.0, f = 5000.0;
+    const CameraParam camera = TestCamera();
+    const double F = camera.mat[0][0], cx = camera.mat[0][2], cy = camera.mat[1][2];
+    const double W = 640.0, H = 480.0, n = 1.0, f = 5000.0;
     double m[16];
-    convertToGlProjection(Pinhole(F, cx, cy, 640, 480), n, f, m);
+    convertToGlProjection(camera, n, f, m);
     double expected[16] = {};
     expected[0] = 2 * F / W;
     expected[5] = 2 * F / H;
@@ -51,7 +39,7 @@ TEST(GlProjection, IdealPinholeGivesTheClosedForm)
 // translation so that its negation (entry [2][3] below zero) is a real case.
 TEST(GlProjection, PointsLandOnTheirPixelsWhateverTheMatrixSign)
 {
-    CameraParam camera = Pinhole(700.0, 300.0, 250.0, 640, 480);
+    CameraParam camera = TestCamera();
     camera.mat[0][1] = 3.0;
     camera.mat[0][3] = 40.0;
     camera.mat[2][3] = 25.0;

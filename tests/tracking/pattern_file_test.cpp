@@ -1,9 +1,9 @@
 #include "pattern_fixture.h"
-#include "support/project_fixture.h"
+#include "tracking_fixture.h"
+
 #include "tracking/pattern_file.h"
 #include "tracking/pattern_matching.h"
 #include "tracking/pattern_sampling.h"
-#include "tracking/tracking_state.h"
 
 #include <gtest/gtest.h>
 
@@ -12,20 +12,17 @@
 
 namespace
 {
-constexpr double kFlatNorm = 0.0000001;
-
-class PatternFile : public testing::Test
+class PatternFile : public FreshTrackingState
 {
   protected:
     void SetUp() override
     {
-        trackingState().Reset();
-        WriteBytes(Good(), PatternFileText(AsymmetricPicture(1)));
+        FreshTrackingState::SetUp();
+        m_strGood = Write("good.patt", PatternFileText(AsymmetricPicture(1)));
     }
-    void TearDown() override { trackingState().Reset(); }
-    std::string Good() const { return m_folder.Path("good.patt"); }
+    std::string Good() const { return m_strGood; }
 
-    ScratchFolder m_folder;
+    std::string m_strGood;
 };
 
 int LoadQuietly(const std::string& path)
@@ -84,9 +81,9 @@ TEST_F(PatternFile, MalformedFilesPrintTheirDiagnosticAndLeaveTheTableAsItWas)
     ASSERT_EQ(loadPattern(Good().c_str()), 0);
     for (const auto& c : cases)
     {
-        WriteBytes(m_folder.Path(c.name), c.text);
+        const std::string path = Write(c.name, c.text);
         testing::internal::CaptureStdout();
-        EXPECT_EQ(loadPattern(m_folder.Path(c.name).c_str()), -1) << c.name;
+        EXPECT_EQ(loadPattern(path.c_str()), -1) << c.name;
         EXPECT_EQ(testing::internal::GetCapturedStdout(), "Pattern Data read error!!\n") << c.name;
         EXPECT_EQ(trackingState().patterns.count, 1) << c.name;
         EXPECT_EQ(trackingState().patterns.inUse[1], 0) << c.name;
@@ -105,18 +102,16 @@ TEST_F(PatternFile, AnyWhiteSpaceSeparatesAndTrailingTextIsIgnored)
     for (char& c : text)
         if (c == ' ')
             c = '\t';
-    WriteBytes(m_folder.Path("tabs.patt"), "\r\n  " + text + "\nend of pattern\n");
+    const std::string tabs = Write("tabs.patt", "\r\n  " + text + "\nend of pattern\n");
     ASSERT_EQ(loadPattern(Good().c_str()), 0);
-    ASSERT_EQ(loadPattern(m_folder.Path("tabs.patt").c_str()), 1);
+    ASSERT_EQ(loadPattern(tabs.c_str()), 1);
 }
 
 TEST_F(PatternFile, TemplatesAreInvertedMeanFreeAndNormalised)
 {
     PatternPicture picture{};
     Cell(picture, 0, 0, 0) = 63; // inverted: 192 there, 255 everywhere else
-    std::string text = PatternFileText(picture);
-    WriteBytes(m_folder.Path("dot.patt"), text);
-    ASSERT_EQ(loadPattern(m_folder.Path("dot.patt").c_str()), 0);
+    ASSERT_EQ(loadPattern(Write("dot.patt", PatternFileText(picture)).c_str()), 0);
 
     // Inverted sum 255 * 767 + 192 = 195777; integer mean 254.
     const PatternTable& table = trackingState().patterns;
@@ -134,10 +129,7 @@ TEST_F(PatternFile, AFlatPatternScoresZeroAndIsNeverChosen)
 {
     PatternPicture grey;
     grey.fill(128);
-    WriteBytes(m_folder.Path("flat.patt"), PatternFileText(grey));
-    ASSERT_EQ(loadPattern(m_folder.Path("flat.patt").c_str()), 0);
-    for (int h = 0; h < kPatternOrientations; ++h)
-        EXPECT_EQ(trackingState().patterns.norms[0][h], kFlatNorm);
+    ASSERT_EQ(loadPattern(Write("flat.patt", PatternFileText(grey)).c_str()), 0);
 
     const PatternPicture sample = AsymmetricPicture(9);
     int id, dir;

@@ -1,8 +1,8 @@
 #include "pattern_fixture.h"
-#include "support/project_fixture.h"
+#include "tracking_fixture.h"
+
 #include "tracking/pattern_matching.h"
 #include "tracking/pattern_sampling.h"
-#include "tracking/tracking_state.h"
 
 #include <gtest/gtest.h>
 
@@ -49,36 +49,33 @@ PatternPicture Sample(const std::vector<unsigned char>& frame, const double corn
     return sample;
 }
 
-class PatternMatching : public testing::Test
+class PatternMatching : public FreshTrackingState
 {
   protected:
-    void SetUp() override { trackingState().Reset(); }
-    void TearDown() override { trackingState().Reset(); }
     int Load(const PatternPicture& block0)
     {
-        const std::string path = m_folder.Path("p" + std::to_string(m_nFiles++) + ".patt");
-        WriteBytes(path, PatternFileText(block0));
-        return loadPattern(path.c_str());
+        return loadPattern(
+            Write("p" + std::to_string(m_nFiles++) + ".patt", PatternFileText(block0)).c_str());
+    }
+    // A camera of the frame's size, which identification reads corners in.
+    static void UseFrameCamera()
+    {
+        CameraParam camera;
+        camera.xsize = kFrameSide;
+        camera.ysize = kFrameSide;
+        initCameraParam(camera);
     }
 
-    ScratchFolder m_folder;
     int m_nFiles = 0;
 };
 } // namespace
-
-TEST_F(PatternMatching, AnAxisAlignedMarkerSamplesItsCellsExactly)
-{
-    const PatternPicture picture = AsymmetricPicture(4);
-    const auto frame = FrameWithPicture(picture, 10);
-    // Corners in the order of the sample's rows: 0 top-left, 1 top-right.
-    const double corners[4][2] = {{10, 10}, {138, 10}, {138, 138}, {10, 138}};
-    EXPECT_EQ(Sample(frame, corners), picture);
-}
 
 TEST_F(PatternMatching, StartingTheCornersElsewhereTurnsTheSample)
 {
     const PatternPicture picture = AsymmetricPicture(5);
     const auto frame = FrameWithPicture(picture, 10);
+    // Corners in the order of the sample's rows, 0 top-left, 1 top-right:
+    // from corner 0 the sample is the picture's cells exactly.
     const double square[4][2] = {{10, 10}, {138, 10}, {138, 138}, {10, 138}};
     PatternPicture turned = picture;
     for (int start = 0; start < 4; ++start)
@@ -112,11 +109,13 @@ TEST_F(PatternMatching, CellsOutsideTheFrameCountAsBlack)
     EXPECT_NE(sample[(0 * kPatternSide + 3) * 3], 0);
 }
 
+// Slots 1 and 2 hold the same picture: ties keep the lowest slot.
 TEST_F(PatternMatching, EachBlockMatchesWithItsOrientation)
 {
     const PatternPicture picture = AsymmetricPicture(7);
     ASSERT_EQ(Load(AsymmetricPicture(8)), 0);
     ASSERT_EQ(Load(picture), 1);
+    ASSERT_EQ(Load(picture), 2);
     PatternPicture block = picture;
     for (int h = 0; h < 4; ++h)
     {
@@ -130,25 +129,10 @@ TEST_F(PatternMatching, EachBlockMatchesWithItsOrientation)
     }
 }
 
-TEST_F(PatternMatching, TiesKeepTheLowestSlot)
-{
-    const PatternPicture picture = AsymmetricPicture(10);
-    ASSERT_EQ(Load(picture), 0);
-    ASSERT_EQ(Load(picture), 1);
-    int id, dir;
-    double cf;
-    matchPattern(trackingState().patterns, picture.data(), &id, &dir, &cf);
-    EXPECT_EQ(id, 0);
-    EXPECT_EQ(dir, 0);
-}
-
 TEST_F(PatternMatching, UniformAndDegenerateMarkersGetTheRejectedResult)
 {
     ASSERT_EQ(Load(AsymmetricPicture(11)), 0);
-    CameraParam camera;
-    camera.xsize = kFrameSide;
-    camera.ysize = kFrameSide;
-    initCameraParam(camera);
+    UseFrameCamera();
     PatternPicture grey;
     grey.fill(90);
     const auto frame = FrameWithPicture(grey, 10);
@@ -179,10 +163,7 @@ TEST_F(PatternMatching, IdentifyReadsCornersFromTheContourInTheCurrentCamera)
 {
     const PatternPicture picture = AsymmetricPicture(12);
     ASSERT_EQ(Load(picture), 0);
-    CameraParam camera;
-    camera.xsize = kFrameSide;
-    camera.ysize = kFrameSide;
-    initCameraParam(camera);
+    UseFrameCamera();
     const auto frame = FrameWithPicture(TurnedCounterClockwise(picture), 20);
 
     const int contourX[] = {0, 20, 0, 148, 0, 148, 20};

@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <ostream>
@@ -43,11 +44,6 @@ MarkerInfo RecordFromCorners(const double corners[4][2], int dir)
         marker.line[i][2] = b[0] * a[1] - a[0] * b[1];
     }
     return marker;
-}
-
-double Distance(const double t[3][4])
-{
-    return std::sqrt(t[0][3] * t[0][3] + t[1][3] * t[1][3] + t[2][3] * t[2][3]);
 }
 
 class Pose : public testing::Test
@@ -139,29 +135,6 @@ TEST(CheckDirection, PointsTheAxisFromStartToEnd)
     EXPECT_EQ(checkDirection(right, start, end, singular), -1);
 }
 
-TEST_F(Pose, MarkerFacingThePinholeSquarelyOnTheAxis)
-{
-    CameraParam pinhole = m_camera;
-    pinhole.distFactor[0] = pinhole.mat[0][2];
-    pinhole.distFactor[1] = pinhole.mat[1][2];
-    pinhole.distFactor[2] = 0.0;
-    pinhole.distFactor[3] = 1.0;
-    initCameraParam(pinhole);
-    m_camera = pinhole;
-    const SynthTruth truth = TruthOf(0, 0, 0, pinhole.mat[0][2], pinhole.mat[1][2], 100);
-    const double depth = truth.cameraFromMarker[2][3];
-
-    double t[3][4];
-    const double error =
-        estimateMarkerTransform(RecordFromCorners(truth.idealCorners, 0), m_center, kWidthMm, t);
-    ASSERT_GE(error, 0.0);
-    EXPECT_LT(error, kGoodEnoughError);
-    EXPECT_NEAR(t[0][3], 0.0, depth * kExactTranslationShare);
-    EXPECT_NEAR(t[1][3], 0.0, depth * kExactTranslationShare);
-    EXPECT_NEAR(t[2][3], depth, depth * kExactTranslationShare);
-    EXPECT_NEAR(t[2][2], -1.0, 1e-3) << "the printed side faces the camera";
-}
-
 struct PoseCase
 {
     double turnDeg;
@@ -206,25 +179,6 @@ INSTANTIATE_TEST_SUITE_P(Poses, PoseFromExactCorners,
                                          PoseCase{290, 25, 250, 560, 420, 45},
                                          PoseCase{135, 10, 300, 520, 90, 150}));
 
-TEST_F(Pose, AQuarterTurnOfTheCornerPairingIsAQuarterTurnAboutTheMarkersZ)
-{
-    const SynthTruth truth = TruthOf(20, 30, 60, 330, 230, 90);
-    double t0[3][4], t1[3][4];
-    MarkerInfo marker = RecordFromCorners(truth.idealCorners, 0);
-    ASSERT_GE(estimateMarkerTransform(marker, m_center, kWidthMm, t0), 0.0);
-    marker.dir = 1;
-    ASSERT_GE(estimateMarkerTransform(marker, m_center, kWidthMm, t1), 0.0);
-    // Marker corner k + 1 now sits where corner k was: the new x axis is
-    // the old y, the new y axis the old -x.
-    for (int r = 0; r < 3; ++r)
-    {
-        EXPECT_NEAR(t1[r][0], t0[r][1], 5e-3);
-        EXPECT_NEAR(t1[r][1], -t0[r][0], 5e-3);
-        EXPECT_NEAR(t1[r][2], t0[r][2], 5e-3);
-        EXPECT_NEAR(t1[r][3], t0[r][3], Distance(t0) * kExactTranslationShare);
-    }
-}
-
 TEST_F(Pose, ContinuingFromTheTruePoseIsGoodAtOnce)
 {
     const SynthTruth truth = TruthOf(75, 35, 200, 250, 300, 70);
@@ -249,33 +203,25 @@ TEST_F(Pose, ContinuingFromTheTruePoseIsGoodAtOnce)
     EXPECT_LT(rotationDifferenceDeg(t, truth.cameraFromMarker), kExactRotationDeg);
 }
 
-TEST_F(Pose, ANonSenseRecordIsNotEstimatedAndTheTransformIsLeftAlone)
+// A record without lines, and a good one seen by a camera whose matrix is all
+// zero: neither is estimated, and the transform is left alone.
+TEST_F(Pose, NonSenseIsNotEstimatedAndTheTransformIsLeftAlone)
 {
     double t[3][4];
-    for (int r = 0; r < 3; ++r)
-        for (int c = 0; c < 4; ++c)
-            t[r][c] = 7.0;
+    std::fill(&t[0][0], &t[0][0] + 12, 7.0);
     MarkerInfo degenerate; // all lines zero
     degenerate.dir = 0;
     EXPECT_LT(estimateMarkerTransform(degenerate, m_center, kWidthMm, t), 0.0);
     EXPECT_LT(estimateMarkerTransformCont(degenerate, t, m_center, kWidthMm, t), 0.0);
+
+    const MarkerInfo good = RecordFromCorners(TruthOf(0, 20, 0, 320, 240, 80).idealCorners, 0);
+    CameraParam flat = m_camera;
+    std::fill(&flat.mat[0][0], &flat.mat[0][0] + 12, 0.0);
+    initCameraParam(flat);
+    EXPECT_LT(estimateMarkerTransform(good, m_center, kWidthMm, t), 0.0);
     for (int r = 0; r < 3; ++r)
         for (int c = 0; c < 4; ++c)
             EXPECT_EQ(t[r][c], 7.0);
-}
-
-TEST_F(Pose, ASingularCameraIsNotEstimated)
-{
-    const SynthTruth truth = TruthOf(0, 20, 0, 320, 240, 80);
-    CameraParam flat = m_camera;
-    for (auto& row : flat.mat)
-        for (double& v : row)
-            v = 0.0;
-    initCameraParam(flat);
-    double t[3][4] = {};
-    EXPECT_LT(
-        estimateMarkerTransform(RecordFromCorners(truth.idealCorners, 0), m_center, kWidthMm, t),
-        0.0);
 }
 
 TEST_F(Pose, AnUnsolvableTranslationFailsTheRefinement)

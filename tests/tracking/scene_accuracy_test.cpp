@@ -13,7 +13,6 @@
 #include <gtest/gtest.h>
 
 #include <iostream>
-#include <map>
 #include <ostream>
 #include <string>
 
@@ -50,16 +49,6 @@ struct SceneFigures
     std::vector<double> rotationErrorsDeg;
     std::vector<double> translationErrors;
 };
-
-const BenchClip& ClipOf(const SceneCase& c)
-{
-    static std::map<std::string, BenchClip> clips;
-    auto found = clips.find(c.name);
-    if (found == clips.end())
-        found =
-            clips.emplace(c.name, MakeClip(c.width, c.height, c.frames, c.blobs, c.markers)).first;
-    return found->second;
-}
 
 // Every frame on its own (history cleared); threshold < 0 takes the clip's
 // automatic one.
@@ -112,7 +101,7 @@ class RenderedScenes : public testing::TestWithParam<SceneCase>
 TEST_P(RenderedScenes, EveryMarkerIsFoundWithTheAutomaticAndAHandPickedThreshold)
 {
     const SceneCase c = GetParam();
-    const BenchClip& clip = ClipOf(c);
+    const BenchClip clip = MakeClip(c.width, c.height, c.frames, c.blobs, c.markers);
     for (const int threshold : {-1, kHandThreshold})
     {
         const SceneFigures figures = Measure(clip, threshold);

@@ -8,7 +8,6 @@
 
 namespace
 {
-constexpr double kFocalPx = 560.0;
 constexpr double kMarkerWidthMm = 80.0;
 constexpr double kMarginMm = 16.0;
 constexpr int kFrameClearancePx = 6;
@@ -42,22 +41,6 @@ bool Overlap(const Box& a, const Box& b)
 }
 } // namespace
 
-CameraParam TestCamera(int width, int height, double radial)
-{
-    CameraParam camera;
-    camera.xsize = width;
-    camera.ysize = height;
-    const double cx = width / 2.0 - 1.5;
-    const double cy = height / 2.0 + 1.3;
-    const double mat[3][4] = {{kFocalPx, 0.0, cx, 0.0}, {0.0, kFocalPx, cy, 0.0}, {0, 0, 1, 0}};
-    std::copy(&mat[0][0], &mat[0][0] + 12, &camera.mat[0][0]);
-    camera.distFactor[0] = cx + 2.2;
-    camera.distFactor[1] = cy - 1.7;
-    camera.distFactor[2] = radial;
-    camera.distFactor[3] = 1.0;
-    return camera;
-}
-
 SynthOptions RealisticOptions(uint32_t seed)
 {
     SynthOptions options;
@@ -74,9 +57,10 @@ SynthMarker PlaceMarker(const CameraParam& camera, const SynthPicture* picture, 
                         double sidePx, double turnDeg, double tiltDeg, double tiltAxisDeg,
                         double centreX, double centreY)
 {
-    const double depth = kFocalPx * widthMm / sidePx;
-    const double position[3] = {(centreX - camera.mat[0][2]) * depth / kFocalPx,
-                                (centreY - camera.mat[1][2]) * depth / kFocalPx, depth};
+    const double focalPx = camera.mat[0][0];
+    const double depth = focalPx * widthMm / sidePx;
+    const double position[3] = {(centreX - camera.mat[0][2]) * depth / focalPx,
+                                (centreY - camera.mat[1][2]) * depth / focalPx, depth};
     SynthMarker marker;
     marker.picture = picture;
     marker.widthMm = widthMm;
@@ -154,4 +138,3 @@ const MarkerInfo* ResultAt(const SynthTruth& truth, const MarkerInfo* markers, i
     }
     return best;
 }
-

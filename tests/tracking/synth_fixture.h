@@ -2,6 +2,7 @@
 // Cameras and rendered scenes with known ground truth for the detection and
 // pose tests.
 
+#include "bench_scenes.h"
 #include "support/median.h"
 #include "synth/synth_scene.h"
 #include "tracking/camera_param.h"
@@ -11,10 +12,13 @@
 #include <random>
 #include <vector>
 
-// A 640 x 480 (or given size) pinhole camera, focal length 560 px, with a
-// mild barrel distortion (radial factor `radial`, 6 px at the frame's
-// corners for 10) about a centre a little off the image centre.
-CameraParam TestCamera(int width = 640, int height = 480, double radial = 10.0);
+// A 640 x 480 camera, focal length 560 px, with a mild barrel distortion
+// (6 px at the frame's corners) about a centre a little off the image
+// centre: the benchmarks' camera at that size.
+inline CameraParam TestCamera()
+{
+    return BenchCamera(640, 480);
+}
 
 // Light, lens and sensor of the accuracy set: noise sigma 3, some blur, a
 // lighting gradient.
@@ -45,4 +49,3 @@ std::vector<SynthMarker> MarkersOf(const std::vector<SceneMarker>& scene);
 // The result whose centroid lies within 0.3 of a side of the true
 // marker's centre (the nearest), or null.
 const MarkerInfo* ResultAt(const SynthTruth& truth, const MarkerInfo* markers, int count);
-
