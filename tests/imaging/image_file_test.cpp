@@ -8,7 +8,6 @@
 
 #include <cstdint>
 #include <filesystem>
-#include <functional>
 #include <sys/stat.h>
 
 namespace
@@ -173,46 +172,29 @@ TEST(ImageFile, PngDamagedInItsImageDataIsRefusedWithAReason)
         const auto* data = reinterpret_cast<const Bytef*>(bytes.data() + type);
         PutBig(bytes, type + 4 + length, uint32_t(crc32(0, data, 4 + length)));
     };
-    struct Case
-    {
-        const char* what;
-        std::function<std::string()> make;
+    std::string wrongChecksum = sound;
+    wrongChecksum[idat + 4 + idatLength / 2] ^= 0x55;
+    std::string damagedStream = sound;
+    for (uint32_t k = 2; k < idatLength; k += 7)
+        damagedStream[idat + 4 + k] ^= 0x55;
+    resealChunk(damagedStream, idat, idatLength);
+    std::string halfTheRows = ReadBytes(folder.Path("half.png"));
+    PutBig(halfTheRows, 20, 12);
+    resealChunk(halfTheRows, 12, 13);
+    const std::pair<const char*, std::string> cases[] = {
+        {"image data with a wrong checksum", wrongChecksum},
+        {"damaged compressed stream", damagedStream},
+        {"image data for half the rows", halfTheRows},
     };
-    const Case cases[] = {
-        {"image data with a wrong checksum",
-         [&]
-         {
-             std::string bytes = sound;
-             bytes[idat + 4 + idatLength / 2] ^= 0x55;
-             return bytes;
-         }},
-        {"damaged compressed stream",
-         [&]
-         {
-             std::string bytes = sound;
-             for (uint32_t k = 2; k < idatLength; k += 7)
-                 bytes[idat + 4 + k] ^= 0x55;
-             resealChunk(bytes, idat, idatLength);
-             return bytes;
-         }},
-        {"image data for half the rows",
-         [&]
-         {
-             std::string bytes = ReadBytes(folder.Path("half.png"));
-             PutBig(bytes, 20, 12);
-             resealChunk(bytes, 12, 13);
-             return bytes;
-         }},
-    };
-    for (const Case& c : cases)
+    for (const auto& [what, bytes] : cases)
     {
-        WriteBytes(folder.Path("bad.png"), c.make());
+        WriteBytes(folder.Path("bad.png"), bytes);
         BgraImage image = Gradient(2, 2);
         std::string error;
-        EXPECT_FALSE(ReadImageFile(folder.Path("bad.png"), &image, &error)) << c.what;
+        EXPECT_FALSE(ReadImageFile(folder.Path("bad.png"), &image, &error)) << what;
         EXPECT_EQ(error.rfind(folder.Path("bad.png") + ": damaged PNG", 0), 0u)
-            << c.what << ": " << error;
-        EXPECT_EQ(image.width, 2) << c.what << ": the target changed on failure";
+            << what << ": " << error;
+        EXPECT_EQ(image.width, 2) << what << ": the target changed on failure";
     }
 }
 

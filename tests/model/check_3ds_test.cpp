@@ -135,20 +135,10 @@ TEST(Check3dsTest, ChunkCountIsBounded)
 // default, all in the child.
 TEST(Check3dsTest, ProbeAloneContainsWhatTheCheckerRefuses)
 {
-    struct Case
-    {
-        const char* what;
-        std::function<void(std::string&)> apply;
-    };
-    const Case cases[] = {
-        {"zero-length chunk", kDamages[0].apply},
-        {"key count past its chunk", kDamages[8].apply},
-        {"node without its header", kDamages[12].apply},
-    };
-    for (const Case& c : cases)
+    for (const Damage& damage : {kDamages[0], kDamages[8], kDamages[12]})
     {
         std::string bytes = RichBytes();
-        c.apply(bytes);
+        damage.apply(bytes);
         ProbeLimits limits;
         limits.nTimeoutMs = kShortProbeMs;
         const ProbeOutcome outcome = RunInChild(
@@ -158,6 +148,6 @@ TEST(Check3dsTest, ProbeAloneContainsWhatTheCheckerRefuses)
                 return file ? 0 : 1;
             },
             limits);
-        EXPECT_NE(outcome, ProbeOutcome::Passed) << c.what;
+        EXPECT_NE(outcome, ProbeOutcome::Passed) << damage.what;
     }
 }

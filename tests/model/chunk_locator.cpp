@@ -1,10 +1,16 @@
 #include "chunk_locator.h"
 
 #include <cstring>
+#include <set>
 #include <stdexcept>
 
 namespace
 {
+uint16_t GetU16(const std::string& b, size_t at)
+{
+    return uint16_t(uint8_t(b[at]) | uint8_t(b[at + 1]) << 8);
+}
+
 uint32_t GetU32(const std::string& b, size_t at)
 {
     return uint32_t(uint8_t(b[at])) | uint32_t(uint8_t(b[at + 1])) << 8 |
@@ -14,24 +20,13 @@ uint32_t GetU32(const std::string& b, size_t at)
 // Bytes before the sub-chunks of a container; -1 for a leaf.
 long Prefix(const std::string& b, uint16_t id, size_t data)
 {
+    static const std::set<uint16_t> kContainers = {0x4D4D, 0x3D3D, 0xAFFF, 0xA010, 0xA020,
+                                                   0xA030, 0xA040, 0xA041, 0xA050, 0xA052,
+                                                   0xA053, 0xA084, 0xA200, 0x4100, 0xB000};
+    if (kContainers.count(id) || (id >= 0xB001 && id <= 0xB007))
+        return 0;
     switch (id)
     {
-    case 0x4D4D:
-    case 0x3D3D:
-    case 0xAFFF:
-    case 0xA010:
-    case 0xA020:
-    case 0xA030:
-    case 0xA040:
-    case 0xA041:
-    case 0xA050:
-    case 0xA052:
-    case 0xA053:
-    case 0xA084:
-    case 0xA200:
-    case 0x4100:
-    case 0xB000:
-        return 0;
     case 0x4000:
         return long(std::strlen(b.data() + data) + 1);
     case 0x4120:
@@ -41,7 +36,7 @@ long Prefix(const std::string& b, uint16_t id, size_t data)
     case 0x4610:
         return 20;
     default:
-        return id >= 0xB001 && id <= 0xB007 ? 0 : -1;
+        return -1;
     }
 }
 
@@ -74,11 +69,6 @@ size_t FindChunk(const std::string& bytes, uint16_t id, int nth)
         if (chunk.id == id && nth-- == 0)
             return chunk.offset;
     throw std::runtime_error("no such chunk");
-}
-
-uint16_t GetU16(const std::string& b, size_t at)
-{
-    return uint16_t(uint8_t(b[at]) | uint8_t(b[at + 1]) << 8);
 }
 
 void PutU16(std::string& b, size_t at, uint16_t value)

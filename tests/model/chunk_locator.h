@@ -17,6 +17,5 @@ std::vector<ChunkAt> ListChunks(const std::string& bytes);
 // Offset of the n-th chunk with this id; throws when there is none.
 size_t FindChunk(const std::string& bytes, uint16_t id, int nth = 0);
 
-uint16_t GetU16(const std::string& bytes, size_t at);
 void PutU16(std::string& bytes, size_t at, uint16_t value);
 void PutU32(std::string& bytes, size_t at, uint32_t value);

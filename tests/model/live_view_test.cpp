@@ -18,20 +18,16 @@ constexpr int kViewWidth = 160;
 constexpr int kViewHeight = 120;
 constexpr int kTextureSide = 1024;
 
-class LiveViewTest : public ::testing::Test
+class LiveViewTest : public RenderTest
 {
   protected:
     void SetUp() override
     {
         std::string error;
         ASSERT_TRUE(m_context.Create(kViewWidth, kViewHeight, &error)) << error;
-        glClearColor(0.2f, 0.2f, 0.2f, 1.0f);
+        glClearColor(kBackground, kBackground, kBackground, 1.0f);
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     }
-
-    COffscreenContext m_context;
-    ScratchFolder m_folder;
-    RecordingMessages m_messages;
 };
 
 // A 640 x 480 BGRA frame: red top half, blue bottom half, and a green strip
@@ -75,16 +71,12 @@ TEST_F(LiveViewTest, ThePictureIsUprightAndNotMirrored)
 TEST_F(LiveViewTest, AModelBesideItsMarkerIsDrawnWhereTheCameraSeesThatPoint)
 {
     // A red square 40 units along the marker's x axis, facing the camera.
-    Model3dsSpec scene;
-    scene.materials = {PlainMaterial("Red", {1.0f, 0.0f, 0.0f})};
-    scene.meshes = {SquareMesh("Square", {40.0f, 0.0f, 0.0f}, 8.0f, 0, 1, "Red")};
-    scene.nodes = {StillNode("Square", 0)};
     std::list<CTracker> trackers(1);
     CTracker& tracker = trackers.front();
     tracker.m_models.emplace_back();
-    tracker.m_models.back().m_strFile = m_folder.Path("square.3ds");
-    Write3ds(scene, tracker.m_models.back().m_strFile);
-    ASSERT_TRUE(tracker.m_models.back().Load());
+    ASSERT_TRUE(Load(tracker.m_models.back(),
+                     OneMeshScene(SquareMesh("Square", {40.0f, 0.0f, 0.0f}, 8.0f, 0, 1, "Red"),
+                                  {PlainMaterial("Red", {1.0f, 0.0f, 0.0f})})));
 
     double pose[3][4];
     FacingPose(30.0, -20.0, 500.0, 25.0, pose);

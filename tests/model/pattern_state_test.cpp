@@ -48,25 +48,20 @@ bool SameTransform(const double a[3][4], const double b[3][4])
 }
 } // namespace
 
-TEST_F(PatternStateTest, FirstUpdateIsASingleFrameEstimate)
-{
-    CPatternState state(&m_pattern);
-    ASSERT_TRUE(state.Update(MarkerAt(10, -5, 600)));
-    EXPECT_EQ(state.m_nCount, 1);
-    EXPECT_TRUE(SameTransform(state.m_average, state.m_current));
-    EXPECT_NEAR(state.m_current[2][3], 600.0, 6.0);
-    EXPECT_EQ(state.m_dConfidence, kConfidence);
-}
-
 TEST_F(PatternStateTest, SteadyMarkerFillsTheAverageUpToItsFrameCount)
 {
     m_pattern.m_nFrames = 4;
     CPatternState state(&m_pattern);
-    const MarkerInfo marker = MarkerAt(0, 0, 500);
+    const MarkerInfo marker = MarkerAt(10, -5, 600);
+    ASSERT_TRUE(state.Update(marker));
+    EXPECT_EQ(state.m_nCount, 1);
+    EXPECT_TRUE(SameTransform(state.m_average, state.m_current)) << "a single-frame estimate";
+    EXPECT_NEAR(state.m_current[2][3], 600.0, 6.0);
+    EXPECT_EQ(state.m_dConfidence, kConfidence);
+    state.SetVisible(true);
     // The second frame restarts once more: the first frame's "previous" raw
     // pose is the empty one, a jump as far as the filter can tell.
-    const int expectedCounts[] = {1, 1, 2, 3, 4, 4, 4};
-    for (int expected : expectedCounts)
+    for (int expected : {1, 2, 3, 4, 4, 4})
     {
         Frame(state, marker);
         EXPECT_EQ(state.m_nCount, expected);

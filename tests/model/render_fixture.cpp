@@ -5,7 +5,6 @@
 #include <GL/gl.h>
 
 #include <cmath>
-#include <sstream>
 
 void RenderTest::SetUp()
 {
@@ -13,12 +12,26 @@ void RenderTest::SetUp()
     ASSERT_TRUE(m_context.Create(kSize, kSize, &error)) << error;
 }
 
-
 std::string RenderTest::WriteScene(const Model3dsSpec& scene, const std::string& name)
 {
     const std::string path = m_folder.Path(name);
     Write3ds(scene, path);
     return path;
+}
+
+bool RenderTest::Load(CModel3D& model, const Model3dsSpec& scene, const std::string& name)
+{
+    model.m_strFile = WriteScene(scene, name);
+    return model.Load();
+}
+
+Model3dsSpec OneMeshScene(const MeshSpec& mesh, const std::vector<MaterialSpec>& materials)
+{
+    Model3dsSpec scene;
+    scene.materials = materials;
+    scene.meshes = {mesh};
+    scene.nodes = {StillNode(mesh.name, 0)};
+    return scene;
 }
 
 OffscreenImage RenderTest::DrawView(CModel3D* pModel, EditorView view, double zoom)
@@ -44,13 +57,10 @@ OffscreenPixel RenderTest::At(const OffscreenImage& image, double right, double 
     const int actual[3] = {pixel.r, pixel.g, pixel.b};
     for (int k = 0; k < 3; ++k)
         if (std::abs(actual[k] - expected[k]) > kColourTolerance)
-        {
-            std::ostringstream text;
-            text << "pixel (" << actual[0] << ", " << actual[1] << ", " << actual[2]
-                 << ") is not near (" << expected[0] << ", " << expected[1] << ", " << expected[2]
-                 << ")";
-            return ::testing::AssertionFailure() << text.str();
-        }
+            return ::testing::AssertionFailure()
+                   << "pixel (" << actual[0] << ", " << actual[1] << ", " << actual[2]
+                   << ") is not near (" << expected[0] << ", " << expected[1] << ", " << expected[2]
+                   << ")";
     return ::testing::AssertionSuccess();
 }
 
@@ -59,5 +69,3 @@ OffscreenPixel RenderTest::At(const OffscreenImage& image, double right, double 
     return ColourNear(pixel, RenderTest::kBackground, RenderTest::kBackground,
                       RenderTest::kBackground);
 }
-
-

@@ -6,11 +6,11 @@
 #include "model/model3d.h"
 #include "model/ortho_view.h"
 #include "model/user_messages.h"
+#include "model/write_3ds.h"
 #include "offscreen/offscreen_context.h"
 #include "support/project_fixture.h"
 #include "support/recording_messages.h"
 #include "support/sample_3ds.h"
-#include "model/write_3ds.h"
 
 #include <gtest/gtest.h>
 
@@ -19,7 +19,6 @@
 // Colour channels are compared in 0..255 steps; llvmpipe rounds each
 // channel to the nearest step, and 24-bit 3DS colours add one more.
 constexpr int kColourTolerance = 3;
-
 
 class RenderTest : public ::testing::Test
 {
@@ -31,6 +30,8 @@ class RenderTest : public ::testing::Test
     void SetUp() override;
 
     std::string WriteScene(const Model3dsSpec& scene, const std::string& name = "model.3ds");
+    // Writes the scene and loads it as `model`; false when it does not load.
+    bool Load(CModel3D& model, const Model3dsSpec& scene, const std::string& name = "model.3ds");
     // Clears to the editor's grey and draws one orthographic view.
     OffscreenImage DrawView(CModel3D* pModel, EditorView view = kFrontView, double zoom = 1.0);
     // The pixel showing the point at (right, up) world units from the centre
@@ -43,6 +44,12 @@ class RenderTest : public ::testing::Test
     RecordingMessages m_messages;
 };
 
-::testing::AssertionResult ColourNear(const OffscreenPixel& pixel, double r, double g, double b);
-::testing::AssertionResult IsBackground(const OffscreenPixel& pixel);
+// A scene of one still mesh drawn in the given materials.
+Model3dsSpec OneMeshScene(const MeshSpec& mesh, const std::vector<MaterialSpec>& materials = {});
 
+::testing::AssertionResult ColourNear(const OffscreenPixel& pixel, double r, double g, double b);
+inline ::testing::AssertionResult ColourNear(const OffscreenPixel& pixel, const Vec3f& colour)
+{
+    return ColourNear(pixel, colour[0], colour[1], colour[2]);
+}
+::testing::AssertionResult IsBackground(const OffscreenPixel& pixel);

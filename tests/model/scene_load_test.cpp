@@ -24,41 +24,38 @@ Model3dsSpec SquareScene(const std::string& material = "", const Vec3f& colour =
     return scene;
 }
 
-void ExpectNotFoundMessages(const std::vector<UserMessage>& messages, const std::string& path,
-                            const std::string& file)
+// The two boxes a model that cannot be used shows, the second naming the
+// file as the project gives it.
+void ExpectNotFoundMessages(const std::vector<UserMessage>& messages, const std::string& path)
 {
     ASSERT_EQ(messages.size(), 2u);
     EXPECT_EQ(messages[0].text, "Lib3ds: File NotFound (" + path + ")");
     EXPECT_EQ(messages[0].caption, "Error");
     EXPECT_EQ(messages[0].icon, MessageIcon::Exclamation);
-    EXPECT_EQ(messages[1].text, "File '" + file + "' not found");
+    EXPECT_EQ(messages[1].text, "File '" + path + "' not found");
     EXPECT_EQ(messages[1].caption, "Debug");
     EXPECT_EQ(messages[1].buttons, MessageButtons::Ok);
 }
 } // namespace
 
-TEST_F(RenderTest, MissingFileShowsBothMessagesInOrderAndDrawsNothing)
+TEST_F(RenderTest, MissingOrRefusedFileShowsBothMessagesInOrderAndDrawsNothing)
 {
-    CModel3D model;
-    model.m_strFile = m_folder.Path("absent.3ds");
-    EXPECT_FALSE(model.Load());
-    ExpectNotFoundMessages(m_messages.m_messages, model.m_strFile, model.m_strFile);
-    EXPECT_FALSE(model.m_scene.IsLoaded());
-    EXPECT_TRUE(IsBackground(At(DrawView(&model), 0.5, 0.5)));
-}
-
-TEST_F(RenderTest, RefusedFileShowsTheSameMessages)
-{
-    const std::string path = WriteScene(SquareScene());
-    const std::string bytes = ReadBytes(path);
-    WriteBytes(path, bytes.substr(0, bytes.size() / 2));
-    CModel3D model;
-    model.m_strFile = path;
-    EXPECT_FALSE(model.Load());
-    ExpectNotFoundMessages(m_messages.m_messages, path, path);
-    EXPECT_NE(model.m_scene.LastError().find("cut short"), std::string::npos)
-        << model.m_scene.LastError();
-    EXPECT_TRUE(IsBackground(At(DrawView(&model), 0.5, 0.5)));
+    const std::string cut = WriteScene(SquareScene(), "cut.3ds");
+    const std::string bytes = ReadBytes(cut);
+    WriteBytes(cut, bytes.substr(0, bytes.size() / 2));
+    for (const std::string& path : {m_folder.Path("absent.3ds"), cut})
+    {
+        m_messages.m_messages.clear();
+        CModel3D model;
+        model.m_strFile = path;
+        EXPECT_FALSE(model.Load());
+        ExpectNotFoundMessages(m_messages.m_messages, path);
+        EXPECT_FALSE(model.m_scene.IsLoaded());
+        EXPECT_TRUE(IsBackground(At(DrawView(&model), 0.5, 0.5)));
+        if (path == cut)
+            EXPECT_NE(model.m_scene.LastError().find("cut short"), std::string::npos)
+                << model.m_scene.LastError();
+    }
 }
 
 TEST_F(RenderTest, LoadingALoadedSceneFailsSilentlyAndKeepsIt)
@@ -139,8 +136,7 @@ TEST_F(RenderTest, HostileTexturesNeverReachTheDecoderOrRefuseTheModel)
     Model3dsSpec scene = SquareScene("Huge", {0.4f, 0.4f, 0.8f});
     scene.materials[0].textureName = "huge.bmp";
     CModel3D model;
-    model.m_strFile = WriteScene(scene);
-    ASSERT_TRUE(model.Load());
+    ASSERT_TRUE(Load(model, scene));
     EXPECT_TRUE(ColourNear(At(DrawView(&model), 0.5, 0.5), 0.4, 0.4, 0.8));
 
     // A PNG whose header is sound but whose data is not reaches the probe,
@@ -152,9 +148,8 @@ TEST_F(RenderTest, HostileTexturesNeverReachTheDecoderOrRefuseTheModel)
     WriteBytes(m_folder.Path("junk.png"), png);
     scene.materials[0].textureName = "junk.png";
     CModel3D refused;
-    refused.m_strFile = WriteScene(scene, "junk.3ds");
-    EXPECT_FALSE(refused.Load());
-    ExpectNotFoundMessages(m_messages.m_messages, refused.m_strFile, refused.m_strFile);
+    EXPECT_FALSE(Load(refused, scene, "junk.3ds"));
+    ExpectNotFoundMessages(m_messages.m_messages, refused.m_strFile);
     EXPECT_NE(refused.m_scene.LastError().find("refused"), std::string::npos)
         << refused.m_scene.LastError();
 }
@@ -194,10 +189,6 @@ TEST(SceneWithoutFileTest, NothingLoadedNeverAnimatesNorDraws)
     EXPECT_FALSE(scene.NextFrame());
     scene.Render();
     scene.Unload();
-    CModel3D copy;
-    copy.m_strName = "Copy";
-    CModel3D other(copy);
-    EXPECT_FALSE(other.m_scene.IsLoaded());
 }
 
 TEST_F(RenderTest, TrackerReloadsEveryModelAndACopyHasNoScene)

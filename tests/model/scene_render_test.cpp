@@ -11,18 +11,29 @@
 namespace
 {
 constexpr float kHalf = 0.2f;
+const Vec3f kWhite{1, 1, 1};
+const Vec3f kRed{1, 0, 0};
+const Vec3f kGreen{0, 1, 0};
+const Vec3f kBlue{0, 0, 1};
+const Vec3f kGrey{float(RenderTest::kBackground), float(RenderTest::kBackground),
+                  float(RenderTest::kBackground)};
 
-Model3dsSpec OneMeshScene(const MeshSpec& mesh, const std::vector<MaterialSpec>& materials = {})
+MaterialSpec Textured(const std::string& texture, const Vec3f& colour = kWhite, float uScale = 1)
 {
-    Model3dsSpec scene;
-    scene.materials = materials;
-    scene.meshes = {mesh};
-    scene.nodes = {StillNode(mesh.name, 0)};
-    return scene;
+    MaterialSpec material = PlainMaterial("Picture", colour);
+    material.textureName = texture;
+    material.uScale = uScale;
+    return material;
 }
-} // namespace
 
-TEST_F(RenderTest, UntexturedMaterialShowsTheAverageOfItsColoursAndNoMaterialShowsWhite)
+Model3dsSpec TexturedQuad(const MaterialSpec& material)
+{
+    return OneMeshScene(SquareMesh("Quad", {0, 0, 0}, 0.8f, 0, 2, material.name), {material});
+}
+
+// A red material seen as the average of its colours, one mesh without a
+// material and one naming a material the file does not have.
+Model3dsSpec ThreeMaterials()
 {
     MaterialSpec red;
     red.name = "Red";
@@ -35,54 +46,101 @@ TEST_F(RenderTest, UntexturedMaterialShowsTheAverageOfItsColoursAndNoMaterialSho
                     SquareMesh("Bare", {0.5f, 0.0f, 0.5f}, kHalf, 0, 2),
                     SquareMesh("Unknown", {0.5f, 0.0f, -0.5f}, kHalf, 0, 2, "NoSuchMaterial")};
     scene.nodes = {StillNode("Coloured", 0), StillNode("Bare", 1), StillNode("Unknown", 2)};
-    CModel3D model;
-    model.m_strFile = WriteScene(scene);
-    ASSERT_TRUE(model.Load());
-
-    const OffscreenImage image = DrawView(&model);
-    EXPECT_TRUE(ColourNear(At(image, -0.5, 0.5), 0.6, 0.4 / 3, 0.2 / 3));
-    EXPECT_TRUE(ColourNear(At(image, 0.5, 0.5), 1.0, 1.0, 1.0));
-    EXPECT_TRUE(ColourNear(At(image, 0.5, -0.5), 1.0, 1.0, 1.0));
-    EXPECT_TRUE(IsBackground(At(image, -0.5, -0.5)));
+    return scene;
 }
 
-TEST_F(RenderTest, TexturedFaceShowsItsTextureUpright)
+// A mesh named like the dummy would cover the whole view if drawn.
+Model3dsSpec DummyWithChild()
+{
+    Model3dsSpec scene;
+    scene.materials = {PlainMaterial("Blue", kBlue)};
+    scene.meshes = {SquareMesh("$$$DUMMY", {0, 0.5f, 0}, 0.95f, 0, 2, "Blue"),
+                    SquareMesh("Child", {0.5f, 0, 0.5f}, kHalf, 0, 2)};
+    scene.nodes = {StillNode("$$$DUMMY", 0), StillNode("Child", 1, 0)};
+    return scene;
+}
+
+Model3dsSpec NodesOf(std::vector<NodeSpec> nodes)
+{
+    Model3dsSpec scene = OneMeshScene(SquareMesh("Quad", {0.5f, 0, 0.5f}, kHalf, 0, 2));
+    scene.nodes = std::move(nodes);
+    return scene;
+}
+
+struct Spot
+{
+    double right, up;
+    Vec3f colour;
+};
+
+struct PictureCase
+{
+    const char* name;
+    Model3dsSpec scene;
+    std::vector<Spot> spots;
+};
+
+void PrintTo(const PictureCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
+
+class PictureTest : public RenderTest, public ::testing::WithParamInterface<PictureCase>
+{
+};
+} // namespace
+
+TEST_P(PictureTest, EachSpotShowsItsColour)
 {
     // Quadrants: red top left, green top right, blue bottom left, yellow
-    // bottom right, as the picture is seen.
+    // bottom right, as the picture is seen; halves: red left, blue right.
     WritePng(m_folder.Path("quadrants.png"), 8, 8,
              [](int x, int y)
              {
-                 const bool right = x >= 4;
-                 const bool bottom = y >= 4;
-                 if (!bottom)
-                     return right ? Rgba8{0, 255, 0, 255} : Rgba8{255, 0, 0, 255};
-                 return right ? Rgba8{255, 255, 0, 255} : Rgba8{0, 0, 255, 255};
+                 if (y < 4)
+                     return x >= 4 ? Rgba8{0, 255, 0, 255} : Rgba8{255, 0, 0, 255};
+                 return x >= 4 ? Rgba8{255, 255, 0, 255} : Rgba8{0, 0, 255, 255};
              });
-    MaterialSpec textured = PlainMaterial("Picture", {1.0f, 1.0f, 1.0f});
-    textured.textureName = "quadrants.png";
+    WritePng(m_folder.Path("halves.png"), 8, 8,
+             [](int x, int) {
+                 return x < 4 ? Rgba8{255, 0, 0, 255} : Rgba8{0, 0, 255, 255};
+             });
     CModel3D model;
-    model.m_strFile =
-        WriteScene(OneMeshScene(SquareMesh("Quad", {0, 0, 0}, 0.8f, 0, 2, "Picture"), {textured}));
-    ASSERT_TRUE(model.Load());
-
+    ASSERT_TRUE(Load(model, GetParam().scene));
     const OffscreenImage image = DrawView(&model);
-    EXPECT_TRUE(ColourNear(At(image, -0.4, 0.4), 1, 0, 0));
-    EXPECT_TRUE(ColourNear(At(image, 0.4, 0.4), 0, 1, 0));
-    EXPECT_TRUE(ColourNear(At(image, -0.4, -0.4), 0, 0, 1));
-    EXPECT_TRUE(ColourNear(At(image, 0.4, -0.4), 1, 1, 0));
+    for (const Spot& spot : GetParam().spots)
+        EXPECT_TRUE(ColourNear(At(image, spot.right, spot.up), spot.colour))
+            << "at " << spot.right << ", " << spot.up;
 }
 
-TEST_F(RenderTest, MissingTextureStillDrawsTheFaceInItsColour)
-{
-    MaterialSpec textured = PlainMaterial("Picture", {0.4f, 0.8f, 0.4f});
-    textured.textureName = "absent.png";
-    CModel3D model;
-    model.m_strFile =
-        WriteScene(OneMeshScene(SquareMesh("Quad", {0, 0, 0}, 0.8f, 0, 2, "Picture"), {textured}));
-    ASSERT_TRUE(model.Load());
-    EXPECT_TRUE(ColourNear(At(DrawView(&model), 0.4, 0.4), 0.4, 0.8, 0.4));
-}
+INSTANTIATE_TEST_SUITE_P(
+    Scenes, PictureTest,
+    ::testing::Values(
+        PictureCase{"UntexturedMaterialIsTheAverageOfItsColoursAndNoMaterialWhite",
+                    ThreeMaterials(),
+                    {{-0.5, 0.5, {0.6f, 0.4f / 3, 0.2f / 3}},
+                     {0.5, 0.5, kWhite},
+                     {0.5, -0.5, kWhite},
+                     {-0.5, -0.5, kGrey}}},
+        PictureCase{
+            "TextureIsUpright",
+            TexturedQuad(Textured("quadrants.png")),
+            {{-0.4, 0.4, kRed}, {0.4, 0.4, kGreen}, {-0.4, -0.4, kBlue}, {0.4, -0.4, {1, 1, 0}}}},
+        PictureCase{"MissingTextureLeavesTheFaceInItsColour",
+                    TexturedQuad(Textured("absent.png", {0.4f, 0.8f, 0.4f})),
+                    {{0.4, 0.4, {0.4f, 0.8f, 0.4f}}}},
+        // Twice across: red, blue, red, blue at quarters of the quad.
+        PictureCase{"TextureScaleRepeatsThePicture",
+                    TexturedQuad(Textured("halves.png", kWhite, 2.0f)),
+                    {{-0.7, 0.4, kRed}, {-0.3, 0.4, kBlue}, {0.1, 0.4, kRed}, {0.5, 0.4, kBlue}}},
+        PictureCase{"DummyNodeDrawsOnlyItsChildren",
+                    DummyWithChild(),
+                    {{0.5, 0.5, kWhite}, {-0.5, -0.5, kGrey}}},
+        PictureCase{"NodeWithoutMeshDrawsNothing",
+                    NodesOf({StillNode("Elsewhere", 0)}),
+                    {{0.5, 0.5, kGrey}}},
+        PictureCase{"FileWithoutNodesDrawsNothing", NodesOf({}), {{0.5, 0.5, kGrey}}}),
+    [](const ::testing::TestParamInfo<PictureCase>& info) { return info.param.name; });
 
 // Three cubes on the positive axes, each in its own colour: the view's
 // screen-right and screen-up axes show their cubes right of and above the
@@ -105,7 +163,7 @@ class CameraTest : public RenderTest, public ::testing::WithParamInterface<Camer
 
 TEST_P(CameraTest, PositiveAxesAppearWhereTheViewSays)
 {
-    const Vec3f colours[3] = {{1, 0, 0}, {0, 1, 0}, {0, 0, 1}};
+    const Vec3f colours[3] = {kRed, kGreen, kBlue};
     const char* names[3] = {"OnX", "OnY", "OnZ"};
     Model3dsSpec scene;
     for (int axis = 0; axis < 3; ++axis)
@@ -117,15 +175,12 @@ TEST_P(CameraTest, PositiveAxesAppearWhereTheViewSays)
         scene.nodes.push_back(StillNode(names[axis], axis));
     }
     CModel3D model;
-    model.m_strFile = WriteScene(scene);
-    ASSERT_TRUE(model.Load());
+    ASSERT_TRUE(Load(model, scene));
 
     const CameraCase& c = GetParam();
     const OffscreenImage image = DrawView(&model, c.view);
-    const Vec3f& right = colours[c.rightAxis];
-    const Vec3f& up = colours[c.upAxis];
-    EXPECT_TRUE(ColourNear(At(image, 0.5, 0.1), right[0], right[1], right[2]));
-    EXPECT_TRUE(ColourNear(At(image, 0.1, 0.5), up[0], up[1], up[2]));
+    EXPECT_TRUE(ColourNear(At(image, 0.5, 0.1), colours[c.rightAxis]));
+    EXPECT_TRUE(ColourNear(At(image, 0.1, 0.5), colours[c.upAxis]));
     EXPECT_TRUE(IsBackground(At(image, -0.5, 0.1)));
     EXPECT_TRUE(IsBackground(At(image, 0.1, -0.5)));
 }
@@ -144,127 +199,69 @@ INSTANTIATE_TEST_SUITE_P(EditorViews, CameraTest,
 TEST_F(RenderTest, ZoomWidensTheVisibleSquare)
 {
     CModel3D model;
-    model.m_strFile = WriteScene(OneMeshScene(SquareMesh("Far", {4.0f, 0, 4.0f}, 0.5f, 0, 2)));
-    ASSERT_TRUE(model.Load());
+    ASSERT_TRUE(Load(model, OneMeshScene(SquareMesh("Far", {4.0f, 0, 4.0f}, 0.5f, 0, 2))));
     EXPECT_TRUE(IsBackground(At(DrawView(&model, kFrontView, 1.0), 0.9, 0.9)));
     constexpr double kZoom = 5.0;
-    EXPECT_TRUE(ColourNear(At(DrawView(&model, kFrontView, kZoom), 4.0, 4.0, kZoom), 1, 1, 1));
+    EXPECT_TRUE(ColourNear(At(DrawView(&model, kFrontView, kZoom), 4.0, 4.0, kZoom), kWhite));
 }
 
 TEST_F(RenderTest, ModelMatrixMovesThePicture)
 {
     CModel3D model;
-    model.m_strFile = WriteScene(OneMeshScene(SquareMesh("Quad", {0, 0, 0}, kHalf, 0, 2)));
-    ASSERT_TRUE(model.Load());
+    ASSERT_TRUE(Load(model, OneMeshScene(SquareMesh("Quad", {0, 0, 0}, kHalf, 0, 2))));
     const double shift[16] = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0.5, 0, -0.5, 1};
     model.m_matrix.SetData(shift);
 
     const OffscreenImage image = DrawView(&model);
-    EXPECT_TRUE(ColourNear(At(image, 0.5, -0.5), 1, 1, 1));
+    EXPECT_TRUE(ColourNear(At(image, 0.5, -0.5), kWhite));
     EXPECT_TRUE(IsBackground(At(image, -0.1, 0.1)));
-}
-
-TEST_F(RenderTest, DummyNodeDrawsOnlyItsChildren)
-{
-    Model3dsSpec scene;
-    scene.materials = {PlainMaterial("Blue", {0, 0, 1})};
-    // A mesh named like the dummy would cover the whole view if drawn.
-    scene.meshes = {SquareMesh("$$$DUMMY", {0, 0.5f, 0}, 0.95f, 0, 2, "Blue"),
-                    SquareMesh("Child", {0.5f, 0, 0.5f}, kHalf, 0, 2)};
-    scene.nodes = {StillNode("$$$DUMMY", 0), StillNode("Child", 1, 0)};
-    CModel3D model;
-    model.m_strFile = WriteScene(scene);
-    ASSERT_TRUE(model.Load());
-
-    const OffscreenImage image = DrawView(&model);
-    EXPECT_TRUE(ColourNear(At(image, 0.5, 0.5), 1, 1, 1));
-    EXPECT_TRUE(IsBackground(At(image, -0.5, -0.5)));
-}
-
-TEST_F(RenderTest, NodeWithoutMeshAndFileWithoutNodesDrawNothing)
-{
-    Model3dsSpec scene;
-    scene.meshes = {SquareMesh("Quad", {0.5f, 0, 0.5f}, kHalf, 0, 2)};
-    scene.nodes = {StillNode("Elsewhere", 0)};
-    CModel3D orphan;
-    orphan.m_strFile = WriteScene(scene, "orphan.3ds");
-    ASSERT_TRUE(orphan.Load());
-    EXPECT_TRUE(IsBackground(At(DrawView(&orphan), 0.5, 0.5)));
-
-    scene.nodes.clear();
-    CModel3D noNodes;
-    noNodes.m_strFile = WriteScene(scene, "no_nodes.3ds");
-    ASSERT_TRUE(noNodes.Load());
-    EXPECT_TRUE(IsBackground(At(DrawView(&noNodes), 0.5, 0.5)));
 }
 
 TEST_F(RenderTest, AnimatedNodeMovesFrameByFrame)
 {
     constexpr int kFrames = 4;
     CModel3D model;
-    model.m_strFile = WriteScene(RichScene(kFrames));
-    ASSERT_TRUE(model.Load());
+    ASSERT_TRUE(Load(model, RichScene(kFrames)));
     // The mover runs from x = -0.5 at frame 0 to x = 0.5 at the last frame.
     OffscreenImage image = DrawView(&model);
-    EXPECT_TRUE(ColourNear(At(image, -0.5, 0.5), 1, 1, 1));
+    EXPECT_TRUE(ColourNear(At(image, -0.5, 0.5), kWhite));
     EXPECT_TRUE(IsBackground(At(image, 0.5, 0.5)));
 
     for (int k = 0; k < kFrames; ++k)
         EXPECT_FALSE(model.NextFrame());
     image = DrawView(&model);
     EXPECT_TRUE(IsBackground(At(image, -0.5, 0.5)));
-    EXPECT_TRUE(ColourNear(At(image, 0.5, 0.5), 1, 1, 1));
+    EXPECT_TRUE(ColourNear(At(image, 0.5, 0.5), kWhite));
 
     EXPECT_TRUE(model.NextFrame());
-    EXPECT_TRUE(ColourNear(At(DrawView(&model), -0.5, 0.5), 1, 1, 1));
+    EXPECT_TRUE(ColourNear(At(DrawView(&model), -0.5, 0.5), kWhite));
 }
 
 TEST_F(RenderTest, FacesNamingOneTextureLoadItOnce)
 {
     WritePng(m_folder.Path("shared.png"), 4, 4, [](int, int) { return Rgba8{0, 255, 0, 255}; });
-    MaterialSpec first = PlainMaterial("First", {1, 1, 1});
-    MaterialSpec second = PlainMaterial("Second", {1, 1, 1});
-    first.textureName = second.textureName = "shared.png";
+    MaterialSpec first = Textured("shared.png");
+    MaterialSpec second = first;
+    first.name = "First";
+    second.name = "Second";
     Model3dsSpec scene;
     scene.materials = {first, second};
     scene.meshes = {SquareMesh("A", {-0.5f, 0, 0}, kHalf, 0, 2, "First"),
                     SquareMesh("B", {0.5f, 0, 0}, kHalf, 0, 2, "Second")};
     scene.nodes = {StillNode("A", 0), StillNode("B", 1)};
     CModel3D model;
-    model.m_strFile = WriteScene(scene);
-    ASSERT_TRUE(model.Load());
+    ASSERT_TRUE(Load(model, scene));
 
     const int loadsBefore = CTexture::LoadsSoFar();
     const OffscreenImage image = DrawView(&model);
     DrawView(&model);
     EXPECT_EQ(CTexture::LoadsSoFar() - loadsBefore, 1);
     EXPECT_EQ(model.m_scene.TextureCount(), 1u);
-    EXPECT_TRUE(ColourNear(At(image, -0.5, 0), 0, 1, 0));
-    EXPECT_TRUE(ColourNear(At(image, 0.5, 0), 0, 1, 0));
+    EXPECT_TRUE(ColourNear(At(image, -0.5, 0), kGreen));
+    EXPECT_TRUE(ColourNear(At(image, 0.5, 0), kGreen));
 
     // A reload reuses the texture it already has.
     model.Reload();
     DrawView(&model);
     EXPECT_EQ(CTexture::LoadsSoFar() - loadsBefore, 1);
-}
-
-TEST_F(RenderTest, TextureScaleRepeatsThePicture)
-{
-    WritePng(m_folder.Path("halves.png"), 8, 8,
-             [](int x, int) {
-                 return x < 4 ? Rgba8{255, 0, 0, 255} : Rgba8{0, 0, 255, 255};
-             });
-    MaterialSpec textured = PlainMaterial("Halves", {1, 1, 1});
-    textured.textureName = "halves.png";
-    textured.uScale = 2.0f;
-    CModel3D model;
-    model.m_strFile =
-        WriteScene(OneMeshScene(SquareMesh("Quad", {0, 0, 0}, 0.8f, 0, 2, "Halves"), {textured}));
-    ASSERT_TRUE(model.Load());
-    // Twice across: red, blue, red, blue at quarters of the quad.
-    const OffscreenImage image = DrawView(&model);
-    const double quarters[4] = {-0.7, -0.3, 0.1, 0.5};
-    for (int k = 0; k < 4; ++k)
-        EXPECT_TRUE(ColourNear(At(image, quarters[k], 0.4), k % 2 ? 0 : 1, 0, k % 2 ? 1 : 0))
-            << "quarter " << k;
 }

@@ -12,17 +12,15 @@ namespace
 // A square facing the viewer, half side 0.3, at depth z of its own file.
 class TrackerDrawTest : public RenderTest
 {
-protected:
+  protected:
     void AddModel(CTracker& tracker, const std::string& file, const std::string& material,
                   const Vec3f& colour, float z)
     {
-        Model3dsSpec scene;
-        scene.materials = {PlainMaterial(material, colour)};
-        scene.meshes = {SquareMesh("Square", {0.0f, 0.0f, z}, 0.3f, 0, 1, material)};
-        scene.nodes = {StillNode("Square", 0)};
         tracker.m_models.emplace_back();
-        tracker.m_models.back().m_strFile = WriteScene(scene, file);
-        ASSERT_TRUE(tracker.m_models.back().Load());
+        ASSERT_TRUE(Load(tracker.m_models.back(),
+                         OneMeshScene(SquareMesh("Square", {0.0f, 0.0f, z}, 0.3f, 0, 1, material),
+                                      {PlainMaterial(material, colour)}),
+                         file));
     }
 
     // Clears, loads an orthographic projection looking down -z, and draws.
@@ -43,7 +41,7 @@ protected:
 };
 } // namespace
 
-TEST_F(TrackerDrawTest, LaterModelsCoverEarlierOnesAtThePose)
+TEST_F(TrackerDrawTest, LaterModelsCoverEarlierOnesAtThePoseAndNothingIsDrawnWhenNotFound)
 {
     CTracker tracker;
     AddModel(tracker, "near.3ds", "Red", {1.0f, 0.0f, 0.0f}, 0.5f);
@@ -51,20 +49,15 @@ TEST_F(TrackerDrawTest, LaterModelsCoverEarlierOnesAtThePose)
     tracker.m_bFound = true;
     tracker.m_pose.GetData()[12] = 0.5; // half the view to the right
 
-    const OffscreenImage image = Draw(tracker);
+    OffscreenImage image = Draw(tracker);
     // The far blue square is drawn last, so it covers the near red one.
     // Looked at off the axes, which are drawn too.
     EXPECT_TRUE(ColourNear(At(image, 0.6, 0.15), 0.0, 0.0, 1.0));
     EXPECT_TRUE(IsBackground(At(image, -0.5, 0.15)));
-}
 
-TEST_F(TrackerDrawTest, NotFoundDrawsNothing)
-{
-    CTracker tracker;
-    AddModel(tracker, "model.3ds", "Red", {1.0f, 0.0f, 0.0f}, 0.0f);
     tracker.m_bFound = false;
-    const OffscreenImage image = Draw(tracker);
-    for (double x : {-0.5, 0.0, 0.5})
+    image = Draw(tracker);
+    for (double x : {0.3, 0.5, 0.7})
         for (double y : {0.0, 0.15})
             EXPECT_TRUE(IsBackground(At(image, x, y)));
 }

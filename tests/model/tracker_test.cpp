@@ -33,26 +33,24 @@ CTracker RoundTrip(CTracker& tracker)
     return loaded;
 }
 
-std::string StoredIndexOf(int index, int patternCount)
+// A stored tracker claiming `patternCount` patterns, of which `written`
+// default ones follow, with that reference index.
+std::string StoredTracker(int index, uint32_t patternCount, int written)
 {
     CArchive ar;
     ar.WriteString("t");
     ar.WriteI32(index);
     ar.WriteU32(patternCount);
-    for (int k = 0; k < patternCount; ++k)
+    for (int k = 0; k < written; ++k)
         CPattern().Serialize(ar);
     ar.WriteU32(0);
     return ar.Bytes();
 }
 } // namespace
 
-TEST(Pattern, DefaultsAndCopyKeepsTheTargetsSlot)
+TEST(Pattern, CopyKeepsTheTargetsSlot)
 {
     CPattern source;
-    EXPECT_EQ(source.m_nWidth, 80);
-    EXPECT_EQ(source.m_nFrames, 20);
-    EXPECT_EQ(source.m_fTolerance, 3.0f);
-    EXPECT_EQ(source.m_nId, -1);
     source.m_strName = "A";
     source.m_nId = 7;
     CPattern target;
@@ -87,7 +85,7 @@ TEST(TrackerReference, OutOfRangeIndicesOnLoading)
     };
     for (const Case& c : {Case{9, 2, -1}, Case{2, 2, -1}, Case{-5, 2, 0}, Case{0, 0, -1}})
     {
-        CArchive in(StoredIndexOf(c.stored, c.patterns));
+        CArchive in(StoredTracker(c.stored, c.patterns, c.patterns));
         CTracker tracker;
         tracker.Serialize(in);
         if (c.expected < 0)
@@ -126,11 +124,7 @@ TEST(TrackerCopy, ReferenceFollowsOntoTheCopiedPattern)
 
 TEST(TrackerRecord, AbsurdCountsFailWithoutAllocating)
 {
-    CArchive ar;
-    ar.WriteString("t");
-    ar.WriteI32(0);
-    ar.WriteU32(0xFFFFFFFFu);
-    CArchive in(ar.Bytes());
+    CArchive in(StoredTracker(0, 0xFFFFFFFFu, 0));
     CTracker tracker;
     EXPECT_THROW(tracker.Serialize(in), CArchiveException);
 }

@@ -4,8 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include <sys/stat.h>
-
+#include <filesystem>
 #include <vector>
 
 namespace
@@ -37,14 +36,8 @@ std::vector<unsigned char> SplitFrame(bool bottomUp)
 
 bool Near(const unsigned char* pixel, int r, int g, int b)
 {
-    return std::abs(pixel[0] - r) <= kColourTolerance && std::abs(pixel[1] - g) <= kColourTolerance &&
-           std::abs(pixel[2] - b) <= kColourTolerance;
-}
-
-bool Exists(const std::string& path)
-{
-    struct stat info;
-    return stat(path.c_str(), &info) == 0;
+    return std::abs(pixel[0] - r) <= kColourTolerance &&
+           std::abs(pixel[1] - g) <= kColourTolerance && std::abs(pixel[2] - b) <= kColourTolerance;
 }
 
 class RecorderOrientation : public testing::TestWithParam<bool>
@@ -118,7 +111,7 @@ TEST(VideoRecorder, AFileThatCannotBeCreatedIsRefusedAtOnce)
     std::string error;
     EXPECT_FALSE(CVideoRecorder::Open(path, kWidth, kHeight, kFrameRate, &error));
     EXPECT_NE(error, "");
-    EXPECT_FALSE(Exists(path));
+    EXPECT_FALSE(std::filesystem::exists(path));
     EXPECT_FALSE(CVideoRecorder::Open(folder.Path("empty.webm"), 0, kHeight, kFrameRate, &error));
 }
 
