@@ -53,8 +53,10 @@ TEST_F(RenderTest, MissingOrRefusedFileShowsBothMessagesInOrderAndDrawsNothing)
         EXPECT_FALSE(model.m_scene.IsLoaded());
         EXPECT_TRUE(IsBackground(At(DrawView(&model), 0.5, 0.5)));
         if (path == cut)
+        {
             EXPECT_NE(model.m_scene.LastError().find("cut short"), std::string::npos)
                 << model.m_scene.LastError();
+        }
     }
 }
 
