@@ -3,10 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstring>
-#include <filesystem>
-#include <limits>
-
 namespace
 {
 const char* const kRule = "--------------------------------------\n";
@@ -55,65 +51,4 @@ TEST(CameraCli, FocalLengthAndCentreCanBeGiven)
               Printout("800, 600", "410.000000 290.250000 0.000000 1.000000",
                        "750.50000 0.00000 410.00000 0.00000",
                        "0.00000 750.50000 290.25000 0.00000"));
-}
-
-TEST(CameraCli, UnreadableFilesExitWithTheReason)
-{
-    ScratchFolder folder;
-    ASSERT_EQ(
-        RunCli({"camera", "make", "--size", "640", "480", "--fov", "60", folder.Path("good.dat")})
-            .exitCode,
-        0);
-    const std::string good = ReadBytes(folder.Path("good.dat"));
-    std::string zeroWidth = good;
-    zeroWidth.replace(0, 4, std::string(4, '\0'));
-    std::string notFinite = good;
-    const double nan = std::numeric_limits<double>::quiet_NaN();
-    char nanBytes[8];
-    std::memcpy(nanBytes, &nan, 8);
-    for (int i = 0; i < 8; ++i)
-        notFinite[8 + i] = nanBytes[7 - i];
-    WriteBytes(folder.Path("short.dat"), good.substr(0, 135));
-    WriteBytes(folder.Path("zero.dat"), zeroWidth);
-    WriteBytes(folder.Path("nan.dat"), notFinite);
-
-    const struct
-    {
-        const char* name;
-        const char* reason;
-    } cases[] = {
-        {"missing.dat", "No such file"},
-        {"short.dat", "shorter than a 136-byte"},
-        {"zero.dat", "not positive"},
-        {"nan.dat", "not finite"},
-    };
-    for (const auto& c : cases)
-    {
-        const CliResult result = RunCli({"camera", "show", folder.Path(c.name)});
-        EXPECT_EQ(result.exitCode, 1) << c.name;
-        EXPECT_NE(result.err.find(c.name), std::string::npos) << result.err;
-        EXPECT_NE(result.err.find(c.reason), std::string::npos) << result.err;
-        EXPECT_EQ(result.out, "") << c.name;
-    }
-}
-
-TEST(CameraCli, AbsurdArgumentsAreUsageErrors)
-{
-    ScratchFolder folder;
-    const std::string out = folder.Path("cam.dat");
-    const std::vector<std::vector<std::string>> cases = {
-        {"camera", "make", "--size", "640", "480", out},
-        {"camera", "make", "--size", "640", "480", "--fov", "60", "--focal", "500", out},
-        {"camera", "make", "--size", "0", "480", "--fov", "60", out},
-        {"camera", "make", "--size", "640", "480", "--fov", "180", out},
-        {"camera", "make", "--size", "640", "480", "--fov", "nan", out},
-        {"camera", "make", "--size", "640", "480", "--focal", "-5", out},
-        {"camera", "make", "--size", "640", "480", "--focal", "500", "--center", "inf", "2", out},
-        {"camera", "show", out, "--size", "-1", "240"},
-    };
-    for (const auto& arguments : cases)
-    {
-        EXPECT_EQ(RunCli(arguments).exitCode, 2) << arguments[arguments.size() - 2];
-        EXPECT_FALSE(std::filesystem::exists(out));
-    }
 }

@@ -50,18 +50,3 @@ TEST(ProjectCli, ShowPrintsEveryFieldAndResaveKeepsTheBytes)
     EXPECT_EQ(ReadBytes(folder.Path("copy.zel")), ReadBytes(folder.Path("sample.zel")));
 }
 
-TEST(ProjectCli, BadFilesAndBadUsageHaveTheirExitCodes)
-{
-    ScratchFolder folder;
-    WriteBytes(folder.Path("short.zel"), std::string("\x03" "ab", 3));
-    const CliResult bad = RunCli({"project", "show", folder.Path("short.zel")});
-    EXPECT_EQ(bad.exitCode, 1);
-    EXPECT_NE(bad.err.find("short.zel"), std::string::npos) << bad.err;
-    EXPECT_NE(bad.err.find("at byte"), std::string::npos) << bad.err;
-    EXPECT_EQ(std::count(bad.err.begin(), bad.err.end(), '\n'), 1);
-
-    EXPECT_EQ(RunCli({"project", "show", folder.Path("missing.zel")}).exitCode, 1);
-    EXPECT_EQ(RunCli({"project", "show"}).exitCode, 2);
-    EXPECT_EQ(RunCli({"project", "frobnicate"}).exitCode, 2);
-    EXPECT_EQ(RunCli({}).exitCode, 2);
-}

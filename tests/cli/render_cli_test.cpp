@@ -9,7 +9,6 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <memory>
 
 namespace
@@ -119,61 +118,3 @@ TEST_F(RenderCli, PngSequenceHasOnePicturePerFrameAtTheChosenSize)
     }
 }
 
-struct BadRender
-{
-    const char* name;
-    std::vector<std::string> arguments; // after the project; "@" is the scratch folder
-    int exitCode;
-    const char* message;
-};
-
-void PrintTo(const BadRender& bad, std::ostream* out) { *out << bad.name; }
-
-// A small project of its own (a test-pattern video), since the demo takes
-// long to write.
-class RenderCliBadInput : public testing::TestWithParam<BadRender>
-{
-  protected:
-    void SetUp() override
-    {
-        CZelmoraDoc doc;
-        doc.OnNewDocument();
-        std::string error;
-        ASSERT_TRUE(UseTestVideo(m_project, doc, &error) &&
-                    doc.SaveProject(m_project.Path("p.zel"), &error))
-            << error;
-    }
-    std::string Project() const { return m_project.Path("p.zel"); }
-
-    ScratchFolder m_project;
-    ScratchFolder m_out;
-};
-
-// A refused render says why and leaves nothing behind.
-TEST_P(RenderCliBadInput, IsRefusedAndWritesNothing)
-{
-    std::vector<std::string> arguments = {"render", Project()};
-    for (std::string argument : GetParam().arguments)
-    {
-        if (argument[0] == '@')
-            argument = m_out.Path(argument.substr(1));
-        arguments.push_back(argument);
-    }
-    const CliResult render = RunCli(arguments);
-    EXPECT_EQ(render.exitCode, GetParam().exitCode) << render.err;
-    EXPECT_NE(render.err.find(GetParam().message), std::string::npos) << render.err;
-    EXPECT_TRUE(std::filesystem::is_empty(m_out.Path()));
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Cases, RenderCliBadInput,
-    testing::Values(
-        BadRender{"UnknownExtension", {"@out.avi"}, 2, "OUT must end in .webm"},
-        BadRender{"PictureWithoutNumber", {"@out.png"}, 2, "%04d"},
-        BadRender{"TwoNumbers", {"@f%04d-%04d.png"}, 2, "%04d"},
-        BadRender{"FolderMissing", {"@missing/out.webm"}, 1, "cannot write"},
-        BadRender{"SequenceFolderMissing", {"@missing/f%04d.png"}, 1, "missing"},
-        BadRender{"VideoMissing", {"@out.webm", "--video", "@none.cfg"}, 1, "none.cfg"},
-        BadRender{"AbsurdSize", {"@out.webm", "--size", "0", "99999"}, 2, "--size"},
-        BadRender{"UnknownView", {"@out.webm", "--view", "back"}, 2, "--view"}),
-    [](const testing::TestParamInfo<BadRender>& info) { return info.param.name; });

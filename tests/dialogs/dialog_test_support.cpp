@@ -55,6 +55,15 @@ QStringList RowTexts(const QTreeWidget* list)
     return texts;
 }
 
+void AddTypedNumberRows(std::initializer_list<TypedNumber> rows)
+{
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("message");
+    for (const TypedNumber& row : rows)
+        QTest::newRow(row.row) << QString(row.field) << QString(row.text) << row.message;
+}
+
 QString Describe(const std::list<CTracker>& trackers)
 {
     QString text;

@@ -4,6 +4,7 @@
 // controls found by object name.
 
 #include "app/dialog_host.h"
+#include "support/recording_messages.h"
 
 #include <QString>
 #include <QWidget>
@@ -51,6 +52,17 @@ void TypeInto(QWidget* field, const QString& text);
 void Click(const QWidget* parent, const QString& objectName);
 void ClickRow(QTreeWidget* list, int row, bool twice = false);
 QStringList RowTexts(const QTreeWidget* list);
+
+// A table of numbers typed into a dialog's fields: the field, the text, and
+// the message OK answers with (empty when the number is taken).
+struct TypedNumber
+{
+    const char* row;
+    const char* field;
+    const char* text;
+    QString message;
+};
+void AddTypedNumberRows(std::initializer_list<TypedNumber> rows);
 
 // Every tracker's name, patterns (the reference starred) and models.
 QString Describe(const std::list<CTracker>& trackers);

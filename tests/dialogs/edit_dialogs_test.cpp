@@ -7,7 +7,6 @@
 #include "dialogs/pattern_dialog.h"
 #include "dialogs/properties_sheet.h"
 #include "dialogs/tracker_dialog.h"
-#include "support/recording_messages.h"
 
 #include <QAbstractButton>
 #include <QAbstractSpinBox>
@@ -25,29 +24,17 @@ class TestEditDialogs : public QObject
   private slots:
     void patternOkChecksTheNumbers_data()
     {
-        QTest::addColumn<QString>("field");
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QString>("message"); // empty when accepted
         const QString width = QStringLiteral("Introduzca un número entero entre 0 y 5000.");
         const QString frames = QStringLiteral("Introduzca un número entero entre 1 y 10000.");
-        QTest::newRow("width 0") << "widthSpin"
-                                 << "0"
-                                 << "";
-        QTest::newRow("width 5001") << "widthSpin"
-                                    << "5001" << width;
-        QTest::newRow("width text") << "widthSpin"
-                                    << "ancho" << width;
-        QTest::newRow("frames 0") << "framesSpin"
-                                  << "0" << frames;
-        QTest::newRow("frames 10000") << "framesSpin"
-                                      << "10000"
-                                      << "";
-        QTest::newRow("tolerance 2,5") << "toleranceSpin"
-                                       << "2,5"
-                                       << "";
-        QTest::newRow("tolerance text") << "toleranceSpin"
-                                        << "x"
-                                        << "Introduzca un número.";
+        AddTypedNumberRows({
+            {"width 0", "widthSpin", "0", ""},
+            {"width 5001", "widthSpin", "5001", width},
+            {"width text", "widthSpin", "ancho", width},
+            {"frames 0", "framesSpin", "0", frames},
+            {"frames 10000", "framesSpin", "10000", ""},
+            {"tolerance 2,5", "toleranceSpin", "2,5", ""},
+            {"tolerance text", "toleranceSpin", "x", QStringLiteral("Introduzca un número.")},
+        });
     }
 
     void patternOkChecksTheNumbers()
@@ -148,16 +135,16 @@ class TestEditDialogs : public QObject
         CTrackerDialog tracker(CTracker(), "", host);
         CPatternDialog pattern(CPattern(), "");
         CModel3DDialog model(CModel3D(), "");
-        const std::vector<CaptureDevice> devices = {{"Cámara", "/dev/video0", {{640, 480, false, {{30, 1}}}}}};
+        const std::vector<CaptureDevice> devices = {
+            {"Cámara", "/dev/video0", {{640, 480, false, {{30, 1}}}}}};
         CCameraChoiceDialog camera(devices);
         QCOMPARE(Control(&sheet, "thresholdSpin")->accessibleName(), QStringLiteral("Valor"));
         QCOMPARE(Control(&tracker, "referenceCombo")->accessibleName(),
                  QStringLiteral("Patrón Referencia"));
         QCOMPARE(Control(&model, "matrixEdit_2_3")->accessibleName(),
                  QStringLiteral("Matriz, fila 3, columna 4"));
-        for (const QWidget* window :
-             {(QWidget*)&sheet, (QWidget*)&tracker, (QWidget*)&pattern, (QWidget*)&model,
-              (QWidget*)&camera})
+        for (const QWidget* window : {(QWidget*)&sheet, (QWidget*)&tracker, (QWidget*)&pattern,
+                                      (QWidget*)&model, (QWidget*)&camera})
             for (const QWidget* control : window->findChildren<QWidget*>())
             {
                 const bool ours = !control->objectName().startsWith("qt_") &&

@@ -7,7 +7,6 @@
 #include "dialogs/qt_dialog_host.h"
 #include "dialogs/tracker_dialog.h"
 #include "dialogs/trackers_page.h"
-#include "support/recording_messages.h"
 
 #include <QComboBox>
 #include <QTabWidget>

@@ -67,13 +67,17 @@ class DemoWindowTest : public QObject
         return OnScreen(inFrame.x(), inFrame.y());
     }
 
+    CMainFrame* Frame() { return m_pWindow->m_pFrame.get(); }
+    CZelmoraDoc& Doc() { return m_pWindow->m_doc; }
+    ScratchFolder& Folder() { return m_pWindow->m_folder; }
+
+    std::unique_ptr<CWindowUnderTest> m_pWindow;
+
+  private slots:
     // The window on the demo whose video is its first frame over and over,
     // so what is shown is known; running, with the house found.
-    void RunDemoOnFirstFrame()
+    void init()
     {
-        // The old window goes first: its recorded messages would otherwise
-        // unhook the new window's on their way out.
-        m_pWindow.reset();
         m_pWindow = std::make_unique<CWindowUnderTest>();
         std::string error;
         {
@@ -98,18 +102,10 @@ class DemoWindowTest : public QObject
         QTRY_VERIFY_WITH_TIMEOUT(Doc().m_trackers.front().m_bFound, kRunTimeoutMs);
     }
 
-    CMainFrame* Frame() { return m_pWindow->m_pFrame.get(); }
-    CZelmoraDoc& Doc() { return m_pWindow->m_doc; }
-    ScratchFolder& Folder() { return m_pWindow->m_folder; }
+    void cleanup() { m_pWindow.reset(); }
 
-    std::unique_ptr<CWindowUnderTest> m_pWindow;
-
-  private slots:
     void liveViewShowsThePictureUprightWithTheHouseOnItsMarker()
     {
-        RunDemoOnFirstFrame();
-        if (QTest::currentTestFailed())
-            return;
         std::string error;
         BgraImage frame;
         QVERIFY(ReadImageFile(Folder().Path("fotogramas/fotograma0000.jpg"), &frame, &error));
@@ -144,7 +140,6 @@ class DemoWindowTest : public QObject
             Frame()->Editor()->SetViewZoom(60);
             QVERIFY(Frame()->Snapshot().save(QString::fromLocal8Bit(screenshot)));
         }
-        m_pWindow.reset();
     }
 
     // The recording holds the live area at the video's own size: every
@@ -152,9 +147,6 @@ class DemoWindowTest : public QObject
     // on its marker.
     void recordingPlaysBackWithTheHouseOnItsMarker()
     {
-        RunDemoOnFirstFrame();
-        if (QTest::currentTestFailed())
-            return;
         const QString path = QString::fromStdString(Folder().Path("demo.webm"));
         QVERIFY(Frame()->StartRecording(path));
         QTest::qWait(kRecordingMs);
@@ -174,7 +166,6 @@ class DemoWindowTest : public QObject
         const QPoint other = MarkerInFrame(1);
         rgba = video.At(other.x(), other.y());
         QVERIFY2(!LooksLikeHouse(QColor(rgba[0], rgba[1], rgba[2])), "nothing on the other one");
-        m_pWindow.reset();
     }
 };
 

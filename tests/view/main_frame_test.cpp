@@ -21,6 +21,27 @@ namespace
 {
 constexpr int kRunTimeoutMs = 10000;
 
+struct MenuAction
+{
+    QString name, text, keys;
+};
+const MenuAction kActions[] = {
+    {"newAction", "&Nuevo", "Ctrl+N"},
+    {"openAction", "&Abrir...", "Ctrl+O"},
+    {"saveAction", "&Guardar", "Ctrl+S"},
+    {"saveAsAction", "Guardar &como...", ""},
+    {"exitAction", "&Salir", ""},
+    {"undoAction", "&Deshacer", "Ctrl+Z"},
+    {"redoAction", "&Rehacer", "Ctrl+Y"},
+    {"captureAction", "Capturar", ""},
+    {"recordAction", "Grabar vídeo...", ""},
+    {"stopRecordAction", "Parar grabación", ""},
+    {"saveImageAction", "Guardar imagen...", ""},
+    {"stopCaptureAction", "Parar Captura", ""},
+    {"chooseCameraAction", "Elegir cámara...", ""},
+    {"propertiesAction", "Propiedades", ""},
+    {"aboutAction", "&Acerca de Zelmora...", ""},
+};
 } // namespace
 
 class MainFrameTest : public QObject
@@ -56,51 +77,8 @@ class MainFrameTest : public QObject
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("keys");
-        QTest::newRow("Nuevo") << "newAction"
-                               << "&Nuevo"
-                               << "Ctrl+N";
-        QTest::newRow("Abrir") << "openAction"
-                               << "&Abrir..."
-                               << "Ctrl+O";
-        QTest::newRow("Guardar") << "saveAction"
-                                 << "&Guardar"
-                                 << "Ctrl+S";
-        QTest::newRow("Guardar como") << "saveAsAction"
-                                      << "Guardar &como..."
-                                      << "";
-        QTest::newRow("Salir") << "exitAction"
-                               << "&Salir"
-                               << "";
-        QTest::newRow("Deshacer") << "undoAction"
-                                  << "&Deshacer"
-                                  << "Ctrl+Z";
-        QTest::newRow("Rehacer") << "redoAction"
-                                 << "&Rehacer"
-                                 << "Ctrl+Y";
-        QTest::newRow("Capturar") << "captureAction"
-                                  << "Capturar"
-                                  << "";
-        QTest::newRow("Grabar vídeo") << "recordAction"
-                                      << "Grabar vídeo..."
-                                      << "";
-        QTest::newRow("Parar grabación") << "stopRecordAction"
-                                         << "Parar grabación"
-                                         << "";
-        QTest::newRow("Guardar imagen") << "saveImageAction"
-                                        << "Guardar imagen..."
-                                        << "";
-        QTest::newRow("Parar Captura") << "stopCaptureAction"
-                                       << "Parar Captura"
-                                       << "";
-        QTest::newRow("Elegir cámara") << "chooseCameraAction"
-                                       << "Elegir cámara..."
-                                       << "";
-        QTest::newRow("Propiedades") << "propertiesAction"
-                                     << "Propiedades"
-                                     << "";
-        QTest::newRow("Acerca de") << "aboutAction"
-                                   << "&Acerca de Zelmora..."
-                                   << "";
+        for (const auto& [name, text, keys] : kActions)
+            QTest::newRow(QString(text).remove('&').toUtf8()) << name << text << keys;
     }
 
     void menusShowTheirTextsAndShortcuts()
@@ -144,27 +122,6 @@ class MainFrameTest : public QObject
         QVERIFY(!Doc().IsModified());
     }
 
-    void runCommandsFollowTheRun()
-    {
-        QAction* capture = Action("captureAction");
-        QAction* stop = Action("stopCaptureAction");
-        QVERIFY(capture->isEnabled());
-        QVERIFY(!stop->isEnabled());
-        capture->trigger();
-        QVERIFY(Messages().Said("Guarde el proyecto"));
-        QVERIFY(!Doc().IsCapturing());
-
-        QVERIFY(Frame()->OpenProjectFile(QString::fromStdString(WriteVideoProject(Folder()))));
-        capture->trigger();
-        QVERIFY(Doc().IsCapturing());
-        QVERIFY(!capture->isEnabled());
-        QVERIFY(stop->isEnabled());
-        stop->trigger();
-        QVERIFY(!Doc().IsCapturing());
-        QVERIFY(capture->isEnabled());
-        QVERIFY(!stop->isEnabled());
-    }
-
     void aSavedImageHoldsTheViewsPixels()
     {
         QVERIFY(Frame()->OpenProjectFile(QString::fromStdString(WriteVideoProject(Folder()))));
@@ -177,37 +134,36 @@ class MainFrameTest : public QObject
                  drawn.convertToFormat(QImage::Format_RGB32));
     }
 
-    void anImageThatCannotBeSavedSaysWhyAndWritesNothing_data()
-    {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QString>("reason");
-        QTest::newRow("extension") << "vista.jpg"
-                                   << "terminar en .png";
-        QTest::newRow("folder") << "falta/vista.png"
-                                << "No se puede guardar la imagen";
-    }
-
     void anImageThatCannotBeSavedSaysWhyAndWritesNothing()
     {
-        QFETCH(QString, name);
-        QFETCH(QString, reason);
-        QVERIFY(!Frame()->SaveImage(Path(name.toUtf8())));
-        QVERIFY(Messages().Said(reason.toStdString()));
-        QVERIFY(QDir(QString::fromStdString(Folder().Path())).isEmpty());
+        for (const auto& [name, reason] :
+             {std::pair("vista.jpg", "terminar en .png"),
+              std::pair("falta/vista.png", "No se puede guardar la imagen")})
+        {
+            QVERIFY(!Frame()->SaveImage(Path(name)));
+            QVERIFY2(Messages().Said(reason), name);
+            QVERIFY(QDir(QString::fromStdString(Folder().Path())).isEmpty());
+        }
     }
 
-    void recordCommandsFollowTheRunAndTheRecording()
+    void runAndRecordCommandsFollowTheRunAndTheRecording()
     {
+        QAction* capture = Action("captureAction");
+        QAction* stopCapture = Action("stopCaptureAction");
         QAction* record = Action("recordAction");
         QAction* stop = Action("stopRecordAction");
-        QVERIFY(!record->isEnabled());
-        QVERIFY(!stop->isEnabled());
+        QVERIFY(capture->isEnabled() && !stopCapture->isEnabled());
+        QVERIFY(!record->isEnabled() && !stop->isEnabled());
+        capture->trigger();
+        QVERIFY(Messages().Said("Guarde el proyecto"));
+        QVERIFY(!Doc().IsCapturing());
         QVERIFY(!Frame()->StartRecording(Path("sin.webm")));
         QVERIFY(Messages().Said("Inicie la captura"));
 
         QVERIFY(Frame()->OpenProjectFile(QString::fromStdString(WriteVideoProject(Folder()))));
-        Frame()->OnCapture();
-        QVERIFY(record->isEnabled());
+        capture->trigger();
+        QVERIFY(Doc().IsCapturing());
+        QVERIFY(!capture->isEnabled() && stopCapture->isEnabled() && record->isEnabled());
         QVERIFY(!Frame()->StartRecording(Path("r.avi")));
         QVERIFY(Messages().Said("terminar en .webm"));
         QVERIFY(!Frame()->StartRecording(Path("falta/r.webm")));
@@ -221,9 +177,9 @@ class MainFrameTest : public QObject
                                  kRunTimeoutMs);
         QTest::qWait(300);
         // Ending the run ends its recording too.
-        Action("stopCaptureAction")->trigger();
-        QVERIFY(!Doc().IsRecording());
-        QVERIFY(!stop->isEnabled());
+        stopCapture->trigger();
+        QVERIFY(!Doc().IsCapturing() && !Doc().IsRecording());
+        QVERIFY(capture->isEnabled() && !stopCapture->isEnabled() && !stop->isEnabled());
         QVERIFY(Messages().Said("Vídeo guardado en"));
         const CVideoRecorder::Summary& summary = Doc().LastRecording();
         QVERIFY(summary.nWritten > 0);

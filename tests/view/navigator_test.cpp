@@ -31,7 +31,6 @@
 namespace
 {
 constexpr double kWorldTolerance = 1e-9;
-constexpr int kColourTolerance = 4;
 const QColor kCubeColour(255, 0, 255);
 const char* const kModelControls[] = {"zoomLabel", "zoomSlider", "viewTabs",
                                       "moveGroup", "scaleGroup", "rotateGroup"};
@@ -72,10 +71,8 @@ class NavigatorTest : public QObject
     // Where the view shows world point `point` of the orthographic view `view`.
     QPoint OnScreen(EditorView view, double right, double up)
     {
-        const CGlRect& rect = Frame()->View()->Layout().quadrants[view / 2][view % 2];
-        const int x = rect.left + int((right + 1.0) / 2.0 * rect.Width());
-        const int y = rect.bottom + int((up + 1.0) / 2.0 * rect.Height());
-        return QPoint(x, Frame()->View()->height() - 1 - y);
+        return InQuadrant(Frame()->View()->Layout().quadrants[view / 2][view % 2],
+                          Frame()->View()->height(), right, up);
     }
 
     CMainFrame* Frame() { return m_pWindow->m_pFrame.get(); }
@@ -203,12 +200,8 @@ class NavigatorTest : public QObject
             return OnScreen(EditorView(view), 0.5 * std::cos(a) - 0.5 * std::sin(a),
                             0.5 * std::sin(a) + 0.5 * std::cos(a));
         };
-        auto isCube = [&](QPoint point)
-        {
-            const QColor seen = image.pixelColor(point * Frame()->View()->devicePixelRatio());
-            return std::abs(seen.red() - 255) <= kColourTolerance &&
-                   seen.green() <= kColourTolerance &&
-                   std::abs(seen.blue() - 255) <= kColourTolerance;
+        auto isCube = [&](QPoint point) {
+            return Near(image.pixelColor(point * Frame()->View()->devicePixelRatio()), kCubeColour);
         };
         QVERIFY(isCube(turned(turnDeg)));
         QVERIFY(!isCube(turned(-turnDeg)));

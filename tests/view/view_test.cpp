@@ -16,15 +16,7 @@ Q_DECLARE_METATYPE(CGlRect)
 namespace
 {
 constexpr int kViewSide = 300;
-constexpr int kColourTolerance = 4;
 const QColor kClearColour(51, 51, 51); // 0.2 grey
-
-bool Near(QColor seen, QColor expected)
-{
-    return std::abs(seen.red() - expected.red()) <= kColourTolerance &&
-           std::abs(seen.green() - expected.green()) <= kColourTolerance &&
-           std::abs(seen.blue() - expected.blue()) <= kColourTolerance;
-}
 
 class FixedSelection : public CModelSelection
 {
@@ -42,22 +34,18 @@ class ViewTest : public QObject
     // The pixel at (right, up) in -1..1 units of a quadrant's own square.
     QColor At(const QImage& image, const CGlRect& rect, double right, double up)
     {
-        const int x = rect.left + int((right + 1.0) / 2.0 * rect.Width());
-        const int yFromBottom = rect.bottom + int((up + 1.0) / 2.0 * rect.Height());
-        return image.pixelColor(x, image.height() - 1 - yFromBottom);
+        return image.pixelColor(InQuadrant(rect, image.height(), right, up));
     }
 
     // Lines are two pixels wide: look a couple of pixels around the point.
     bool SeenNear(const QImage& image, const CGlRect& rect, double right, double up, QColor colour)
     {
-        const QColor centre = At(image, rect, right, up);
-        const int x = rect.left + int((right + 1.0) / 2.0 * rect.Width());
-        const int y = image.height() - 1 - (rect.bottom + int((up + 1.0) / 2.0 * rect.Height()));
+        const QPoint point = InQuadrant(rect, image.height(), right, up);
         for (int dy = -2; dy <= 2; ++dy)
             for (int dx = -2; dx <= 2; ++dx)
-                if (Near(image.pixelColor(x + dx, y + dy), colour))
+                if (Near(image.pixelColor(point + QPoint(dx, dy)), colour))
                     return true;
-        return Near(centre, colour);
+        return false;
     }
 
     QImage Draw() { return m_pView->Render(); }

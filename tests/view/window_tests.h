@@ -7,6 +7,10 @@
 #include "app/zelmora_doc.h"
 #include "support/project_fixture.h"
 #include "support/recording_messages.h"
+#include "view/viewport_layout.h"
+
+#include <QColor>
+#include <QPoint>
 
 #include <memory>
 
@@ -35,3 +39,9 @@ struct CWindowUnderTest
     CZelmoraDoc m_doc;
     std::unique_ptr<CMainFrame> m_pFrame;
 };
+
+// Where a picture `height` pixels tall shows (right, up), in -1..1 units of
+// the view square `rect` (counted from the bottom); y counted from the top.
+QPoint InQuadrant(const CGlRect& rect, int height, double right, double up);
+// Colours within a few levels of each other in every channel.
+bool Near(QColor seen, QColor expected);
