@@ -1,5 +1,4 @@
 #include "app/zelmora_doc.h"
-#include "support/pattern_files.h"
 #include "support/project_fixture.h"
 #include "support/recording_messages.h"
 
@@ -56,22 +55,15 @@ TEST(AutomaticThreshold, FirstComputedOnTheTwentySixthFrameThenEveryTwentySixth)
     EXPECT_EQ(doc.m_nThreshold, 105);
 }
 
-TEST(AutomaticThreshold, SaturatedColoursAndEmptyFramesGive127)
+TEST(AutomaticThreshold, AnEmptyFrameGives127AndTheNextFrameTriesAgain)
 {
     CZelmoraDoc doc;
     doc.OnNewDocument();
     doc.m_nThresholdCountdown = -1;
-    std::vector<unsigned char> colours = Frame(0, 0);
-    for (int c = 0; c < 8; ++c)
-        colours[c] = static_cast<unsigned char>(c % 4 == 0 ? 255 : 0);
-    Feed(doc, colours);
-    EXPECT_EQ(doc.m_nThreshold, 127);
-
-    doc.m_nThresholdCountdown = -1;
     doc.m_nThreshold = 3;
-    doc.OnFrame(colours.data(), kWidth, 0);
+    doc.OnFrame(Frame(50, 200).data(), kWidth, 0);
     EXPECT_EQ(doc.m_nThreshold, 127);
-    EXPECT_LT(doc.m_nThresholdCountdown, 0) << "the next frame tries again";
+    EXPECT_LT(doc.m_nThresholdCountdown, 0);
 }
 
 TEST(AutomaticThreshold, SwitchedOnAfterALongTimeOffComputesAtOnce)
@@ -125,69 +117,4 @@ TEST(Capture, RefusalsSayWhyAndStartNothing)
     EXPECT_EQ(messages.m_messages[3].caption, "Camara");
     EXPECT_FALSE(doc.IsCapturing());
     EXPECT_FALSE(doc.OnUpdateStopCapture());
-}
-
-namespace
-{
-// A saved project with one two-pattern tracker, a 64 x 48 test-pattern video
-// and a camera for it.
-class RunningProject : public ::testing::Test
-{
-protected:
-    void SetUp() override
-    {
-        WriteRandomPatternFile(m_folder.Path("a.patt"), 1);
-        WriteRandomPatternFile(m_folder.Path("b.patt"), 2);
-        m_doc.OnNewDocument();
-        std::string error;
-        ASSERT_TRUE(UseTestVideo(m_folder, m_doc, &error)) << error;
-        CTracker tracker;
-        for (const char* file : {"a.patt", "b.patt"})
-        {
-            tracker.m_patterns.emplace_back();
-            tracker.m_patterns.back().m_strFile = file;
-        }
-        tracker.SetReferenceIndex(0);
-        m_doc.m_trackers.push_back(tracker);
-        ASSERT_TRUE(m_doc.SaveProject(m_folder.Path("p.zel"), nullptr));
-        ASSERT_TRUE(m_doc.OpenProject(m_folder.Path("p.zel"), nullptr));
-    }
-
-    ScratchFolder m_folder;
-    RecordingMessages m_messages;
-    CZelmoraDoc m_doc;
-};
-} // namespace
-
-TEST_F(RunningProject, RelationsSurviveStopAndStartButNotARebuild)
-{
-    CTracker& tracker = m_doc.m_trackers.front();
-    ASSERT_EQ(tracker.m_nNodes, 3);
-    tracker.Relation(0, 1).Set(CMatrix(), 0.9f);
-
-    ASSERT_TRUE(m_doc.StartCapture());
-    EXPECT_EQ(m_doc.ProcessNextFrame(5000), CVideoSource::Grab::Frame);
-    EXPECT_EQ(m_doc.m_pCameraCalibration->m_param.xsize, 64);
-    m_doc.OnStopCapture();
-    EXPECT_FALSE(m_doc.IsCapturing());
-    ASSERT_TRUE(m_doc.StartCapture());
-    EXPECT_TRUE(tracker.Relation(0, 1).m_bValid);
-
-    m_doc.ReleaseRunData();
-    m_doc.BuildPatternRegistry();
-    EXPECT_FALSE(m_doc.m_trackers.front().Relation(0, 1).m_bValid);
-    EXPECT_TRUE(m_messages.m_messages.empty());
-}
-
-TEST_F(RunningProject, NewAndLoadingEndTheRun)
-{
-    ASSERT_TRUE(m_doc.StartCapture());
-    ASSERT_TRUE(m_doc.OpenProject(m_folder.Path("p.zel"), nullptr));
-    EXPECT_FALSE(m_doc.IsCapturing());
-    EXPECT_FALSE(m_doc.m_pCameraCalibration);
-
-    ASSERT_TRUE(m_doc.StartCapture());
-    m_doc.OnNewDocument();
-    EXPECT_FALSE(m_doc.IsCapturing());
-    EXPECT_TRUE(m_doc.m_trackers.empty());
 }

@@ -1,3 +1,5 @@
+// Commands on a saved project: the live run across stop, start, new and
+// load, and the properties sheet taken or cancelled, running or not.
 #include "app/zelmora_doc.h"
 #include "model/write_3ds.h"
 #include "support/pattern_files.h"
@@ -33,7 +35,7 @@ class ScriptedHost : public CDialogHost, public CNavigatorHost
 
 // A saved project: one tracker with pattern a.patt and model m.3ds, a
 // 64 x 48 test-pattern video and a camera for it; b.patt lies beside.
-class PropertiesCommand : public ::testing::Test
+class SavedProject : public ::testing::Test
 {
   protected:
     void SetUp() override
@@ -66,7 +68,42 @@ class PropertiesCommand : public ::testing::Test
 };
 } // namespace
 
-TEST_F(PropertiesCommand, NeverSavedProjectIsRefusedWithoutTheSheet)
+TEST_F(SavedProject, RelationsSurviveStopAndStartButNotARebuild)
+{
+    Tracker().m_patterns.emplace_back().m_strFile = "b.patt";
+    m_doc.ReleaseRunData();
+    m_doc.BuildPatternRegistry();
+    ASSERT_EQ(Tracker().m_nNodes, 3);
+    Tracker().Relation(0, 1).Set(CMatrix(), 0.9f);
+
+    ASSERT_TRUE(m_doc.StartCapture());
+    EXPECT_EQ(m_doc.ProcessNextFrame(5000), CVideoSource::Grab::Frame);
+    EXPECT_EQ(m_doc.m_pCameraCalibration->m_param.xsize, 64);
+    m_doc.OnStopCapture();
+    EXPECT_FALSE(m_doc.IsCapturing());
+    ASSERT_TRUE(m_doc.StartCapture());
+    EXPECT_TRUE(Tracker().Relation(0, 1).m_bValid);
+
+    m_doc.ReleaseRunData();
+    m_doc.BuildPatternRegistry();
+    EXPECT_FALSE(Tracker().Relation(0, 1).m_bValid);
+    EXPECT_TRUE(m_messages.m_messages.empty());
+}
+
+TEST_F(SavedProject, NewAndLoadingEndTheRun)
+{
+    ASSERT_TRUE(m_doc.StartCapture());
+    ASSERT_TRUE(m_doc.OpenProject(m_folder.Path("p.zel"), nullptr));
+    EXPECT_FALSE(m_doc.IsCapturing());
+    EXPECT_FALSE(m_doc.m_pCameraCalibration);
+
+    ASSERT_TRUE(m_doc.StartCapture());
+    m_doc.OnNewDocument();
+    EXPECT_FALSE(m_doc.IsCapturing());
+    EXPECT_TRUE(m_doc.m_trackers.empty());
+}
+
+TEST_F(SavedProject, PropertiesNeverSavedProjectIsRefusedWithoutTheSheet)
 {
     m_doc.OnNewDocument();
     m_messages.m_messages.clear();
@@ -78,7 +115,7 @@ TEST_F(PropertiesCommand, NeverSavedProjectIsRefusedWithoutTheSheet)
     EXPECT_EQ(m_messages.m_messages[0].icon, MessageIcon::Exclamation);
 }
 
-TEST_F(PropertiesCommand, OkTakesTheEditsAndReloadsPatternsAndModels)
+TEST_F(SavedProject, PropertiesOkTakesTheEditsAndReloadsPatternsAndModels)
 {
     m_host.m_edit = [](CProjectSettings& settings, std::list<CTracker>& trackers)
     {
@@ -106,7 +143,7 @@ TEST_F(PropertiesCommand, OkTakesTheEditsAndReloadsPatternsAndModels)
     EXPECT_TRUE(m_messages.m_messages.empty());
 }
 
-TEST_F(PropertiesCommand, CancelTouchesNothing)
+TEST_F(SavedProject, PropertiesCancelTouchesNothing)
 {
     const int patternId = Tracker().m_patterns.front().m_nId;
     m_host.m_edit = [](CProjectSettings& settings, std::list<CTracker>& trackers)
@@ -127,7 +164,7 @@ TEST_F(PropertiesCommand, CancelTouchesNothing)
     EXPECT_FALSE(m_doc.IsModified());
 }
 
-TEST_F(PropertiesCommand, RunningRunGoesOnWithTheRebuiltRegistry)
+TEST_F(SavedProject, PropertiesRunningRunGoesOnWithTheRebuiltRegistry)
 {
     ASSERT_TRUE(m_doc.StartCapture());
     ASSERT_EQ(m_doc.ProcessNextFrame(5000), CVideoSource::Grab::Frame);
