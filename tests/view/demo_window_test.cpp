@@ -19,7 +19,6 @@
 
 #include <cstdio>
 #include <fstream>
-#include <memory>
 
 namespace
 {
@@ -36,17 +35,17 @@ bool LooksLikeHouse(QColor colour)
 }
 } // namespace
 
-class DemoWindowTest : public QObject
+class DemoWindowTest : public CWindowTest
 {
     Q_OBJECT
 
   private:
-    // Where the live view shows frame pixel (u, v), v counted down.
-    QPoint OnScreen(double u, double v)
+    // Where the live view shows frame pixel `inFrame`, y counted down.
+    QPoint OnScreen(QPoint inFrame)
     {
         const CGlRect& live = Frame()->View()->Layout().quadrants[1][1];
-        const int x = live.left + int(u * live.Width() / 640.0);
-        const int yFromTop = int(v * live.Height() / 480.0);
+        const int x = live.left + int(inFrame.x() * live.Width() / 640.0);
+        const int yFromTop = int(inFrame.y() * live.Height() / 480.0);
         return QPoint(x, Frame()->View()->height() * Frame()->View()->devicePixelRatio() -
                              live.top + yFromTop);
     }
@@ -60,18 +59,6 @@ class DemoWindowTest : public QObject
         DemoMarkerCentre(0, marker, &u, &v);
         return QPoint(int(u), int(v));
     }
-
-    QPoint MarkerCentre(int marker)
-    {
-        const QPoint inFrame = MarkerInFrame(marker);
-        return OnScreen(inFrame.x(), inFrame.y());
-    }
-
-    CMainFrame* Frame() { return m_pWindow->m_pFrame.get(); }
-    CZelmoraDoc& Doc() { return m_pWindow->m_doc; }
-    ScratchFolder& Folder() { return m_pWindow->m_folder; }
-
-    std::unique_ptr<CWindowUnderTest> m_pWindow;
 
   private slots:
     // The window on the demo whose video is its first frame over and over,
@@ -91,7 +78,7 @@ class DemoWindowTest : public QObject
             << "multifilesrc loop=true location=fotogramas/fotograma0000.jpg "
                "caps=image/jpeg,framerate=30/1 ! jpegdec\n";
         QVERIFY(m_pWindow->Show(1280, 800));
-        QVERIFY(Frame()->OpenProjectFile(QString::fromStdString(Folder().Path(kDemoProjectFile))));
+        QVERIFY(Frame()->OpenProjectFile(Path(kDemoProjectFile)));
         Frame()->Navigator()->findChild<QCheckBox*>("singleViewCheck")->click();
         auto* tree = Frame()->Navigator()->findChild<QTreeWidget*>("projectTree");
         tree->expandAll();
@@ -118,7 +105,7 @@ class DemoWindowTest : public QObject
             for (int u = 32; u < 640; u += 64)
             {
                 const unsigned char* bgra = &frame.pixels[(size_t(v) * 640 + u) * 4];
-                const QColor seen = image.pixelColor(OnScreen(u, v));
+                const QColor seen = image.pixelColor(OnScreen(QPoint(u, v)));
                 ++compared;
                 matching += std::abs(seen.red() - bgra[2]) <= kPictureTolerance &&
                             std::abs(seen.green() - bgra[1]) <= kPictureTolerance &&
@@ -129,8 +116,9 @@ class DemoWindowTest : public QObject
         QVERIFY2(
             matching >= compared * 88 / 100,
             qPrintable(QString("%1 of %2 points as in the frame").arg(matching).arg(compared)));
-        QVERIFY2(LooksLikeHouse(image.pixelColor(MarkerCentre(0))), "the house on Coche's marker");
-        QVERIFY2(!LooksLikeHouse(image.pixelColor(MarkerCentre(1))),
+        QVERIFY2(LooksLikeHouse(image.pixelColor(OnScreen(MarkerInFrame(0)))),
+                 "the house on Coche's marker");
+        QVERIFY2(!LooksLikeHouse(image.pixelColor(OnScreen(MarkerInFrame(1)))),
                  "nothing on the board's other marker");
 
         const QByteArray screenshot = qgetenv("ZELMORA_SCREENSHOT");
@@ -147,7 +135,7 @@ class DemoWindowTest : public QObject
     // on its marker.
     void recordingPlaysBackWithTheHouseOnItsMarker()
     {
-        const QString path = QString::fromStdString(Folder().Path("demo.webm"));
+        const QString path = Path("demo.webm");
         QVERIFY(Frame()->StartRecording(path));
         QTest::qWait(kRecordingMs);
         Frame()->OnStopRecording();

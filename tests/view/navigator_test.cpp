@@ -15,7 +15,6 @@
 
 #include <QAbstractButton>
 #include <QAction>
-#include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QSlider>
@@ -26,7 +25,6 @@
 #include <QWheelEvent>
 
 #include <cmath>
-#include <memory>
 
 namespace
 {
@@ -36,7 +34,7 @@ const char* const kModelControls[] = {"zoomLabel", "zoomSlider", "viewTabs",
                                       "moveGroup", "scaleGroup", "rotateGroup"};
 } // namespace
 
-class NavigatorTest : public QObject
+class NavigatorTest : public CWindowTest
 {
     Q_OBJECT
 
@@ -75,11 +73,19 @@ class NavigatorTest : public QObject
                           Frame()->View()->height(), right, up);
     }
 
-    CMainFrame* Frame() { return m_pWindow->m_pFrame.get(); }
-    CZelmoraDoc& Doc() { return m_pWindow->m_doc; }
-    ScratchFolder& Folder() { return m_pWindow->m_folder; }
+    // Drags with the left button by `moved` from the lower left of `view`;
+    // returns where the drag started.
+    QPoint Drag(EditorView view, QPoint moved)
+    {
+        CZelmoraView* widget = Frame()->View();
+        const QPoint start = OnScreen(view, -0.2, -0.2) / widget->devicePixelRatio();
+        QTest::mousePress(widget, Qt::LeftButton, Qt::NoModifier, start);
+        QTest::mouseMove(widget, start + moved / 2);
+        QTest::mouseMove(widget, start + moved);
+        QTest::mouseRelease(widget, Qt::LeftButton, Qt::NoModifier, start + moved);
+        return start;
+    }
 
-    std::unique_ptr<CWindowUnderTest> m_pWindow;
     CScriptedDialogHost m_host;
 
   private slots:
@@ -104,7 +110,7 @@ class NavigatorTest : public QObject
             QVERIFY(doc.SaveProject(Folder().Path("n.zel"), nullptr));
         }
         QVERIFY(m_pWindow->Show(900, 700));
-        QVERIFY(Frame()->OpenProjectFile(QString::fromStdString(Folder().Path("n.zel"))));
+        QVERIFY(Frame()->OpenProjectFile(Path("n.zel")));
         Doc().SetDialogHost(&m_host);
     }
 
@@ -149,21 +155,18 @@ class NavigatorTest : public QObject
     void editingFromTheTreeTakesEffectOnlyOnOk()
     {
         Select("P");
-        m_host.m_editPattern = [](CPattern& pattern)
+        bool ok = false;
+        m_host.m_editPattern = [&ok](CPattern& pattern)
         {
             pattern.m_nWidth = 120;
-            return false;
+            return ok;
         };
         Press("editButton");
         QCOMPARE(Doc().m_trackers.front().m_patterns.front().m_nWidth, 80);
         QVERIFY(!Doc().IsModified());
         QCOMPARE(Label(), QString("Patrón 'P'"));
 
-        m_host.m_editPattern = [](CPattern& pattern)
-        {
-            pattern.m_nWidth = 120;
-            return true;
-        };
+        ok = true;
         Press("editButton");
         QCOMPARE(Doc().m_trackers.front().m_patterns.front().m_nWidth, 120);
         QCOMPARE(Doc().m_patternRegistry.size(), size_t(1));
@@ -213,12 +216,7 @@ class NavigatorTest : public QObject
         Doc().m_nViewZoom = 4;
         CZelmoraView* view = Frame()->View();
         const CGlRect& top = view->Layout().quadrants[0][1];
-        const QPoint start = OnScreen(kTopView, -0.2, -0.2) / view->devicePixelRatio();
-        const QPoint moved(40, -25);
-        QTest::mousePress(view, Qt::LeftButton, Qt::NoModifier, start);
-        QTest::mouseMove(view, start + moved / 2);
-        QTest::mouseMove(view, start + moved);
-        QTest::mouseRelease(view, Qt::LeftButton, Qt::NoModifier, start + moved);
+        const QPoint start = Drag(kTopView, QPoint(40, -25));
         const double ratio = view->devicePixelRatio();
         const double* m = Model().m_matrix.GetData();
         QCOMPARE_LE(std::abs(m[12] - 40 * ratio * 2.0 * 4 / top.Width()), kWorldTolerance);
@@ -246,6 +244,7 @@ class NavigatorTest : public QObject
         SetTab(0);
         Press("rotateClockwiseButton");
         Press("scaleUpButton");
+        Drag(kTopView, QPoint(30, 0));
         m_host.m_editModel = [](CModel3D& model)
         {
             model.m_matrix.GetData()[0] = 2.0;
@@ -258,34 +257,33 @@ class NavigatorTest : public QObject
         QVERIFY(Doc().IsModified());
 
         QUndoStack& stack = Frame()->Editor()->UndoStack();
-        QCOMPARE(stack.count(), 6);
+        QCOMPARE(stack.count(), 7);
         QAction* undo = Frame()->findChild<QAction*>("undoAction");
         QAction* redo = Frame()->findChild<QAction*>("redoAction");
-        for (int k = 0; k < 6; ++k)
+        for (int k = 0; k < 7; ++k)
             undo->trigger();
         QVERIFY(!undo->isEnabled());
         QVERIFY(Model().m_matrix == start);
         QVERIFY2(!Doc().IsModified(), "back where the file is");
-        for (int k = 0; k < 6; ++k)
+        for (int k = 0; k < 7; ++k)
             redo->trigger();
         QVERIFY(!redo->isEnabled());
         QVERIFY(Model().m_matrix == end);
 
-        QVERIFY(Frame()->SaveProjectFile(QString::fromStdString(Folder().Path("n.zel"))));
+        QVERIFY(Frame()->SaveProjectFile(Path("n.zel")));
         CZelmoraDoc reopened;
         QVERIFY(reopened.OpenProject(Folder().Path("n.zel"), nullptr, false));
         QVERIFY(reopened.m_trackers.front().m_models.front().m_matrix == end);
     }
 
     // Everything through the real dialogs, as a user would: a tracker with a
-    // pattern and a model added in "Propiedades", the model placed with a
-    // button and the mouse, an undo and a redo, saved and opened again.
+    // pattern and a model added in "Propiedades", saved and opened again.
     void aProjectIsBuiltFromNothingInTheWindow()
     {
         CQtDialogHost host(Frame());
         Doc().SetDialogHost(&host);
         QVERIFY(Frame()->OnFileNew());
-        const QString path = QString::fromStdString(Folder().Path("nuevo.zel"));
+        const QString path = Path("nuevo.zel");
         QVERIFY(Frame()->SaveProjectFile(path));
 
         AnswerNextDialog(
@@ -321,30 +319,10 @@ class NavigatorTest : public QObject
         Frame()->OnProperties();
         QCOMPARE(Describe(Doc().m_trackers), QString("Coche [P* ] [M ] "));
         QVERIFY(Model().m_scene.IsLoaded());
-
-        ::Control<QCheckBox>(Frame()->Navigator(), "singleViewCheck")->click();
-        QVERIFY(!Doc().m_bSingleView);
-        Select("M");
-        SetTab(2);
-        Press("upButton", 2);
-        CZelmoraView* view = Frame()->View();
-        const QPoint start = OnScreen(kFrontView, 0.1, 0.1) / view->devicePixelRatio();
-        QTest::mousePress(view, Qt::LeftButton, Qt::NoModifier, start);
-        QTest::mouseMove(view, start + QPoint(30, 0));
-        QTest::mouseRelease(view, Qt::LeftButton, Qt::NoModifier, start + QPoint(30, 0));
-        const CMatrix placed = Model().m_matrix;
-        QCOMPARE(placed.GetData()[14], 2.0);
-        QVERIFY(placed.GetData()[12] > 0.0);
-        Frame()->findChild<QAction*>("undoAction")->trigger();
-        QCOMPARE(Model().m_matrix.GetData()[12], 0.0);
-        Frame()->findChild<QAction*>("redoAction")->trigger();
-        QVERIFY(Model().m_matrix == placed);
-
         QVERIFY(Frame()->OnFileSave());
         CZelmoraDoc reopened;
         QVERIFY(reopened.OpenProject(path.toStdString(), nullptr, false));
         QCOMPARE(Describe(reopened.m_trackers), Describe(Doc().m_trackers));
-        QVERIFY(reopened.m_trackers.front().m_models.front().m_matrix == placed);
         Doc().SetDialogHost(nullptr);
     }
 };

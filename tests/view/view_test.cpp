@@ -24,6 +24,25 @@ class FixedSelection : public CModelSelection
     CModel3D* GetSelectedModel() override { return m_pModel; }
     CModel3D* m_pModel = nullptr;
 };
+
+// A new document drawn by a view of its own, showing `m_selection`; the view
+// goes before the document.
+struct CViewUnderTest
+{
+    CViewUnderTest()
+    {
+        m_doc.OnNewDocument();
+        m_doc.SetView(&m_view);
+        m_view.SetSelection(&m_selection);
+    }
+    ~CViewUnderTest() { m_doc.SetView(nullptr); }
+
+    ScratchFolder m_folder;
+    RecordingMessages m_messages;
+    CZelmoraDoc m_doc;
+    FixedSelection m_selection;
+    CZelmoraView m_view{m_doc};
+};
 } // namespace
 
 class ViewTest : public QObject
@@ -48,73 +67,50 @@ class ViewTest : public QObject
         return false;
     }
 
-    QImage Draw() { return m_pView->Render(); }
-
+    QImage Draw() { return m_p->m_view.Render(); }
     const CGlRect& Quadrant(int column, int row)
     {
-        return m_pView->Layout().quadrants[column][row];
+        return m_p->m_view.Layout().quadrants[column][row];
     }
 
-    std::unique_ptr<ScratchFolder> m_pFolder;
-    std::unique_ptr<RecordingMessages> m_pMessages;
-    std::unique_ptr<CZelmoraDoc> m_pDoc;
-    std::unique_ptr<CZelmoraView> m_pView;
-    FixedSelection m_selection;
+    std::unique_ptr<CViewUnderTest> m_p;
 
   private slots:
     void init()
     {
-        m_pFolder = std::make_unique<ScratchFolder>();
-        m_pMessages = std::make_unique<RecordingMessages>();
-        m_pDoc = std::make_unique<CZelmoraDoc>();
-        m_pDoc->OnNewDocument();
-        m_pView = std::make_unique<CZelmoraView>(*m_pDoc);
-        m_pDoc->SetView(m_pView.get());
-        m_pView->SetSelection(&m_selection);
-        m_pView->resize(kViewSide, kViewSide);
-        m_pView->show();
-        QVERIFY(QTest::qWaitForWindowExposed(m_pView.get()));
-        QTRY_VERIFY(m_pView->IsReady());
+        m_p = std::make_unique<CViewUnderTest>();
+        m_p->m_view.resize(kViewSide, kViewSide);
+        m_p->m_view.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&m_p->m_view));
+        QTRY_VERIFY(m_p->m_view.IsReady());
     }
 
-    void cleanup()
-    {
-        m_pDoc->OnStopCapture();
-        m_pView->MakeCurrent();
-        m_pDoc->m_trackers.clear();
-        m_pDoc->SetView(nullptr);
-        m_pView.reset();
-        m_pDoc.reset();
-        m_pMessages.reset();
-        m_pFolder.reset();
-        m_selection.m_pModel = nullptr;
-    }
+    void cleanup() { m_p.reset(); }
 
     void layoutLetterboxesTheVideo_data()
     {
-        QTest::addColumn<int>("cx");
-        QTest::addColumn<int>("cy");
-        QTest::addColumn<int>("frameWidth");
-        QTest::addColumn<int>("frameHeight");
+        QTest::addColumn<QSize>("area");
+        QTest::addColumn<QSize>("frame");
         QTest::addColumn<CGlRect>("letterbox");
         QTest::newRow("no video: the whole area")
-            << 800 << 500 << 0 << 0 << CGlRect{0, 0, 800, 500};
+            << QSize(800, 500) << QSize(0, 0) << CGlRect{0, 0, 800, 500};
         QTest::newRow("320 x 240 in 800 x 500")
-            << 800 << 500 << 320 << 240 << CGlRect{67, 0, 733, 500};
-        QTest::newRow("zero height counts as one") << 800 << 0 << 0 << 0 << CGlRect{0, 0, 800, 1};
+            << QSize(800, 500) << QSize(320, 240) << CGlRect{67, 0, 733, 500};
+        QTest::newRow("zero height counts as one")
+            << QSize(800, 0) << QSize(0, 0) << CGlRect{0, 0, 800, 1};
         // 35 / (7 / 3) falls just short of 15 in doubles: only the
         // width-limited branch truncates to 14.
-        QTest::newRow("a tie takes the width") << 35 << 15 << 7 << 3 << CGlRect{0, 0, 35, 14};
+        QTest::newRow("a tie takes the width")
+            << QSize(35, 15) << QSize(7, 3) << CGlRect{0, 0, 35, 14};
     }
 
     void layoutLetterboxesTheVideo()
     {
-        QFETCH(int, cx);
-        QFETCH(int, cy);
-        QFETCH(int, frameWidth);
-        QFETCH(int, frameHeight);
+        QFETCH(QSize, area);
+        QFETCH(QSize, frame);
         QFETCH(CGlRect, letterbox);
-        const CViewportLayout layout = LayoutViewports(cx, cy, frameWidth, frameHeight);
+        const CViewportLayout layout =
+            LayoutViewports(area.width(), area.height(), frame.width(), frame.height());
         QVERIFY(layout.letterbox == letterbox);
     }
 
@@ -136,7 +132,7 @@ class ViewTest : public QObject
 
     void orthographicViewsShowGridAxesAndTheSelectedModel()
     {
-        m_pDoc->m_bSingleView = false;
+        m_p->m_doc.m_bSingleView = false;
         QImage image = Draw();
         const CGlRect& front = Quadrant(0, 0);
         QVERIFY2(SeenNear(image, front, 0.5, 0.0, Qt::red), "X to the right, red");
@@ -152,16 +148,16 @@ class ViewTest : public QObject
         scene.meshes = {SquareMesh("Square", {0.0f, 0.0f, 0.0f}, 0.5f, 0, 2, "Blue")};
         scene.nodes = {StillNode("Square", 0)};
         CModel3D model;
-        model.m_strFile = m_pFolder->Path("square.3ds");
+        model.m_strFile = m_p->m_folder.Path("square.3ds");
         Write3ds(scene, model.m_strFile);
         QVERIFY(model.Load());
-        m_selection.m_pModel = &model;
+        m_p->m_selection.m_pModel = &model;
         image = Draw();
         QVERIFY(Near(At(image, front, 0.3, 0.3), Qt::blue));
 
         // Zoom 10 shows ten times as much: the square shrinks to the middle
         // and grid lines appear every tenth of the view.
-        m_pDoc->m_nViewZoom = 10;
+        m_p->m_doc.m_nViewZoom = 10;
         image = Draw();
         QVERIFY(Near(At(image, front, 0.3, 0.3), kClearColour) ||
                 Near(At(image, front, 0.3, 0.3), QColor(153, 153, 153)));
@@ -169,16 +165,16 @@ class ViewTest : public QObject
         for (double right = -0.95; right < 0.95; right += 0.01)
             gridPixels += Near(At(image, front, right, 0.55), QColor(153, 153, 153));
         QVERIFY2(gridPixels >= 10, qPrintable(QString::number(gridPixels)));
-        m_pView->MakeCurrent();
-        m_selection.m_pModel = nullptr;
+        m_p->m_view.MakeCurrent();
+        m_p->m_selection.m_pModel = nullptr;
     }
 
     void zoomZeroIsDrawnAsZoomOne()
     {
-        m_pDoc->m_bSingleView = false;
-        m_pDoc->m_nViewZoom = 1;
+        m_p->m_doc.m_bSingleView = false;
+        m_p->m_doc.m_nViewZoom = 1;
         const QImage one = Draw();
-        m_pDoc->m_nViewZoom = 0;
+        m_p->m_doc.m_nViewZoom = 0;
         QCOMPARE(Draw(), one);
     }
 };

@@ -10,6 +10,7 @@
 #include "view/viewport_layout.h"
 
 #include <QColor>
+#include <QObject>
 #include <QPoint>
 
 #include <memory>
@@ -38,6 +39,20 @@ struct CWindowUnderTest
     RecordingMessages m_messages;
     CZelmoraDoc m_doc;
     std::unique_ptr<CMainFrame> m_pFrame;
+};
+
+// The base of the window test classes: a window their init makes afresh for
+// every test, and what the tests read from it.
+class CWindowTest : public QObject
+{
+  protected:
+    CMainFrame* Frame() { return m_pWindow->m_pFrame.get(); }
+    CZelmoraDoc& Doc() { return m_pWindow->m_doc; }
+    RecordingMessages& Messages() { return m_pWindow->m_messages; }
+    ScratchFolder& Folder() { return m_pWindow->m_folder; }
+    QString Path(const char* name) { return QString::fromStdString(Folder().Path(name)); }
+
+    std::unique_ptr<CWindowUnderTest> m_pWindow;
 };
 
 // Where a picture `height` pixels tall shows (right, up), in -1..1 units of
