@@ -163,10 +163,6 @@ class TestEditDialogs : public QObject
     }
 };
 
-int RunEditDialogTests(int argc, char** argv)
-{
-    TestEditDialogs tests;
-    return QTest::qExec(&tests, argc, argv);
-}
+QT_TEST_SUITE(RunEditDialogTests, TestEditDialogs)
 
 #include "edit_dialogs_test.moc"

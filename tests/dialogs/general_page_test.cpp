@@ -135,10 +135,6 @@ class TestGeneralPage : public QObject
     }
 };
 
-int RunGeneralPageTests(int argc, char** argv)
-{
-    TestGeneralPage tests;
-    return QTest::qExec(&tests, argc, argv);
-}
+QT_TEST_SUITE(RunGeneralPageTests, TestGeneralPage)
 
 #include "general_page_test.moc"

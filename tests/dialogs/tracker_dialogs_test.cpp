@@ -159,10 +159,6 @@ class TestTrackerDialogs : public QObject
     }
 };
 
-int RunTrackerDialogTests(int argc, char** argv)
-{
-    TestTrackerDialogs tests;
-    return QTest::qExec(&tests, argc, argv);
-}
+QT_TEST_SUITE(RunTrackerDialogTests, TestTrackerDialogs)
 
 #include "tracker_dialogs_test.moc"

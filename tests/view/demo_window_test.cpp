@@ -157,10 +157,6 @@ class DemoWindowTest : public CWindowTest
     }
 };
 
-int RunDemoWindowTests(int argc, char** argv)
-{
-    DemoWindowTest test;
-    return QTest::qExec(&test, argc, argv);
-}
+QT_TEST_SUITE(RunDemoWindowTests, DemoWindowTest)
 
 #include "demo_window_test.moc"

@@ -280,10 +280,6 @@ class MainFrameTest : public CWindowTest
     }
 };
 
-int RunMainFrameTests(int argc, char** argv)
-{
-    MainFrameTest test;
-    return QTest::qExec(&test, argc, argv);
-}
+QT_TEST_SUITE(RunMainFrameTests, MainFrameTest)
 
 #include "main_frame_test.moc"

@@ -327,10 +327,6 @@ class NavigatorTest : public CWindowTest
     }
 };
 
-int RunNavigatorTests(int argc, char** argv)
-{
-    NavigatorTest test;
-    return QTest::qExec(&test, argc, argv);
-}
+QT_TEST_SUITE(RunNavigatorTests, NavigatorTest)
 
 #include "navigator_test.moc"

@@ -179,10 +179,6 @@ class ViewTest : public QObject
     }
 };
 
-int RunViewTests(int argc, char** argv)
-{
-    ViewTest test;
-    return QTest::qExec(&test, argc, argv);
-}
+QT_TEST_SUITE(RunViewTests, ViewTest)
 
 #include "view_test.moc"

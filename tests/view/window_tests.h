@@ -5,6 +5,7 @@
 
 #include "app/main_frame.h"
 #include "app/zelmora_doc.h"
+#include "dialogs/qt_test_suite.h"
 #include "support/project_fixture.h"
 #include "support/recording_messages.h"
 #include "view/viewport_layout.h"
