@@ -1,6 +1,7 @@
 #include "cli_runner.h"
 #include "support/project_fixture.h"
 
+#include "cli/camera_file.h"
 #include "imaging/image_file.h"
 #include "synth/pattern_picture.h"
 #include "synth/synth_pose.h"
@@ -18,28 +19,6 @@ namespace
 constexpr double kCornerTolerancePx = 1.0;
 constexpr double kRotationToleranceDeg = 2.0;
 constexpr double kTranslationShare = 0.02;
-
-// One camera record in the file's big-endian layout.
-std::string CameraFileBytes(int width, int height)
-{
-    std::string bytes;
-    auto put = [&bytes](const void* value, size_t size)
-    {
-        const unsigned char* p = static_cast<const unsigned char*>(value);
-        for (size_t i = size; i-- > 0;)
-            bytes.push_back(static_cast<char>(p[i]));
-    };
-    put(&width, 4);
-    put(&height, 4);
-    const double mat[12] = {560, 0, width / 2.0 - 1.5, 0, 0, 560, height / 2.0 + 1.3, 0, 0, 0,
-                            1,   0};
-    for (double v : mat)
-        put(&v, 8);
-    const double dist[4] = {width / 2.0 + 0.7, height / 2.0 - 0.4, 10.0, 1.0};
-    for (double v : dist)
-        put(&v, 8);
-    return bytes;
-}
 
 std::vector<nlohmann::json> Lines(const std::string& text)
 {
@@ -72,7 +51,11 @@ class DetectCli : public testing::Test
   protected:
     void SetUp() override
     {
-        WriteBytes(m_folder.Path("cam.dat"), CameraFileBytes(640, 480));
+        // Off-centre, with its distortion centre elsewhere again.
+        CameraParam camera = IdealPinholeCamera(640, 480, 560.0, 318.5, 241.3);
+        const double distortion[4] = {320.7, 239.6, 10.0, 1.0};
+        std::copy_n(distortion, 4, camera.distFactor);
+        ASSERT_TRUE(WriteCameraParamFile(m_folder.Path("cam.dat"), camera, nullptr));
         ASSERT_TRUE(writePatternFile(m_folder.Path("a.patt"), makeBlockPicture(21)));
         ASSERT_TRUE(writePatternFile(m_folder.Path("b.patt"), makeBlockPicture(22)));
     }
