@@ -30,21 +30,17 @@ std::vector<nlohmann::json> Lines(const std::string& text)
     return lines;
 }
 
-// Rotation angle between two JSON transforms, and the translation error
-// over the distance.
-void PoseErrors(const nlohmann::json& a, const nlohmann::json& b, double* rotationDeg,
-                double* translationShare)
+// A JSON transform as the 3 x 4 array the pose metrics take.
+struct Transform
 {
-    double ta[3][4], tb[3][4];
-    for (int r = 0; r < 3; ++r)
-        for (int c = 0; c < 4; ++c)
-        {
-            ta[r][c] = a[r][c];
-            tb[r][c] = b[r][c];
-        }
-    *rotationDeg = rotationDifferenceDeg(ta, tb);
-    *translationShare = translationErrorShare(ta, tb);
-}
+    explicit Transform(const nlohmann::json& rows)
+    {
+        for (int r = 0; r < 3; ++r)
+            for (int c = 0; c < 4; ++c)
+                m[r][c] = rows[r][c];
+    }
+    double m[3][4];
+};
 
 class DetectCli : public testing::Test
 {
@@ -123,10 +119,9 @@ TEST_F(DetectCli, RenderedMarkersAreFoundWithTheirPatternsCornersAndPoses)
             EXPECT_NEAR(double(vertex[0]), double(expected["vertex"][k][0]), kCornerTolerancePx);
             EXPECT_NEAR(double(vertex[1]), double(expected["vertex"][k][1]), kCornerTolerancePx);
         }
-        double rotation, translation;
-        PoseErrors(marker["transform"], expected["transform"], &rotation, &translation);
-        EXPECT_LT(rotation, kRotationToleranceDeg);
-        EXPECT_LT(translation, kTranslationShare);
+        const Transform found(marker["transform"]), truth(expected["transform"]);
+        EXPECT_LT(rotationDifferenceDeg(found.m, truth.m), kRotationToleranceDeg);
+        EXPECT_LT(translationErrorShare(found.m, truth.m), kTranslationShare);
         EXPECT_GE(double(marker["error"]), 0.0);
     }
 }
