@@ -21,7 +21,7 @@ constexpr double kMarkerWidthMm = 80.0;
 constexpr double kSpacingMm = 130.0; // between the two markers' centres
 constexpr int kFrames = 40;
 constexpr int kReferenceHiddenFrom = 15;
-constexpr int kReferenceHiddenUntil = 35;      // hidden for 20 frames, then back
+constexpr int kReferenceHiddenUntil = 35; // hidden for 20 frames, then back
 constexpr double kTranslationTolerance = 0.01; // of the distance
 constexpr double kRotationToleranceDeg = 1.0;
 
