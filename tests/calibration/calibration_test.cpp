@@ -145,22 +145,6 @@ TEST_F(Calibration, MarkerPosesAreAsGoodAsWithTheTrueCamera)
     EXPECT_LT(withCalibration, withTruth + kExtraTranslationShare);
 }
 
-TEST(CalibrationInput, FewerThanThreeViewsAreRefused)
-{
-    const CameraParam truth = WebcamLikeCamera();
-    std::vector<BoardView> views;
-    for (const BgraImage& picture : RenderBoardPictures(truth, 2))
-    {
-        BoardView view;
-        ASSERT_EQ(FindBoardCorners(picture, TestBoard(), &view), BoardSearch::Found);
-        views.push_back(view);
-    }
-    CalibrationReport report;
-    std::string error;
-    EXPECT_FALSE(CalibrateCamera(TestBoard(), truth.xsize, truth.ysize, views, &report, &error));
-    EXPECT_EQ(error, "the board was found in 2 pictures; at least 3 are needed");
-}
-
 TEST(CalibrationInput, UntiltedViewsInOnePlaceAreWarnedAbout)
 {
     std::vector<BoardView> views(4);

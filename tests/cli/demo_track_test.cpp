@@ -3,12 +3,12 @@
 // the demo wrote beside it.
 #include "cli_runner.h"
 #include "support/project_fixture.h"
+#include "synth/synth_pose.h"
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
 #include <algorithm>
-#include <cmath>
 #include <fstream>
 #include <map>
 #include <sstream>
@@ -25,7 +25,7 @@ constexpr double kMinAccurateShare = 0.95;
 struct Row
 {
     bool found = false;
-    double pose[16] = {};
+    double pose[3][4] = {}; // the top three rows of the OpenGL matrix
 };
 using Rows = std::map<std::pair<int, std::string>, Row>;
 
@@ -45,23 +45,16 @@ Rows ReadCsv(const std::string& path)
         std::getline(fields, found, ',');
         Row row;
         row.found = found == "1";
-        for (double& element : row.pose)
+        // Sixteen numbers in OpenGL order; the last row is 0 0 0 1.
+        for (int i = 0; i < 16; ++i)
         {
             std::getline(fields, value, ',');
-            element = std::stod(value);
+            if (i % 4 < 3)
+                row.pose[i % 4][i / 4] = std::stod(value);
         }
         rows[{std::stoi(frame), name}] = row;
     }
     return rows;
-}
-
-double RotationErrorDeg(const double* a, const double* b)
-{
-    double trace = 0.0;
-    for (int column = 0; column < 3; ++column)
-        for (int k = 0; k < 3; ++k)
-            trace += a[4 * column + k] * b[4 * column + k];
-    return std::acos(std::clamp((trace - 1.0) / 2.0, -1.0, 1.0)) * 180.0 / M_PI;
 }
 } // namespace
 
@@ -88,12 +81,8 @@ TEST(DemoTracking, TrackFindsEveryTrackerAtItsTruePose)
         if (!actual.found)
             continue;
         ++found[key.second];
-        const double* t = actual.pose + 12;
-        const double* g = expected.pose + 12;
-        const double distance = std::hypot(g[0], g[1], g[2]);
-        const double error = std::hypot(t[0] - g[0], t[1] - g[1], t[2] - g[2]);
-        if (error < kTranslationShare * distance &&
-            RotationErrorDeg(actual.pose, expected.pose) < kRotationDeg)
+        if (translationErrorShare(actual.pose, expected.pose) < kTranslationShare &&
+            rotationDifferenceDeg(actual.pose, expected.pose) < kRotationDeg)
             ++accurate[key.second];
     }
     ASSERT_EQ(visible.size(), 2u);

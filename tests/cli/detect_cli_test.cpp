@@ -1,6 +1,7 @@
 #include "cli_runner.h"
 #include "support/project_fixture.h"
 
+#include "cli/camera_file.h"
 #include "imaging/image_file.h"
 #include "synth/pattern_picture.h"
 #include "synth/synth_pose.h"
@@ -19,28 +20,6 @@ constexpr double kCornerTolerancePx = 1.0;
 constexpr double kRotationToleranceDeg = 2.0;
 constexpr double kTranslationShare = 0.02;
 
-// One camera record in the file's big-endian layout.
-std::string CameraFileBytes(int width, int height)
-{
-    std::string bytes;
-    auto put = [&bytes](const void* value, size_t size)
-    {
-        const unsigned char* p = static_cast<const unsigned char*>(value);
-        for (size_t i = size; i-- > 0;)
-            bytes.push_back(static_cast<char>(p[i]));
-    };
-    put(&width, 4);
-    put(&height, 4);
-    const double mat[12] = {560, 0, width / 2.0 - 1.5, 0, 0, 560, height / 2.0 + 1.3, 0, 0, 0,
-                            1,   0};
-    for (double v : mat)
-        put(&v, 8);
-    const double dist[4] = {width / 2.0 + 0.7, height / 2.0 - 0.4, 10.0, 1.0};
-    for (double v : dist)
-        put(&v, 8);
-    return bytes;
-}
-
 std::vector<nlohmann::json> Lines(const std::string& text)
 {
     std::vector<nlohmann::json> lines;
@@ -51,28 +30,28 @@ std::vector<nlohmann::json> Lines(const std::string& text)
     return lines;
 }
 
-// Rotation angle between two JSON transforms, and the translation error
-// over the distance.
-void PoseErrors(const nlohmann::json& a, const nlohmann::json& b, double* rotationDeg,
-                double* translationShare)
+// A JSON transform as the 3 x 4 array the pose metrics take.
+struct Transform
 {
-    double ta[3][4], tb[3][4];
-    for (int r = 0; r < 3; ++r)
-        for (int c = 0; c < 4; ++c)
-        {
-            ta[r][c] = a[r][c];
-            tb[r][c] = b[r][c];
-        }
-    *rotationDeg = rotationDifferenceDeg(ta, tb);
-    *translationShare = translationErrorShare(ta, tb);
-}
+    explicit Transform(const nlohmann::json& rows)
+    {
+        for (int r = 0; r < 3; ++r)
+            for (int c = 0; c < 4; ++c)
+                m[r][c] = rows[r][c];
+    }
+    double m[3][4];
+};
 
 class DetectCli : public testing::Test
 {
   protected:
     void SetUp() override
     {
-        WriteBytes(m_folder.Path("cam.dat"), CameraFileBytes(640, 480));
+        // Off-centre, with its distortion centre elsewhere again.
+        CameraParam camera = IdealPinholeCamera(640, 480, 560.0, 318.5, 241.3);
+        const double distortion[4] = {320.7, 239.6, 10.0, 1.0};
+        std::copy_n(distortion, 4, camera.distFactor);
+        ASSERT_TRUE(WriteCameraParamFile(m_folder.Path("cam.dat"), camera, nullptr));
         ASSERT_TRUE(writePatternFile(m_folder.Path("a.patt"), makeBlockPicture(21)));
         ASSERT_TRUE(writePatternFile(m_folder.Path("b.patt"), makeBlockPicture(22)));
     }
@@ -140,10 +119,9 @@ TEST_F(DetectCli, RenderedMarkersAreFoundWithTheirPatternsCornersAndPoses)
             EXPECT_NEAR(double(vertex[0]), double(expected["vertex"][k][0]), kCornerTolerancePx);
             EXPECT_NEAR(double(vertex[1]), double(expected["vertex"][k][1]), kCornerTolerancePx);
         }
-        double rotation, translation;
-        PoseErrors(marker["transform"], expected["transform"], &rotation, &translation);
-        EXPECT_LT(rotation, kRotationToleranceDeg);
-        EXPECT_LT(translation, kTranslationShare);
+        const Transform found(marker["transform"]), truth(expected["transform"]);
+        EXPECT_LT(rotationDifferenceDeg(found.m, truth.m), kRotationToleranceDeg);
+        EXPECT_LT(translationErrorShare(found.m, truth.m), kTranslationShare);
         EXPECT_GE(double(marker["error"]), 0.0);
     }
 }

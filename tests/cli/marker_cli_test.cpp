@@ -2,12 +2,12 @@
 #include "imaging/image_file.h"
 #include "support/project_fixture.h"
 #include "tracking/camera_param.h"
-#include "tracking/matrix_toolkit.h"
 #include "tracking/pattern_file.h"
 #include "tracking/pattern_matching.h"
 #include "tracking/tracking_state.h"
 
 #include <gtest/gtest.h>
+#include <opencv2/imgproc.hpp>
 
 #include <array>
 #include <cmath>
@@ -79,67 +79,24 @@ template <class Pixels> Pixels TurnedCounterClockwise(const Pixels& pixels, int 
     return turned;
 }
 
-using Homography = std::array<double, 9>;
-
-// The homography taking the four points `from` onto `to`.
-Homography FourPointHomography(const double from[4][2], const double to[4][2])
+// The square from `from` to `to` along both axes, corners clockwise from
+// the top left, in picture coordinates (pixel k spans k to k + 1) moved onto
+// pixel centres, as OpenCV takes them.
+std::vector<cv::Point2f> CentredSquare(float from, float to)
 {
-    Matrix* a = matrixAlloc(8, 8);
-    Matrix* b = matrixAlloc(8, 1);
-    Matrix* h = matrixAlloc(8, 1);
-    for (int k = 0; k < 4; ++k)
-    {
-        const double X = from[k][0], Y = from[k][1], x = to[k][0], y = to[k][1];
-        const double rowX[8] = {X, Y, 1, 0, 0, 0, -X * x, -Y * x};
-        const double rowY[8] = {0, 0, 0, X, Y, 1, -X * y, -Y * y};
-        std::copy_n(rowX, 8, a->m + 16 * k);
-        std::copy_n(rowY, 8, a->m + 16 * k + 8);
-        b->m[2 * k] = x;
-        b->m[2 * k + 1] = y;
-    }
-    EXPECT_EQ(matrixSelfInv(a), 0);
-    matrixMul(h, a, b);
-    Homography result;
-    std::copy_n(h->m, 8, result.begin());
-    result[8] = 1.0;
-    matrixFree(a);
-    matrixFree(b);
-    matrixFree(h);
-    return result;
-}
-
-void Apply(const Homography& g, double x, double y, double* u, double* v)
-{
-    const double w = g[6] * x + g[7] * y + g[8];
-    *u = (g[0] * x + g[1] * y + g[2]) / w;
-    *v = (g[3] * x + g[4] * y + g[5]) / w;
+    from -= 0.5f;
+    to -= 0.5f;
+    return {{from, from}, {to, from}, {to, to}, {from, to}};
 }
 
 // The marker seen in perspective on a mid-grey 640 x 480 frame, sampled bilinearly.
-std::vector<unsigned char> WarpedFrame(const BgraImage& marker, const double quad[4][2])
+cv::Mat WarpedFrame(const BgraImage& marker, const cv::Mat& toFrame)
 {
-    const double side = marker.width;
-    const double image[4][2] = {{0, 0}, {side, 0}, {side, side}, {0, side}};
-    const Homography g = FourPointHomography(quad, image);
-    std::vector<unsigned char> frame(640 * 480 * 4, 128);
-    for (int y = 0; y < 480; ++y)
-        for (int x = 0; x < 640; ++x)
-        {
-            double u, v;
-            Apply(g, x + 0.5, y + 0.5, &u, &v);
-            u -= 0.5;
-            v -= 0.5;
-            if (u < 0 || v < 0 || u >= marker.width - 1 || v >= marker.height - 1)
-                continue;
-            const int u0 = static_cast<int>(u), v0 = static_cast<int>(v);
-            const double fu = u - u0, fv = v - v0;
-            for (int c = 0; c < 3; ++c)
-                frame[(y * 640 + x) * 4 + c] = static_cast<unsigned char>(
-                    std::lround((1 - fu) * (1 - fv) * marker.Pixel(u0, v0)[c] +
-                                fu * (1 - fv) * marker.Pixel(u0 + 1, v0)[c] +
-                                (1 - fu) * fv * marker.Pixel(u0, v0 + 1)[c] +
-                                fu * fv * marker.Pixel(u0 + 1, v0 + 1)[c]));
-        }
+    const cv::Mat source(marker.height, marker.width, CV_8UC4,
+                         const_cast<unsigned char*>(marker.pixels.data()));
+    cv::Mat frame;
+    cv::warpPerspective(source, frame, toFrame, cv::Size(640, 480), cv::INTER_LINEAR,
+                        cv::BORDER_CONSTANT, cv::Scalar::all(128));
     return frame;
 }
 
@@ -238,29 +195,27 @@ TEST_F(MarkerCli, AWarpedMarkerIdentifiesWithItsTurn)
     camera.ysize = 480;
     initCameraParam(camera);
 
-    // The whole image, margin included, goes onto this quadrilateral.
-    const double quad[4][2] = {{150, 90}, {470, 120}, {450, 410}, {160, 380}};
-    const double image[4][2] = {{0, 0}, {kImagePx, 0}, {kImagePx, kImagePx}, {0, kImagePx}};
-    const Homography toFrame = FourPointHomography(image, quad);
+    // The whole image, margin included, goes onto this quadrilateral of pixel centres.
+    const std::vector<cv::Point2f> quad = {
+        {149.5f, 89.5f}, {469.5f, 119.5f}, {449.5f, 409.5f}, {159.5f, 379.5f}};
+    const cv::Mat toFrame = cv::getPerspectiveTransform(CentredSquare(0, kImagePx), quad);
+    std::vector<cv::Point2f> seen;
+    cv::perspectiveTransform(CentredSquare(kMarginPx, kImagePx - kMarginPx), seen, toFrame);
     BgraImage turned = ReadImage(m_folder.Path("m.png"));
     for (int h = 0; h < 4; ++h)
     {
-        const std::vector<unsigned char> frame = WarpedFrame(turned, quad);
+        const cv::Mat frame = WarpedFrame(turned, toFrame);
         // The black square's corners, as the pixels holding them in the frame.
         int x[4], y[4];
         for (int k = 0; k < 4; ++k)
         {
-            const double across = k == 0 || k == 3 ? kMarginPx : kImagePx - kMarginPx;
-            const double down = k < 2 ? kMarginPx : kImagePx - kMarginPx;
-            double u, v;
-            Apply(toFrame, across, down, &u, &v);
-            x[k] = static_cast<int>(std::floor(u));
-            y[k] = static_cast<int>(std::floor(v));
+            x[k] = static_cast<int>(std::floor(seen[k].x + 0.5f));
+            y[k] = static_cast<int>(std::floor(seen[k].y + 0.5f));
         }
         const int corners[4] = {0, 1, 2, 3};
         int id = -1, dir = -1;
         double cf = 0.0;
-        identifyMarker(frame.data(), x, y, corners, &id, &dir, &cf);
+        identifyMarker(frame.data, x, y, corners, &id, &dir, &cf);
         EXPECT_EQ(id, 1) << "turn " << h;
         EXPECT_EQ(dir, h) << "turn " << h;
         EXPECT_GT(cf, kMinConfidence) << "turn " << h;

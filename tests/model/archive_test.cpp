@@ -53,31 +53,31 @@ TEST(ArchiveStrings, LengthPrefixFormsAtTheirBoundaries)
     }
 }
 
-TEST(ArchiveStrings, AccentsAreWindows1252OnDisk)
+// Text goes to disk in Windows-1252, or as UTF-16 after a marker when that
+// code page cannot hold it; UTF-16 is read with the long prefix as well.
+TEST(ArchiveStrings, TextIsWindows1252OrElseUtf16OnDisk)
 {
-    EXPECT_EQ(Written("Señal €"), Bytes({7, 'S', 'e', 0xF1, 'a', 'l', ' ', 0x80}));
-    EXPECT_EQ(ReadBack(Bytes({4, 'a', 0xE9, 0x99, 0x9F})), "aé™Ÿ");
-}
-
-TEST(ArchiveStrings, CharacterOutsideWindows1252IsWrittenAsUtf16)
-{
-    const std::string name = "Marca Ω 😀";
-    const std::string bytes = Written(name);
-    EXPECT_EQ(bytes.substr(0, 4), Bytes({0xFF, 0xFE, 0xFF, 10}));
-    EXPECT_EQ(bytes.size(), 4u + 20u);
-    EXPECT_EQ(ReadBack(bytes), name);
-}
-
-TEST(ArchiveStrings, Utf16FormWithLongPrefixIsRead)
-{
-    std::string bytes = Bytes({0xFF, 0xFE, 0xFF, 0xFF, 0x00, 0x01});
-    bytes += std::string(512, '\0');
+    std::string longUtf16 = Bytes({0xFF, 0xFE, 0xFF, 0xFF, 0x00, 0x01});
     for (int k = 0; k < 256; ++k)
+        longUtf16 += Bytes({'z', 0});
+    const struct
     {
-        bytes[6 + 2 * k] = 'z';
-        bytes[7 + 2 * k] = 0;
+        std::string text, bytes;
+        bool written; // as the writer would write it
+    } cases[] = {
+        {"Señal €", Bytes({7, 'S', 'e', 0xF1, 'a', 'l', ' ', 0x80}), true},
+        {"aé™Ÿ", Bytes({4, 'a', 0xE9, 0x99, 0x9F}), true},
+        {"Marca Ω 😀", Bytes({0xFF, 0xFE, 0xFF, 10, 'M',  0, 'a', 0, 'r',  0,    'c',  0,
+                             'a',  0,    ' ',  0,  0xA9, 3, ' ', 0, 0x3D, 0xD8, 0x00, 0xDE}),
+         true},
+        {std::string(256, 'z'), longUtf16, false},
+    };
+    for (const auto& c : cases)
+    {
+        if (c.written)
+            EXPECT_EQ(Written(c.text), c.bytes) << c.text;
+        EXPECT_EQ(ReadBack(c.bytes), c.text) << c.text;
     }
-    EXPECT_EQ(ReadBack(bytes), std::string(256, 'z'));
 }
 
 TEST(ArchiveBounds, LengthsAndCountsBeyondTheFileFailAtOnceNamingTheRecord)

@@ -132,17 +132,6 @@ TEST_F(PatternStateTest, FailedEstimateLeavesTheFilterAsItWas)
     EXPECT_FALSE(unconfigured.Update(MarkerAt(0, 0, 500)));
 }
 
-TEST_F(PatternStateTest, GlMatrixMirrorsTheXAxis)
-{
-    CPatternState state(&m_pattern);
-    const double transform[3][4] = {{1, 0, 0, 4}, {0, 1, 0, -5}, {0, 0, 1, 600}};
-    std::memcpy(state.m_average, transform, sizeof transform);
-    const CMatrix matrix = state.GetGLMatrix();
-    const double expected[16] = {-1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 4, -5, 600, 1};
-    for (int k = 0; k < 16; ++k)
-        EXPECT_EQ(matrix.GetData()[k], expected[k]) << k;
-}
-
 TEST_F(PatternStateTest, LoadingTwiceKeepsOneSlot)
 {
     ScratchFolder folder;

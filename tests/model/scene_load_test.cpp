@@ -2,6 +2,7 @@
 // cannot be used, the lifetime of display lists, lights and textures, and
 // the animation counter.
 
+#include "chunk_locator.h"
 #include "render_fixture.h"
 
 #include "model/tracker.h"
@@ -126,14 +127,10 @@ TEST_F(RenderTest, TexturesAreReadFromTheModelsDirectory)
 TEST_F(RenderTest, HostileTexturesNeverReachTheDecoderOrRefuseTheModel)
 {
     // A BMP claiming 60000 x 60000 pixels: never decoded, drawn untextured.
-    std::string bmp(54, '\0');
-    bmp[0] = 'B';
-    bmp[1] = 'M';
+    std::string bmp = "BM" + std::string(52, '\0');
     bmp[14] = 40;
-    bmp[18] = char(0x60);
-    bmp[19] = char(0xEA);
-    bmp[22] = char(0x60);
-    bmp[23] = char(0xEA);
+    PutU32(bmp, 18, 60000);
+    PutU32(bmp, 22, 60000);
     WriteBytes(m_folder.Path("huge.bmp"), bmp);
     Model3dsSpec scene = SquareScene("Huge", {0.4f, 0.4f, 0.8f});
     scene.materials[0].textureName = "huge.bmp";

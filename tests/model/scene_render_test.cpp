@@ -4,6 +4,7 @@
 
 #include "render_fixture.h"
 
+#include "model/placement.h"
 #include "model/texture.h"
 
 #include <ostream>
@@ -78,6 +79,8 @@ struct PictureCase
     const char* name;
     Model3dsSpec scene;
     std::vector<Spot> spots;
+    double zoom = 1.0;
+    Vec3f modelShift{0, 0, 0};
 };
 
 void PrintTo(const PictureCase& c, std::ostream* os)
@@ -105,11 +108,13 @@ TEST_P(PictureTest, EachSpotShowsItsColour)
              [](int x, int) {
                  return x < 4 ? Rgba8{255, 0, 0, 255} : Rgba8{0, 0, 255, 255};
              });
+    const PictureCase& c = GetParam();
     CModel3D model;
-    ASSERT_TRUE(Load(model, GetParam().scene));
-    const OffscreenImage image = DrawView(&model);
-    for (const Spot& spot : GetParam().spots)
-        EXPECT_TRUE(ColourNear(At(image, spot.right, spot.up), spot.colour))
+    ASSERT_TRUE(Load(model, c.scene));
+    model.m_matrix = TranslationMatrix(c.modelShift[0], c.modelShift[1], c.modelShift[2]);
+    const OffscreenImage image = DrawView(&model, kFrontView, c.zoom);
+    for (const Spot& spot : c.spots)
+        EXPECT_TRUE(ColourNear(At(image, spot.right, spot.up, c.zoom), spot.colour))
             << "at " << spot.right << ", " << spot.up;
 }
 
@@ -139,7 +144,17 @@ INSTANTIATE_TEST_SUITE_P(
         PictureCase{"NodeWithoutMeshDrawsNothing",
                     NodesOf({StillNode("Elsewhere", 0)}),
                     {{0.5, 0.5, kGrey}}},
-        PictureCase{"FileWithoutNodesDrawsNothing", NodesOf({}), {{0.5, 0.5, kGrey}}}),
+        PictureCase{"FileWithoutNodesDrawsNothing", NodesOf({}), {{0.5, 0.5, kGrey}}},
+        // A square far off the axes, outside the view at zoom 1, comes into the widened one.
+        PictureCase{"ZoomWidensTheVisibleSquare",
+                    OneMeshScene(SquareMesh("Far", {4.0f, 0, 4.0f}, 0.5f, 0, 2)),
+                    {{4.0, 4.0, kWhite}},
+                    5.0},
+        PictureCase{"ModelMatrixMovesThePicture",
+                    OneMeshScene(SquareMesh("Quad", {0, 0, 0}, kHalf, 0, 2)),
+                    {{0.5, -0.5, kWhite}, {-0.1, 0.1, kGrey}},
+                    1.0,
+                    {0.5f, 0, -0.5f}}),
     [](const ::testing::TestParamInfo<PictureCase>& info) { return info.param.name; });
 
 // Three cubes on the positive axes, each in its own colour: the view's
@@ -195,27 +210,6 @@ INSTANTIATE_TEST_SUITE_P(EditorViews, CameraTest,
                          ::testing::Values(CameraCase{kFrontView, 0, 2}, CameraCase{kTopView, 0, 1},
                                            CameraCase{kSideView, 1, 2}),
                          CameraCaseName);
-
-TEST_F(RenderTest, ZoomWidensTheVisibleSquare)
-{
-    CModel3D model;
-    ASSERT_TRUE(Load(model, OneMeshScene(SquareMesh("Far", {4.0f, 0, 4.0f}, 0.5f, 0, 2))));
-    EXPECT_TRUE(IsBackground(At(DrawView(&model, kFrontView, 1.0), 0.9, 0.9)));
-    constexpr double kZoom = 5.0;
-    EXPECT_TRUE(ColourNear(At(DrawView(&model, kFrontView, kZoom), 4.0, 4.0, kZoom), kWhite));
-}
-
-TEST_F(RenderTest, ModelMatrixMovesThePicture)
-{
-    CModel3D model;
-    ASSERT_TRUE(Load(model, OneMeshScene(SquareMesh("Quad", {0, 0, 0}, kHalf, 0, 2))));
-    const double shift[16] = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0.5, 0, -0.5, 1};
-    model.m_matrix.SetData(shift);
-
-    const OffscreenImage image = DrawView(&model);
-    EXPECT_TRUE(ColourNear(At(image, 0.5, -0.5), kWhite));
-    EXPECT_TRUE(IsBackground(At(image, -0.1, 0.1)));
-}
 
 TEST_F(RenderTest, AnimatedNodeMovesFrameByFrame)
 {

@@ -57,16 +57,11 @@ void RunFrame(CTracker& tracker, std::vector<CPatternState*> seen)
 }
 } // namespace
 
-TEST(TrackerRelations, BuildSizesTheGraphAndMapsSlots)
+TEST(TrackerRelations, ACopyCarriesNoGraph)
 {
     CTracker tracker;
     Build(tracker, 3, 1);
-    EXPECT_EQ(tracker.m_nNodes, 4);
-    EXPECT_EQ(tracker.m_nReference, 1);
-    EXPECT_EQ(tracker.m_idToIndex.at(12), 2);
-    EXPECT_EQ(tracker.m_relations.size(), 16u);
-
-    CTracker copy(tracker);
+    const CTracker copy(tracker);
     EXPECT_EQ(copy.m_nNodes, 0);
     EXPECT_TRUE(copy.m_relations.empty());
     EXPECT_EQ(copy.m_nReference, -1);

@@ -12,7 +12,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cmath>
 #include <vector>
 
@@ -37,23 +36,13 @@ void Beside(const double reference[3][4], double second[3][4])
     }
 }
 
-// The tracker's pose as the run reports it: the reference marker's pose
-// with the x axis mirrored, in OpenGL order.
-CMatrix ExpectedPose(const double reference[3][4])
+// The tracker's pose as the run reports it, in OpenGL order with the x axis
+// mirrored, taken back to the reference marker's cameraFromMarker.
+void ReportedTransform(const CMatrix& pose, double transform[3][4])
 {
-    CMatrix pose = CMatrix::FromTransform(reference);
-    for (int k = 0; k < 3; ++k)
-        pose.GetData()[k] = -pose.GetData()[k];
-    return pose;
-}
-
-double RotationErrorDeg(const CMatrix& a, const CMatrix& b)
-{
-    double trace = 0.0;
-    for (int i = 0; i < 3; ++i)
-        for (int k = 0; k < 3; ++k)
-            trace += a.GetData()[4 * i + k] * b.GetData()[4 * i + k];
-    return std::acos(std::clamp((trace - 1.0) / 2.0, -1.0, 1.0)) * 180.0 / M_PI;
+    for (int r = 0; r < 3; ++r)
+        for (int c = 0; c < 4; ++c)
+            transform[r][c] = (c == 0 ? -1.0 : 1.0) * pose.GetData()[4 * c + r];
 }
 } // namespace
 
@@ -117,12 +106,13 @@ TEST(TrackingSequence, PoseHoldsWhenTheReferenceMarkerOfAMovingBoardIsHidden)
         tracker.ComputePose();
 
         ASSERT_TRUE(tracker.m_bFound) << "frame " << frame;
-        const CMatrix expected = ExpectedPose(reference);
-        const double* t = tracker.m_pose.GetData() + 12;
-        const double* truth = expected.GetData() + 12;
+        double found[3][4];
+        ReportedTransform(tracker.m_pose, found);
         const double share =
-            std::hypot(t[0] - truth[0], t[1] - truth[1], t[2] - truth[2]) / truth[2];
-        const double turnDeg = RotationErrorDeg(tracker.m_pose, expected);
+            std::hypot(found[0][3] - reference[0][3], found[1][3] - reference[1][3],
+                       found[2][3] - reference[2][3]) /
+            reference[2][3];
+        const double turnDeg = rotationDifferenceDeg(found, reference);
         if (frame < kReferenceHiddenFrom || frame >= kReferenceHiddenUntil)
         {
             EXPECT_LT(share, kTranslationTolerance) << "frame " << frame;

@@ -21,13 +21,10 @@ void WriteConfig(const std::string& path, const std::string& pipeline)
     out << "# written by the test\n" << pipeline << "\n";
 }
 
-// Renders `count` numbered PNG frames of the test pattern with GStreamer.
-void WritePngSequence(const std::string& folder, int count, int width, int height)
+// Runs a GStreamer pipeline to its end, to write test pictures.
+void Launch(const std::string& pipeline)
 {
-    const std::string command =
-        "gst-launch-1.0 -q videotestsrc num-buffers=" + std::to_string(count) +
-        " ! video/x-raw,width=" + std::to_string(width) + ",height=" + std::to_string(height) +
-        " ! pngenc ! multifilesink location=" + folder + "/f%04d.png";
+    const std::string command = "gst-launch-1.0 -q " + pipeline;
     ASSERT_EQ(std::system(command.c_str()), 0) << command;
 }
 
@@ -115,7 +112,9 @@ TEST(VideoSource, OpeningFailuresSayWhy)
 TEST(VideoSource, RecordedSequenceGivesEveryFrameOnceThenEnds)
 {
     ScratchFolder folder;
-    WritePngSequence(folder.Path(), 12, 160, 120);
+    Launch("videotestsrc num-buffers=12 ! video/x-raw,width=160,height=120 ! pngenc ! "
+           "multifilesink location=" +
+           folder.Path("f%04d.png"));
     WriteConfig(folder.Path("seq.cfg"), "multifilesrc location=" + folder.Path("f%04d.png") +
                                             " caps=image/png,framerate=30/1 ! pngdec");
     CVideoSource source(folder.Path("seq.cfg"), true);
@@ -147,14 +146,9 @@ TEST(VideoSource, APlayedRecordingLoopsFromItsFirstFrameAtItsEnd)
     ScratchFolder folder;
     const char* const colours[] = {"red", "green", "blue"};
     for (int k = 0; k < 3; ++k)
-    {
-        const std::string command =
-            "gst-launch-1.0 -q videotestsrc pattern=" + std::string(colours[k]) +
-            " num-buffers=1 ! video/x-raw,width=32,height=24 ! pngenc ! "
-            "filesink location=" +
-            folder.Path("c" + std::to_string(k) + ".png");
-        ASSERT_EQ(std::system(command.c_str()), 0) << command;
-    }
+        Launch("videotestsrc pattern=" + std::string(colours[k]) +
+               " num-buffers=1 ! video/x-raw,width=32,height=24 ! pngenc ! filesink location=" +
+               folder.Path("c" + std::to_string(k) + ".png"));
     WriteConfig(folder.Path("seq.cfg"), "multifilesrc location=" + folder.Path("c%d.png") +
                                             " caps=image/png,framerate=100/1 ! pngdec");
     CVideoSource source(folder.Path("seq.cfg"));

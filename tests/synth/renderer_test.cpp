@@ -1,3 +1,4 @@
+#include "cli/camera_file.h"
 #include "support/project_fixture.h"
 #include "synth/frame_effects.h"
 #include "synth/frame_renderer.h"
@@ -19,17 +20,8 @@ constexpr int kBright = 180; // above: paper
 
 CameraParam Pinhole(int width, int height, double radial)
 {
-    CameraParam camera;
-    camera.xsize = width;
-    camera.ysize = height;
-    camera.mat[0][0] = camera.mat[1][1] = kFocalPx;
-    camera.mat[0][2] = width / 2.0;
-    camera.mat[1][2] = height / 2.0;
-    camera.mat[2][2] = 1.0;
-    camera.distFactor[0] = width / 2.0;
-    camera.distFactor[1] = height / 2.0;
+    CameraParam camera = IdealPinholeCamera(width, height, kFocalPx, width / 2.0, height / 2.0);
     camera.distFactor[2] = radial;
-    camera.distFactor[3] = 1.0;
     return camera;
 }
 
