@@ -75,7 +75,9 @@ TEST(ArchiveStrings, TextIsWindows1252OrElseUtf16OnDisk)
     for (const auto& c : cases)
     {
         if (c.written)
+        {
             EXPECT_EQ(Written(c.text), c.bytes) << c.text;
+        }
         EXPECT_EQ(ReadBack(c.bytes), c.text) << c.text;
     }
 }
