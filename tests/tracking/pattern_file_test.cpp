@@ -18,11 +18,9 @@ class PatternFile : public FreshTrackingState
     void SetUp() override
     {
         FreshTrackingState::SetUp();
-        m_strGood = Write("good.patt", PatternFileText(AsymmetricPicture(1)));
+        Write("good.patt", PatternFileText(AsymmetricPicture(1)));
     }
-    std::string Good() const { return m_strGood; }
-
-    std::string m_strGood;
+    std::string Good() const { return m_folder.Path("good.patt"); }
 };
 
 int LoadQuietly(const std::string& path)
