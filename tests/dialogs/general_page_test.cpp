@@ -42,7 +42,12 @@ class TestGeneralPage : public QObject
                  QStringLiteral("AvisoGeneralTrackers"));
         QCOMPARE(tabs->currentIndex(), 0);
         auto* text = Control<QPlainTextEdit>(&sheet, "avisoText");
-        QVERIFY(text->isReadOnly() && text->toPlainText().startsWith("Los ficheros"));
+        QVERIFY(text->isReadOnly());
+        QCOMPARE(text->toPlainText(),
+                 QStringLiteral("Los ficheros que se carguen con una dirección\n"
+                                "absoluta (c:\\patt.duma) se guardarán solo su nombre\n"
+                                "y al volver a abrir el fichero en otro ordenador\n"
+                                "es posible que no funcione la aplicación correctamente"));
         QVERIFY(!Control(&sheet, "recordRelationsCheck")->isEnabled());
     }
 
