@@ -17,7 +17,7 @@ PACKAGES=(
     libcli11-dev nlohmann-json3-dev
     libgtest-dev libbenchmark-dev
     dpkg-dev file
-    libopencv-core-dev libopencv-imgproc-dev libopencv-calib3d-dev
+    libopencv-dev
     clang libclang-rt-14-dev
 )
 
