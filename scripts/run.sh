@@ -1,14 +1,14 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, writes the bundled demo into a scratch
-# folder and opens it in the window with its video running. Without a
-# display it says so and tracks the demo headlessly instead, printing the
-# tracking summary.
+# Installs what is missing, builds the two programs (not the tests and
+# benchmarks), writes the bundled demo into a scratch folder and opens it in
+# the window with its video running. Without a display it says so and tracks
+# the demo headlessly instead, printing the tracking summary.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 scripts/install-deps.sh
 cmake -S . -B build -G Ninja
-cmake --build build
+cmake --build build --target zelmora zelmora-cli
 
 cli=build/src/cli/zelmora-cli
 demo_dir=$(mktemp -d -t zelmora-demo-XXXXXX)
