@@ -76,22 +76,24 @@ for program in "${programs[@]}"; do
     fi
 done
 
-# GStreamer elements named in the sources, tests and scripts, by their plugin file.
-gst-inspect-1.0 2>/dev/null | awk -F': *' 'NF >= 3 { print $2 }' | sort -u >"$work/elements"
+# GStreamer elements named in the sources, tests and scripts, by their plugin
+# file (libgstPLUGIN.so in the plugin folder, else where gst-inspect says).
+plugin_dir=$(pkg-config --variable=pluginsdir gstreamer-1.0 2>/dev/null || echo /nonexistent)
+gst-inspect-1.0 2>/dev/null | awk -F': *' 'NF >= 3 { print $2 "\t" $1 }' | sort -u >"$work/elements"
 git -C "$source_dir" ls-files src tests bench scripts | (cd "$source_dir" && xargs grep -ohE '\b[a-z][a-z0-9]+\b') |
-    sort -u | comm -12 "$work/elements" - |
-    while read -r element; do
-        plugin=$(gst-inspect-1.0 "$element" 2>/dev/null | sed -n 's/^ *Filename *\(\/.*\)$/\1/p')
-        [ -n "$plugin" ] && printf '%s\tGStreamer element %s\n' "$plugin" "$element"
+    sort -u | join -t $'\t' "$work/elements" - |
+    while IFS=$'\t' read -r element plugin; do
+        file=$plugin_dir/libgst$plugin.so
+        [ -f "$file" ] || file=$(gst-inspect-1.0 "$element" 2>/dev/null | sed -n 's/^ *Filename *\(\/.*\)$/\1/p')
+        [ -n "$file" ] && printf '%s\tGStreamer element %s\n' "$file" "$element"
     done >>"$used"
 
 # Owner of every file: the path as written, else the file it links to. Debian
 # lists some files under /lib and /bin, which this merged-/usr system reaches
 # through /usr.
 sort -u "$used" -o "$used"
-while IFS=$'\t' read -r path what; do
-    printf '%s\t%s\t%s\n' "$path" "$(readlink -f "$path")" "$what"
-done <"$used" >"$work/paths"
+cut -f1 "$used" | xargs -d '\n' realpath -m >"$work/targets"
+paste <(cut -f1 "$used") "$work/targets" <(cut -f2 "$used") >"$work/paths"
 awk -F'\t' '
     FNR == NR { want[$1] = 1; want[$2] = 1; next }
     {
@@ -100,7 +102,8 @@ awk -F'\t' '
         if (path in want) {
             package = FILENAME
             sub(/^.*\//, "", package); sub(/\.list$/, "", package); sub(/:.*$/, "", package)
-            owners[path] = (path in owners) ? owners[path] " " package : package
+            known = (path in owners)
+            owners[path] = known ? owners[path] " " package : package
         }
     }
     END { for (path in owners) print path "\t" owners[path] }
@@ -118,14 +121,15 @@ apt-cache depends --recurse --no-recommends --no-suggests --no-conflicts --no-br
 dpkg-query -W -f='${Package} ${Essential} ${Priority}\n' | awk '$2 == "yes" || $3 == "required" { print $1 }' >>"$work/brought"
 sort -u "$work/brought" -o "$work/brought"
 
-# A file is fine when one of its owners is brought; a file no package owns
-# cannot come from the install script at all.
+# A file is fine when a package that owns it, or the file it links to, is
+# brought; a file no package owns cannot come from the install script at all.
 awk -F'\t' '
     FILENAME == ARGV[1] { brought[$1] = 1; next }
     FILENAME == ARGV[2] { owners[$1] = $2; next }
     {
         path = $1; target = $2; what = $3
-        list = (path in owners) ? owners[path] : ((target in owners) ? owners[target] : "")
+        list = (path in owners) ? owners[path] : ""
+        if (target != path && (target in owners)) list = list (list == "" ? "" : " ") owners[target]
         if (list == "") { print "check-deps: " path " (" what ") belongs to no Debian package"; bad = 1; next }
         n = split(list, candidates, " "); ok = 0
         for (i = 1; i <= n; i++) if (candidates[i] in brought) ok = 1

@@ -18,7 +18,7 @@ PACKAGES=(
     libgtest-dev libbenchmark-dev
     dpkg-dev file
     libopencv-dev
-    clang libclang-rt-14-dev
+    clang libclang-rt-14-dev llvm
 )
 
 missing=()
