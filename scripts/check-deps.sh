@@ -44,7 +44,10 @@ outside_tree() {
 
 # The configuration: every file path in the cache, the package files in the
 # *_DIR folders, and the .pc file of every pkg-config module.
-sed -n 's/^[A-Za-z0-9_.+-]*:FILEPATH=\(\/.*\)$/\1/p' "$cache" | outside_tree |
+# CMake also records binary tools its compiler probe finds (a linker, strip,
+# objdump) that a build through the compiler driver never runs: left out.
+grep -vE '^CMAKE_(LINKER|ADDR2LINE|OBJCOPY|OBJDUMP|READELF|STRIP|NM|DLLTOOL|TAPI):' "$cache" |
+    sed -n 's/^[A-Za-z0-9_.+-]*:FILEPATH=\(\/.*\)$/\1/p' | outside_tree |
     while read -r path; do [ -f "$path" ] && printf '%s\tCMakeCache.txt\n' "$path"; done >>"$used"
 sed -n 's/^[A-Za-z0-9_.+-]*_DIR:PATH=\(\/.*\)$/\1/p' "$cache" | outside_tree |
     while read -r dir; do
