@@ -1,6 +1,6 @@
 #include "cli/project_json.h"
 
-#include "app/zelmora_doc.h"
+#include "document/zelmora_doc.h"
 
 using nlohmann::ordered_json;
 

@@ -2,11 +2,11 @@
 
 #include "cli/library_output.h"
 
-#include "app/project_file.h"
-#include "app/zelmora_doc.h"
-#include "cli/headless_frames.h"
+#include "formats/project_file.h"
+#include "document/zelmora_doc.h"
+#include "demo/headless_frames.h"
 #include "cli/track_output.h"
-#include "model/user_messages.h"
+#include "project/user_messages.h"
 
 #include <cstdio>
 #include <memory>

@@ -1,0 +1,79 @@
+// The main window's pictures of the augmented view: a snapshot of the
+// editor view and recordings of the live area.
+#include "ui/shell/main_frame.h"
+
+#include "document/zelmora_doc.h"
+#include "project/user_messages.h"
+#include "ui/view/zelmora_view.h"
+
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QSaveFile>
+
+namespace
+{
+constexpr const char* kImageCaption = "Guardar imagen";
+
+// Next to the project, named after it.
+QString SuggestedName(const QString& projectPath, const char* extension)
+{
+    if (projectPath.isEmpty())
+        return QString("Zelmora") + extension;
+    const QFileInfo project(projectPath);
+    return project.dir().filePath(project.completeBaseName() + extension);
+}
+} // namespace
+
+void CMainFrame::OnSaveImage()
+{
+    const QString path = QFileDialog::getSaveFileName(
+        this, "Guardar imagen", SuggestedName(m_strPathName, ".png"), "Imágenes PNG (*.png)");
+    if (!path.isEmpty())
+        SaveImage(path);
+}
+
+bool CMainFrame::SaveImage(const QString& path)
+{
+    if (QFileInfo(path).suffix().toLower() != "png")
+    {
+        ShowMessage("La imagen se guarda en formato PNG: el nombre debe terminar en .png (" +
+                        path.toStdString() + ")",
+                    kImageCaption, MessageIcon::Exclamation);
+        return false;
+    }
+    const QImage picture = m_pView->Render();
+    // Written beside the target and renamed over it: a failed write leaves
+    // whatever was there before.
+    QSaveFile file(path);
+    if (picture.isNull() || !file.open(QIODevice::WriteOnly) || !picture.save(&file, "PNG") ||
+        !file.commit())
+    {
+        const QString reason = picture.isNull() ? "la vista aún no tiene imagen" : file.errorString();
+        ShowMessage("No se puede guardar la imagen " + path.toStdString() + ": " +
+                        reason.toStdString(),
+                    kImageCaption, MessageIcon::Exclamation);
+        return false;
+    }
+    return true;
+}
+
+void CMainFrame::OnRecord()
+{
+    const QString path = QFileDialog::getSaveFileName(
+        this, "Grabar vídeo", SuggestedName(m_strPathName, ".webm"), "Vídeo WebM (*.webm)");
+    if (!path.isEmpty())
+        StartRecording(path);
+}
+
+bool CMainFrame::StartRecording(const QString& path)
+{
+    const bool started = m_doc.StartRecording(path.toStdString());
+    UpdateCommandStates();
+    return started;
+}
+
+void CMainFrame::OnStopRecording()
+{
+    m_doc.StopRecording();
+    UpdateCommandStates();
+}
