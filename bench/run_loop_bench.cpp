@@ -42,7 +42,7 @@ void BM_DemoFrame(benchmark::State& state)
 
     CZelmoraDoc doc;
     doc.OnNewDocument();
-    doc.m_nThreshold = kDemoStartThreshold;
+    doc.m_settings.m_nThreshold = kDemoStartThreshold;
     doc.m_trackers = DemoTrackers(folder);
     doc.BuildPatternRegistry();
     initCameraParam(camera);

@@ -56,7 +56,7 @@ void RunTrack(const TrackOptions& options)
     if (!doc.OpenProject(options.project, &error))
         throw CommandFailure(error);
     if (!video.empty())
-        doc.m_strVideoConfig = video;
+        doc.m_settings.m_strVideoConfig = video;
     if (!doc.StartCapture(true))
         throw CommandFailure("");
 

@@ -29,9 +29,9 @@ bool WriteProject(const std::string& dir, std::string* error)
 {
     CZelmoraDoc doc;
     doc.OnNewDocument();
-    doc.m_strVideoConfig = kVideoConfig;
-    doc.m_strCameraParam = kCameraFile;
-    doc.m_nThreshold = kDemoStartThreshold;
+    doc.m_settings.m_strVideoConfig = kVideoConfig;
+    doc.m_settings.m_strCameraParam = kCameraFile;
+    doc.m_settings.m_nThreshold = kDemoStartThreshold;
     doc.m_trackers = DemoTrackers("marcadores");
     for (CTracker& tracker : doc.m_trackers)
         tracker.m_models = {DemoModel()};

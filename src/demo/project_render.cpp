@@ -83,7 +83,7 @@ bool DrawFrame(const CRenderOptions& options, CZelmoraDoc& doc, const CMatrix& p
     for (CTracker& tracker : doc.m_trackers)
         if (!model && !tracker.m_models.empty())
             model = &tracker.m_models.front();
-    DrawOrthoView(MakeEditorCamera(kViews.at(options.strView)), doc.m_nViewZoom, axes, model);
+    DrawOrthoView(MakeEditorCamera(kViews.at(options.strView)), doc.m_settings.m_nViewZoom, axes, model);
     return true;
 }
 
@@ -152,7 +152,7 @@ bool RenderProject(const CRenderOptions& options, int* pFrames, std::string* err
     if (!doc.OpenProject(options.strProject, error))
         return false;
     if (!video.empty())
-        doc.m_strVideoConfig = video;
+        doc.m_settings.m_strVideoConfig = video;
     if (!doc.StartCapture(true))
     {
         error->clear();

@@ -10,7 +10,8 @@
 #include <list>
 #include <string>
 
-// The seven project settings the General page edits, as one value.
+// The project's seven settings, as one value: the document holds them,
+// the General page edits a copy.
 struct CProjectSettings
 {
     std::string m_strVideoConfig;

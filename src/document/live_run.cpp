@@ -25,24 +25,24 @@ void CZelmoraDoc::OnCapture()
 bool CZelmoraDoc::StartCapture(bool everyFrame)
 {
     EndRun();
-    if (m_strVideoConfig.empty())
+    if (m_settings.m_strVideoConfig.empty())
     {
         ShowMessage("No hay configuración", kCameraCaption);
         return false;
     }
-    auto source = std::make_unique<CVideoSource>(m_strVideoConfig, everyFrame);
+    auto source = std::make_unique<CVideoSource>(m_settings.m_strVideoConfig, everyFrame);
     if (!source->m_pSource)
     {
-        ShowMessage("No se puede abrir la fuente de vídeo '" + m_strVideoConfig +
+        ShowMessage("No se puede abrir la fuente de vídeo '" + m_settings.m_strVideoConfig +
                         "': " + source->Error(),
                     kCameraCaption, MessageIcon::Exclamation);
         return false;
     }
     auto calibration =
-        CCameraCalibration::Load(source->m_nWidth, source->m_nHeight, m_strCameraParam);
+        CCameraCalibration::Load(source->m_nWidth, source->m_nHeight, m_settings.m_strCameraParam);
     if (!calibration)
     {
-        ShowMessage("No se puede cargar la calibración de la cámara: " + m_strCameraParam,
+        ShowMessage("No se puede cargar la calibración de la cámara: " + m_settings.m_strCameraParam,
                     kCameraCaption, MessageIcon::Exclamation);
         return false;
     }
@@ -59,7 +59,7 @@ bool CZelmoraDoc::StartCapture(bool everyFrame)
     }
     m_pVideoSource = std::move(source);
     m_pCameraCalibration = std::move(calibration);
-    m_bRecordRelations = true;
+    m_settings.m_bRecordRelations = true;
     if (view)
     {
         view->RunLayoutChanged();
@@ -107,9 +107,9 @@ CVideoSource::Grab CZelmoraDoc::ProcessNextFrame(int timeoutMs)
 
 void CZelmoraDoc::OnFrame(const unsigned char* image, int width, int height)
 {
-    if (m_bAutoThreshold && m_nThresholdCountdown < 0)
+    if (m_settings.m_bAutoThreshold && m_nThresholdCountdown < 0)
     {
-        m_nThreshold = automaticThreshold(image, width, height);
+        m_settings.m_nThreshold = automaticThreshold(image, width, height);
         // A frame without rows taught nothing: try again on the next one.
         if (width > 0 && height > 0)
             m_nThresholdCountdown = kThresholdInterval;
@@ -121,7 +121,7 @@ void CZelmoraDoc::OnFrame(const unsigned char* image, int width, int height)
         return;
     for (CTracker& tracker : m_trackers)
         tracker.BeginFrame();
-    DispatchMarkers(image, m_patternRegistry, m_nThreshold, m_bRecordRelations);
+    DispatchMarkers(image, m_patternRegistry, m_settings.m_nThreshold, m_settings.m_bRecordRelations);
     for (CTracker& tracker : m_trackers)
         tracker.ComputePose();
 }

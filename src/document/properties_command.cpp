@@ -9,30 +9,6 @@ void CZelmoraDoc::SetDialogHost(CDialogHost* host)
     m_pDialogHost = host;
 }
 
-CProjectSettings CZelmoraDoc::GetSettings() const
-{
-    CProjectSettings settings;
-    settings.m_strVideoConfig = m_strVideoConfig;
-    settings.m_strCameraParam = m_strCameraParam;
-    settings.m_bAutoThreshold = m_bAutoThreshold;
-    settings.m_nThreshold = m_nThreshold;
-    settings.m_bSingleView = m_bSingleView;
-    settings.m_nViewZoom = m_nViewZoom;
-    settings.m_bRecordRelations = m_bRecordRelations;
-    return settings;
-}
-
-void CZelmoraDoc::SetSettings(const CProjectSettings& settings)
-{
-    m_strVideoConfig = settings.m_strVideoConfig;
-    m_strCameraParam = settings.m_strCameraParam;
-    m_bAutoThreshold = settings.m_bAutoThreshold;
-    m_nThreshold = settings.m_nThreshold;
-    m_bSingleView = settings.m_bSingleView;
-    m_nViewZoom = settings.m_nViewZoom;
-    m_bRecordRelations = settings.m_bRecordRelations;
-}
-
 bool CZelmoraDoc::OnProperties()
 {
     // Browsed files are stored relative to the project's folder, which a

@@ -24,20 +24,13 @@ CZelmoraDoc::~CZelmoraDoc()
 
 bool CZelmoraDoc::OnNewDocument()
 {
-    m_strVideoConfig.clear();
-    m_strCameraParam.clear();
-    m_bAutoThreshold = true;
-    m_nThreshold = 0;
-    m_bSingleView = true;
-    m_nViewZoom = 1;
+    m_settings = CProjectSettings();
     ReleaseRunData();
     // The trackers go too: keeping them would show the old project's
     // trackers under a new, empty one.
     m_trackers.clear();
     m_strProjectDir.clear();
-    m_pView = nullptr;
     m_nThresholdCountdown = 24;
-    m_bRecordRelations = true;
     EndRun();
     RefreshNavigator();
     SetModifiedFlag(false);
@@ -48,12 +41,12 @@ void CZelmoraDoc::Serialize(CArchive& ar)
 {
     if (ar.IsStoring())
     {
-        ar.WriteString(m_strVideoConfig);
-        ar.WriteString(m_strCameraParam);
-        ar.WriteU32(m_bAutoThreshold ? 1 : 0);
-        ar.WriteI32(m_nThreshold);
-        ar.WriteU32(m_bSingleView ? 1 : 0);
-        ar.WriteI32(m_nViewZoom);
+        ar.WriteString(m_settings.m_strVideoConfig);
+        ar.WriteString(m_settings.m_strCameraParam);
+        ar.WriteU32(m_settings.m_bAutoThreshold ? 1 : 0);
+        ar.WriteI32(m_settings.m_nThreshold);
+        ar.WriteU32(m_settings.m_bSingleView ? 1 : 0);
+        ar.WriteI32(m_settings.m_nViewZoom);
         SerializeTrackers(ar, m_trackers);
         return;
     }
@@ -61,27 +54,22 @@ void CZelmoraDoc::Serialize(CArchive& ar)
     // Everything is read before anything changes, so a damaged file leaves
     // the open project (and any run) exactly as it was.
     CArchive::Record record(ar, "project settings");
-    std::string videoConfig = ar.ReadString();
-    std::string cameraParam = ar.ReadString();
-    const bool autoThreshold = ar.ReadU32() != 0;
-    const int threshold = ar.ReadI32();
-    const bool singleView = ar.ReadU32() != 0;
-    const int viewZoom = ar.ReadI32();
+    CProjectSettings settings;
+    settings.m_strVideoConfig = ar.ReadString();
+    settings.m_strCameraParam = ar.ReadString();
+    settings.m_bAutoThreshold = ar.ReadU32() != 0;
+    settings.m_nThreshold = ar.ReadI32();
+    settings.m_bSingleView = ar.ReadU32() != 0;
+    settings.m_nViewZoom = ar.ReadI32();
     std::list<CTracker> trackers;
     SerializeTrackers(ar, trackers);
 
     SetProjectDirectory(ar.GetFilePath());
-    m_pView = nullptr;
     EndRun();
     ReleaseRunData();
-    m_strVideoConfig = std::move(videoConfig);
-    m_strCameraParam = std::move(cameraParam);
-    m_bAutoThreshold = autoThreshold;
-    m_nThreshold = threshold;
-    m_bSingleView = singleView;
-    m_nViewZoom = viewZoom;
+    // Recording relations is a setting of the session, not of the file.
+    m_settings = std::move(settings);
     m_trackers.swap(trackers);
-    m_bRecordRelations = true;
     if (m_bPrepareRunOnLoad)
         BuildPatternRegistry();
     m_nThresholdCountdown = 24;
@@ -188,12 +176,6 @@ void CZelmoraDoc::BuildPatternRegistry()
     ::BuildPatternRegistry(m_trackers, m_patternRegistry);
 }
 
-CDocumentView* CZelmoraDoc::GetView()
-{
-    if (!m_pView)
-        m_pView = m_pViewHost;
-    return m_pView;
-}
 
 void CZelmoraDoc::EndRun()
 {

@@ -80,7 +80,7 @@ public:
     void RecordFrame();
     // What the last recording wrote, for the messages and the tests.
     const CVideoRecorder::Summary& LastRecording() const { return m_lastRecording; }
-    void SetViewZoom(int zoom) { m_nViewZoom = zoom; }
+    void SetViewZoom(int zoom) { m_settings.m_nViewZoom = zoom; }
     void AdvanceAnimations();
     void ReleaseRunData();
     void BuildPatternRegistry();
@@ -97,30 +97,23 @@ public:
     // dialog host; on OK they replace the project's and the run data is
     // rebuilt. False when refused or cancelled.
     bool OnProperties();
-    CProjectSettings GetSettings() const;
-    void SetSettings(const CProjectSettings& settings);
+    const CProjectSettings& GetSettings() const { return m_settings; }
+    void SetSettings(const CProjectSettings& settings) { m_settings = settings; }
     void SetDialogHost(CDialogHost* host);
     CDialogHost* GetDialogHost() const { return m_pDialogHost; }
 
     void SetNavigator(CNavigatorHost* navigator) { m_pNavigator = navigator; }
     void SetFrame(CDocumentFrame* frame) { m_pFrame = frame; }
-    void SetView(CDocumentView* view) { m_pViewHost = view; }
-    CDocumentView* GetView();
+    void SetView(CDocumentView* view) { m_pView = view; }
+    CDocumentView* GetView() const { return m_pView; }
 
-    std::string m_strVideoConfig;
-    std::string m_strCameraParam;
-    bool m_bAutoThreshold = true;
-    int m_nThreshold = 0;
-    bool m_bSingleView = true;
+    CProjectSettings m_settings;
     std::list<CTracker> m_trackers;
     std::list<CPatternEntry> m_patternRegistry;
     std::string m_strProjectDir; // ends with '/'; empty until saved or loaded
     std::unique_ptr<CVideoSource> m_pVideoSource;
     std::unique_ptr<CCameraCalibration> m_pCameraCalibration;
-    CDocumentView* m_pView = nullptr;
     int m_nThresholdCountdown = 24;
-    int m_nViewZoom = 1;
-    bool m_bRecordRelations = true;
 
 private:
     // Directory of `path` (with its last separator) becomes the project
@@ -135,7 +128,7 @@ private:
     CDialogHost* m_pDialogHost = nullptr;
     CDocumentFrame* m_pFrame = nullptr;
     bool m_bModified = false;
-    CDocumentView* m_pViewHost = nullptr;
+    CDocumentView* m_pView = nullptr;
     bool m_bPrepareRunOnLoad = true;
     std::unique_ptr<CVideoRecorder> m_pRecorder;
     std::string m_strRecordingPath;

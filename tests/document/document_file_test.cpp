@@ -50,10 +50,10 @@ TEST(DocumentFile, NewProjectIsTheTwentyTwoBytesAndLoadsBackToDefaults)
     FillSampleProject(loaded);
     ASSERT_TRUE(loaded.OpenProject(folder.Path("new.zel"), nullptr));
     EXPECT_TRUE(loaded.m_trackers.empty());
-    EXPECT_TRUE(loaded.m_bAutoThreshold);
-    EXPECT_EQ(loaded.m_nThreshold, 0);
-    EXPECT_TRUE(loaded.m_bSingleView);
-    EXPECT_EQ(loaded.m_nViewZoom, 1);
+    EXPECT_TRUE(loaded.m_settings.m_bAutoThreshold);
+    EXPECT_EQ(loaded.m_settings.m_nThreshold, 0);
+    EXPECT_TRUE(loaded.m_settings.m_bSingleView);
+    EXPECT_EQ(loaded.m_settings.m_nViewZoom, 1);
     EXPECT_EQ(std::filesystem::current_path().string() + "/", folder.Path() + "/");
 }
 
@@ -68,14 +68,14 @@ TEST(DocumentFile, SampleProjectRoundTripsByteForByte)
     CZelmoraDoc loaded;
     CountingNavigator navigator;
     loaded.SetNavigator(&navigator);
-    loaded.m_bRecordRelations = false;
+    loaded.m_settings.m_bRecordRelations = false;
     loaded.m_nThresholdCountdown = 3;
     ASSERT_TRUE(loaded.OpenProject(folder.Path("sample.zel"), nullptr));
     EXPECT_EQ(Saved(loaded), bytes);
     EXPECT_EQ(loaded.m_trackers.back().m_strName, "Marca Ω");
     EXPECT_FALSE(loaded.m_trackers.back().HasReference());
     EXPECT_EQ(loaded.m_trackers.front().ReferenceIndex(), 0);
-    EXPECT_TRUE(loaded.m_bRecordRelations);
+    EXPECT_TRUE(loaded.m_settings.m_bRecordRelations);
     EXPECT_EQ(loaded.m_nThresholdCountdown, 24);
     EXPECT_EQ(navigator.m_nRefreshes, 1);
 }

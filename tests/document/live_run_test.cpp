@@ -43,16 +43,16 @@ TEST(AutomaticThreshold, FirstComputedOnTheTwentySixthFrameThenEveryTwentySixth)
     doc.OnNewDocument();
     const auto frame = Frame(50, 200);
     Feed(doc, frame, 25);
-    EXPECT_EQ(doc.m_nThreshold, 0) << "the stored threshold until then";
+    EXPECT_EQ(doc.m_settings.m_nThreshold, 0) << "the stored threshold until then";
     Feed(doc, frame);
-    EXPECT_EQ(doc.m_nThreshold, 125);
+    EXPECT_EQ(doc.m_settings.m_nThreshold, 125);
     EXPECT_EQ(doc.m_nThresholdCountdown, 24);
 
     const auto darker = Frame(10, 200);
     Feed(doc, darker, 25);
-    EXPECT_EQ(doc.m_nThreshold, 125);
+    EXPECT_EQ(doc.m_settings.m_nThreshold, 125);
     Feed(doc, darker);
-    EXPECT_EQ(doc.m_nThreshold, 105);
+    EXPECT_EQ(doc.m_settings.m_nThreshold, 105);
 }
 
 TEST(AutomaticThreshold, AnEmptyFrameGives127AndTheNextFrameTriesAgain)
@@ -60,9 +60,9 @@ TEST(AutomaticThreshold, AnEmptyFrameGives127AndTheNextFrameTriesAgain)
     CZelmoraDoc doc;
     doc.OnNewDocument();
     doc.m_nThresholdCountdown = -1;
-    doc.m_nThreshold = 3;
+    doc.m_settings.m_nThreshold = 3;
     doc.OnFrame(Frame(50, 200).data(), kWidth, 0);
-    EXPECT_EQ(doc.m_nThreshold, 127);
+    EXPECT_EQ(doc.m_settings.m_nThreshold, 127);
     EXPECT_LT(doc.m_nThresholdCountdown, 0);
 }
 
@@ -70,15 +70,15 @@ TEST(AutomaticThreshold, SwitchedOnAfterALongTimeOffComputesAtOnce)
 {
     CZelmoraDoc doc;
     doc.OnNewDocument();
-    doc.m_bAutoThreshold = false;
-    doc.m_nThreshold = 90;
+    doc.m_settings.m_bAutoThreshold = false;
+    doc.m_settings.m_nThreshold = 90;
     const auto frame = Frame(50, 200);
     Feed(doc, frame, 100);
-    EXPECT_EQ(doc.m_nThreshold, 90);
+    EXPECT_EQ(doc.m_settings.m_nThreshold, 90);
     EXPECT_EQ(doc.m_nThresholdCountdown, 24 - 100);
-    doc.m_bAutoThreshold = true;
+    doc.m_settings.m_bAutoThreshold = true;
     Feed(doc, frame);
-    EXPECT_EQ(doc.m_nThreshold, 125);
+    EXPECT_EQ(doc.m_settings.m_nThreshold, 125);
 }
 
 TEST(Capture, RefusalsSayWhyAndStartNothing)
@@ -102,14 +102,14 @@ TEST(Capture, RefusalsSayWhyAndStartNothing)
     EXPECT_FALSE(doc.IsCapturing());
 
     std::ofstream(folder.Path("bad.cfg")) << "nosuchelement\n";
-    doc.m_strVideoConfig = "bad.cfg";
+    doc.m_settings.m_strVideoConfig = "bad.cfg";
     doc.OnCapture();
     ASSERT_EQ(messages.m_messages.size(), 3u);
     EXPECT_NE(messages.m_messages[2].text.find("nosuchelement"), std::string::npos);
 
     std::ofstream(folder.Path("ok.cfg")) << "videotestsrc ! video/x-raw,width=64,height=48\n";
-    doc.m_strVideoConfig = "ok.cfg";
-    doc.m_strCameraParam = "missing.dat";
+    doc.m_settings.m_strVideoConfig = "ok.cfg";
+    doc.m_settings.m_strCameraParam = "missing.dat";
     doc.OnCapture();
     ASSERT_EQ(messages.m_messages.size(), 4u);
     EXPECT_EQ(messages.m_messages[3].text,

@@ -129,9 +129,9 @@ TEST_F(SavedProject, PropertiesOkTakesTheEditsAndReloadsPatternsAndModels)
     EXPECT_TRUE(m_doc.OnProperties());
 
     EXPECT_EQ(m_host.m_strProjectDir, m_doc.m_strProjectDir);
-    EXPECT_FALSE(m_doc.m_bAutoThreshold);
-    EXPECT_EQ(m_doc.m_nThreshold, 77);
-    EXPECT_EQ(m_doc.m_strVideoConfig, "v.cfg");
+    EXPECT_FALSE(m_doc.m_settings.m_bAutoThreshold);
+    EXPECT_EQ(m_doc.m_settings.m_nThreshold, 77);
+    EXPECT_EQ(m_doc.m_settings.m_strVideoConfig, "v.cfg");
     EXPECT_EQ(Tracker().m_strName, "nuevo");
     EXPECT_EQ(Tracker().ReferenceIndex(), 0);
     EXPECT_EQ(m_doc.m_patternRegistry.size(), 2u);
@@ -156,7 +156,7 @@ TEST_F(SavedProject, PropertiesCancelTouchesNothing)
     EXPECT_FALSE(m_doc.OnProperties());
 
     EXPECT_EQ(m_host.m_strProjectDir, m_doc.m_strProjectDir);
-    EXPECT_EQ(m_doc.m_strVideoConfig, "v.cfg");
+    EXPECT_EQ(m_doc.m_settings.m_strVideoConfig, "v.cfg");
     ASSERT_EQ(m_doc.m_trackers.size(), 1u);
     EXPECT_EQ(Tracker().m_patterns.front().m_nId, patternId);
     EXPECT_EQ(m_doc.m_patternRegistry.size(), 1u);

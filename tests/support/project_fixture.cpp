@@ -7,12 +7,12 @@
 void FillSampleProject(CZelmoraDoc& doc)
 {
     doc.OnNewDocument();
-    doc.m_strVideoConfig = "cámara.cfg";
-    doc.m_strCameraParam = "camera_para.dat";
-    doc.m_bAutoThreshold = false;
-    doc.m_nThreshold = 117;
-    doc.m_bSingleView = false;
-    doc.m_nViewZoom = 3;
+    doc.m_settings.m_strVideoConfig = "cámara.cfg";
+    doc.m_settings.m_strCameraParam = "camera_para.dat";
+    doc.m_settings.m_bAutoThreshold = false;
+    doc.m_settings.m_nThreshold = 117;
+    doc.m_settings.m_bSingleView = false;
+    doc.m_settings.m_nViewZoom = 3;
 
     const char* trackerNames[] = {"Coche", "Señal de tráfico", "Marca Ω"};
     for (int t = 0; t < 3; ++t)
@@ -50,7 +50,7 @@ bool UseTestVideo(const ScratchFolder& folder, CZelmoraDoc& doc, std::string* er
     if (!WriteCameraParamFile(folder.Path("c.dat"), IdealPinholeCamera(64, 48, 60.0, 32.0, 24.0),
                               error))
         return false;
-    doc.m_strVideoConfig = "v.cfg";
-    doc.m_strCameraParam = "c.dat";
+    doc.m_settings.m_strVideoConfig = "v.cfg";
+    doc.m_settings.m_strCameraParam = "c.dat";
     return true;
 }

@@ -55,7 +55,7 @@ CNavigatorDialogBar::CNavigatorDialogBar(CZelmoraDoc& doc, QWidget* parent)
     connect(m_pZoom, &QSlider::valueChanged, this,
             [this](int nValue)
             {
-                if (!m_pZoom->isSliderDown() && nValue != m_doc.m_nViewZoom)
+                if (!m_pZoom->isSliderDown() && nValue != m_doc.m_settings.m_nViewZoom)
                     emit ZoomChanged(nValue);
             });
 }
@@ -63,7 +63,7 @@ CNavigatorDialogBar::CNavigatorDialogBar(CZelmoraDoc& doc, QWidget* parent)
 void CNavigatorDialogBar::RefreshTree()
 {
     const QSignalBlocker blocker(m_pTree);
-    m_pSingleView->setChecked(m_doc.m_bSingleView);
+    m_pSingleView->setChecked(m_doc.m_settings.m_bSingleView);
     m_pSelection->clear();
     m_pEdit->hide();
     m_pReload->hide();
@@ -92,12 +92,12 @@ void CNavigatorDialogBar::RefreshTree()
 
 void CNavigatorDialogBar::SyncSettings()
 {
-    m_pSingleView->setChecked(m_doc.m_bSingleView);
-    m_pRecordRelations->setChecked(m_doc.m_bRecordRelations);
-    if (m_doc.m_nViewZoom >= kMinZoom && m_doc.m_nViewZoom <= kMaxZoom)
+    m_pSingleView->setChecked(m_doc.m_settings.m_bSingleView);
+    m_pRecordRelations->setChecked(m_doc.m_settings.m_bRecordRelations);
+    if (m_doc.m_settings.m_nViewZoom >= kMinZoom && m_doc.m_settings.m_nViewZoom <= kMaxZoom)
     {
         const QSignalBlocker blocker(m_pZoom);
-        m_pZoom->setValue(m_doc.m_nViewZoom);
+        m_pZoom->setValue(m_doc.m_settings.m_nViewZoom);
     }
 }
 

@@ -101,7 +101,7 @@ void CZelmoraView::OnDraw()
 {
     glClearColor(0.2f, 0.2f, 0.2f, 1.0f);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    if (m_doc.m_bSingleView)
+    if (m_doc.m_settings.m_bSingleView)
     {
         SetViewport(m_layout.letterbox);
         DrawLiveView();
@@ -120,7 +120,7 @@ void CZelmoraView::OnDraw()
 void CZelmoraView::DrawOrthoView(int column, int row)
 {
     CModel3D* model = m_pSelection ? m_pSelection->GetSelectedModel() : nullptr;
-    ::DrawOrthoView(m_cameras[column * 2 + row], m_doc.m_nViewZoom, m_axes, model);
+    ::DrawOrthoView(m_cameras[column * 2 + row], m_doc.m_settings.m_nViewZoom, m_axes, model);
 }
 
 void CZelmoraView::DrawLiveView()
@@ -129,7 +129,7 @@ void CZelmoraView::DrawLiveView()
     if (!source || source->GetTexture() == CVideoSource::kNoTexture)
         return;
     DrawLiveArea(source->GetTexture(), source->GetTexScaleX(), source->GetTexScaleY(),
-                 m_projection, m_doc.m_trackers, m_doc.m_bSingleView ? nullptr : &m_axes);
+                 m_projection, m_doc.m_trackers, m_doc.m_settings.m_bSingleView ? nullptr : &m_axes);
 }
 
 bool CZelmoraView::ReadLiveFrame(std::vector<unsigned char>& rgba)
@@ -183,7 +183,7 @@ CModel3D* CZelmoraView::SelectedModel() const
 
 int CZelmoraView::OrthoViewAt(QPointF position) const
 {
-    if (m_doc.m_bSingleView)
+    if (m_doc.m_settings.m_bSingleView)
         return -1;
     const qreal ratio = devicePixelRatio();
     const int x = int(position.x() * ratio);
@@ -225,7 +225,7 @@ void CZelmoraView::mouseMoveEvent(QMouseEvent* event)
     }
     // The view shows -zoom..zoom across each quadrant, whatever its shape.
     const CGlRect& rect = m_layout.quadrants[m_nDragView / 2][m_nDragView % 2];
-    const double zoom = EffectiveZoom(m_doc.m_nViewZoom);
+    const double zoom = EffectiveZoom(m_doc.m_settings.m_nViewZoom);
     const qreal ratio = devicePixelRatio();
     const QPointF moved = (event->position() - m_dragStart) * ratio;
     const double right = moved.x() * 2.0 * zoom / std::max(1, rect.Width());
@@ -253,9 +253,9 @@ void CZelmoraView::wheelEvent(QWheelEvent* event)
         return;
     // A tenth of the zoom per notch, at least one: fine steps close up,
     // quick ones far out. Forward brings the model closer.
-    const int zoom = std::max(1, m_doc.m_nViewZoom);
+    const int zoom = std::max(1, m_doc.m_settings.m_nViewZoom);
     const int step = std::max(1, zoom / 10);
     const int wanted = std::clamp(zoom - notches * step, 1, kMaxViewZoom);
-    if (wanted != m_doc.m_nViewZoom)
+    if (wanted != m_doc.m_settings.m_nViewZoom)
         emit ZoomRequested(wanted);
 }

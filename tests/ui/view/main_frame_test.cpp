@@ -123,7 +123,7 @@ class MainFrameTest : public CWindowTest
             QVERIFY(QDir(QString::fromStdString(Folder().Path())).isEmpty());
         }
         QVERIFY(Frame()->OpenProjectFile(QString::fromStdString(WriteVideoProject(Folder()))));
-        Doc().m_bSingleView = false;
+        Doc().m_settings.m_bSingleView = false;
         QVERIFY(Frame()->SaveImage(Path("vista.png")));
         const QImage saved(Path("vista.png"));
         QVERIFY(!saved.isNull());
@@ -247,16 +247,16 @@ class MainFrameTest : public CWindowTest
         QVERIFY(Frame()->SaveProjectFile(Path("c.zel")));
         Action("chooseCameraAction")->trigger();
         QVERIFY(Messages().Said("No se ha encontrado ninguna cámara"));
-        QCOMPARE(Doc().m_strVideoConfig, std::string());
+        QCOMPARE(Doc().m_settings.m_strVideoConfig, std::string());
         QVERIFY(!Doc().IsModified());
         QVERIFY(!Frame()->Editor()->UndoStack().canUndo());
 
         Frame()->Editor()->SetVideoConfig("camara-video0.cfg");
-        QCOMPARE(Doc().m_strVideoConfig, std::string("camara-video0.cfg"));
+        QCOMPARE(Doc().m_settings.m_strVideoConfig, std::string("camara-video0.cfg"));
         QVERIFY(Doc().IsModified());
         QCOMPARE(Frame()->Editor()->UndoStack().undoText(), QString("Elegir cámara"));
         Frame()->Editor()->UndoStack().undo();
-        QCOMPARE(Doc().m_strVideoConfig, std::string());
+        QCOMPARE(Doc().m_settings.m_strVideoConfig, std::string());
         QVERIFY(!Doc().IsModified());
     }
 

@@ -103,7 +103,7 @@ class NavigatorTest : public CWindowTest
         {
             CZelmoraDoc doc;
             doc.OnNewDocument();
-            doc.m_bSingleView = false;
+            doc.m_settings.m_bSingleView = false;
             doc.m_trackers.emplace_back(MakeTracker("T", {"P"}, {"M"}));
             doc.m_trackers.front().m_patterns.front().m_strFile = "p.patt";
             doc.m_trackers.front().m_models.front().m_strFile = "m.3ds";
@@ -213,7 +213,7 @@ class NavigatorTest : public CWindowTest
     void aDragMovesTheModelByTheWorldDistanceUnderThePointer()
     {
         Select("M");
-        Doc().m_nViewZoom = 4;
+        Doc().m_settings.m_nViewZoom = 4;
         CZelmoraView* view = Frame()->View();
         const CGlRect& top = view->Layout().quadrants[0][1];
         const QPoint start = Drag(kTopView, QPoint(40, -25));
@@ -226,12 +226,12 @@ class NavigatorTest : public CWindowTest
 
         // The wheel brings the views closer, a step at a time, and the
         // slider follows.
-        Doc().m_nViewZoom = 5;
+        Doc().m_settings.m_nViewZoom = 5;
         QWheelEvent wheel(QPointF(start), QPointF(view->mapToGlobal(start)), QPoint(),
                           QPoint(0, QWheelEvent::DefaultDeltasPerStep), Qt::NoButton,
                           Qt::NoModifier, Qt::NoScrollPhase, false);
         QCoreApplication::sendEvent(view, &wheel);
-        QCOMPARE(Doc().m_nViewZoom, 4);
+        QCOMPARE(Doc().m_settings.m_nViewZoom, 4);
         QCOMPARE(::Control<QSlider>(Frame()->Navigator(), "zoomSlider")->value(), 4);
     }
 

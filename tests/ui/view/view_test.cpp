@@ -132,7 +132,7 @@ class ViewTest : public QObject
 
     void orthographicViewsShowGridAxesAndTheSelectedModel()
     {
-        m_p->m_doc.m_bSingleView = false;
+        m_p->m_doc.m_settings.m_bSingleView = false;
         QImage image = Draw();
         const CGlRect& front = Quadrant(0, 0);
         QVERIFY2(SeenNear(image, front, 0.5, 0.0, Qt::red), "X to the right, red");
@@ -157,7 +157,7 @@ class ViewTest : public QObject
 
         // Zoom 10 shows ten times as much: the square shrinks to the middle
         // and grid lines appear every tenth of the view.
-        m_p->m_doc.m_nViewZoom = 10;
+        m_p->m_doc.m_settings.m_nViewZoom = 10;
         image = Draw();
         QVERIFY(Near(At(image, front, 0.3, 0.3), kClearColour) ||
                 Near(At(image, front, 0.3, 0.3), QColor(153, 153, 153)));
@@ -171,10 +171,10 @@ class ViewTest : public QObject
 
     void zoomZeroIsDrawnAsZoomOne()
     {
-        m_p->m_doc.m_bSingleView = false;
-        m_p->m_doc.m_nViewZoom = 1;
+        m_p->m_doc.m_settings.m_bSingleView = false;
+        m_p->m_doc.m_settings.m_nViewZoom = 1;
         const QImage one = Draw();
-        m_p->m_doc.m_nViewZoom = 0;
+        m_p->m_doc.m_settings.m_nViewZoom = 0;
         QCOMPARE(Draw(), one);
     }
 };
