@@ -1,7 +1,8 @@
 #include "formats/project_file.h"
 
+#include "formats/replace_file.h"
+
 #include <cerrno>
-#include <cstdio>
 #include <cstring>
 #include <fcntl.h>
 #include <filesystem>
@@ -30,12 +31,6 @@ public:
             close(m_fd);
     }
     int Get() const { return m_fd; }
-    int Release()
-    {
-        const int fd = m_fd;
-        m_fd = -1;
-        return fd;
-    }
 
 private:
     int m_fd;
@@ -77,48 +72,20 @@ std::string ReadProjectFile(const std::string& path)
 
 void WriteProjectFileAtomically(const std::string& path, const std::string& bytes)
 {
-    const std::string temporary = path + ".saving-XXXXXX";
-    std::string name = temporary;
-    FileDescriptor file(mkstemp(name.data()));
-    if (file.Get() < 0)
+    AtomicWriteFailure failure;
+    if (WriteFileAtomically(path, bytes, &failure))
+        return;
+    errno = failure.error;
+    switch (failure.stage)
+    {
+    case AtomicWriteFailure::Create:
         throw SystemError("cannot create a file in the project's folder");
-
-    const auto fail = [&](const std::string& what) {
-        const std::runtime_error error = SystemError(what);
-        close(file.Release());
-        unlink(name.c_str());
-        return error;
-    };
-
-    size_t done = 0;
-    while (done < bytes.size())
-    {
-        const ssize_t put = write(file.Get(), bytes.data() + done, bytes.size() - done);
-        if (put < 0 && errno == EINTR)
-            continue;
-        if (put <= 0)
-            throw fail("cannot write");
-        done += static_cast<size_t>(put);
+    case AtomicWriteFailure::Write:
+        throw SystemError("cannot write");
+    case AtomicWriteFailure::Replace:
+        break;
     }
-    // Project files are plain user documents: the usual permissions, not
-    // mkstemp's owner-only ones.
-    const mode_t mask = umask(0);
-    umask(mask);
-    fchmod(file.Get(), 0666 & ~mask);
-    if (fsync(file.Get()) != 0)
-        throw fail("cannot write");
-    if (close(file.Release()) != 0)
-    {
-        const std::runtime_error error = SystemError("cannot write");
-        unlink(name.c_str());
-        throw error;
-    }
-    if (rename(name.c_str(), path.c_str()) != 0)
-    {
-        const std::runtime_error error = SystemError("cannot replace the file");
-        unlink(name.c_str());
-        throw error;
-    }
+    throw SystemError("cannot replace the file");
 }
 
 std::string AbsoluteProjectPath(const std::string& path)
