@@ -1,6 +1,7 @@
 #include "imaging/image_file.h"
 
 #include "imaging/image_header.h"
+#include "imaging/image_io.h"
 #include "imaging/png_decode.h"
 
 #include <IL/il.h>
@@ -20,16 +21,6 @@ bool Fail(std::string* error, const std::string& path, const std::string& reason
     if (error)
         *error = path + ": " + reason;
     return false;
-}
-
-void EnsureDevil()
-{
-    static bool initialised = false;
-    if (!initialised)
-    {
-        ilInit();
-        initialised = true;
-    }
 }
 
 // DevIL's error state is sticky; clear it so a failure reports its own cause.
@@ -53,7 +44,7 @@ class DevilImage
   public:
     DevilImage()
     {
-        EnsureDevil();
+        EnsureImageLibrary();
         ClearDevilErrors();
         ilGenImages(1, &m_nName);
         ilBindImage(m_nName);

@@ -154,7 +154,7 @@ const char* ImageFormatName(ImageFormat format)
 }
 
 bool ReadImageHeader(const unsigned char* bytes, size_t size, ImageHeader* header,
-                     std::string* error)
+                     std::string* error, int64_t maxPixels)
 {
     static const unsigned char kPngSignature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1a, '\n'};
     bool known = false;
@@ -171,10 +171,10 @@ bool ReadImageHeader(const unsigned char* bytes, size_t size, ImageHeader* heade
 
     if (header->width <= 0 || header->height <= 0)
         return Fail(error, "image of zero size");
-    if (int64_t{header->width} * header->height > kMaxImagePixels)
+    if (int64_t{header->width} * header->height > maxPixels)
         return Fail(error, std::string(ImageFormatName(header->format)) + " of " +
                                std::to_string(header->width) + " x " +
                                std::to_string(header->height) + " pixels is larger than the " +
-                               std::to_string(kMaxImagePixels) + "-pixel limit");
+                               std::to_string(maxPixels) + "-pixel limit");
     return true;
 }

@@ -30,6 +30,6 @@ const char* ImageFormatName(ImageFormat format);
 // Fills *header from the bytes of a whole file. False with a one-line reason
 // in *error for an unknown format, a malformed or cut-short header, a PNG
 // whose chunk list does not reach IEND within the bytes, or a size of zero or
-// above kMaxImagePixels.
+// above `maxPixels`.
 bool ReadImageHeader(const unsigned char* bytes, size_t size, ImageHeader* header,
-                     std::string* error);
+                     std::string* error, int64_t maxPixels = kMaxImagePixels);

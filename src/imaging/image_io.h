@@ -2,8 +2,9 @@
 // Image files through DevIL, kept to the kinds a texture may be: PNG, JPEG,
 // BMP and TGA, at most kMaxTextureSide pixels a side and kMaxTexturePixels in
 // all. DevIL 1.7 trusts the sizes in a file's header (a BMP claiming huge
-// dimensions crashes it), so the header is read here first and anything
-// else is never handed to the decoder. GUI thread only: DevIL has one
+// dimensions crashes it), so the header is read first, by the one header
+// reader (image_header.h) or, for TGA, here, and anything else is never
+// handed to the decoder. GUI thread only: DevIL has one
 // current image per process.
 
 #include <cstdint>
@@ -38,7 +39,8 @@ bool SniffImage(const std::string& bytes, const std::string& name, TextureHeader
 // DevIL's own code for the type, for ilLoadL.
 unsigned int DevilType(TextureType type);
 
-// ilInit once per process; the GL part of DevIL is set up by CTexture.
+// The one DevIL set-up: ilInit once per process. The GL part of DevIL is
+// set up by CTexture.
 void EnsureImageLibrary();
 
 // Decodes bytes that SniffImage accepted into DevIL's current image, which
