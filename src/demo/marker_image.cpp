@@ -1,5 +1,7 @@
 #include "demo/marker_image.h"
 
+#include "synth/pattern_picture.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstring>
@@ -132,24 +134,8 @@ BgraImage DrawMarker(const BgraImage& picture, const MarkerLayout& layout)
 void PictureCells(const BgraImage& marker, const MarkerLayout& layout,
                   unsigned char block[kPatternValues])
 {
-    const int cell = layout.pictureSide / kPatternSide;
-    const int perCell = cell * cell;
-    for (int row = 0; row < kPatternSide; ++row)
-        for (int column = 0; column < kPatternSide; ++column)
-        {
-            int sums[kPatternChannels] = {};
-            for (int y = 0; y < cell; ++y)
-                for (int x = 0; x < cell; ++x)
-                {
-                    const unsigned char* p = marker.Pixel(layout.pictureOrigin + column * cell + x,
-                                                          layout.pictureOrigin + row * cell + y);
-                    for (int c = 0; c < kPatternChannels; ++c)
-                        sums[c] += p[c];
-                }
-            for (int c = 0; c < kPatternChannels; ++c)
-                block[(row * kPatternSide + column) * kPatternChannels + c] =
-                    static_cast<unsigned char>((sums[c] + perCell / 2) / perCell);
-        }
+    averageCells(marker.Pixel(layout.pictureOrigin, layout.pictureOrigin), layout.pictureSide,
+                 layout.pictureSide, 4, static_cast<size_t>(marker.width) * 4, block);
 }
 
 BgraImage CellsPicture(const unsigned char block[kPatternValues], int side)
