@@ -1,6 +1,6 @@
 #include "formats/camera_file.h"
 
-#include "formats/replace_file.h"
+#include "imaging/replace_file.h"
 
 #include <cerrno>
 #include <cstdint>

@@ -1,5 +1,5 @@
 #include "media/capture_devices.h"
-#include "formats/replace_file.h"
+#include "imaging/replace_file.h"
 
 #include <gst/gst.h>
 

@@ -1,4 +1,4 @@
-#include "formats/replace_file.h"
+#include "imaging/replace_file.h"
 
 #include <cerrno>
 #include <cstdio>
