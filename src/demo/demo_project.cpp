@@ -6,9 +6,9 @@
 #include "demo/demo_frames.h"
 #include "demo/marker_files.h"
 #include "imaging/image_file.h"
+#include "imaging/replace_file.h"
 
 #include <filesystem>
-#include <fstream>
 
 namespace
 {
@@ -54,11 +54,12 @@ bool WriteMarkers(const std::string& dir, std::vector<SynthPicture>* printed, st
 
 bool WriteVideoConfig(const std::string& dir, std::string* error)
 {
-    std::ofstream config(dir + "/" + kVideoConfig);
-    config << "# La secuencia de la demo: 30 fotogramas por segundo, en bucle\n"
-              "multifilesrc location=fotogramas/fotograma%04d.jpg caps=image/jpeg,framerate=30/1 "
-              "! jpegdec\n";
-    if (config.flush())
+    const std::string config =
+        "# La secuencia de la demo: 30 fotogramas por segundo, en bucle\n"
+        "multifilesrc location=fotogramas/fotograma%04d.jpg caps=image/jpeg,framerate=30/1 "
+        "! jpegdec\n";
+    AtomicWriteFailure failure;
+    if (WriteFileAtomically(dir + "/" + kVideoConfig, config, &failure))
         return true;
     *error = "cannot write " + dir + "/" + kVideoConfig;
     return false;

@@ -3,12 +3,15 @@
 #include "ui/shell/main_frame.h"
 
 #include "document/zelmora_doc.h"
+#include "imaging/replace_file.h"
 #include "project/user_messages.h"
 #include "ui/view/zelmora_view.h"
 
+#include <QBuffer>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QSaveFile>
+
+#include <cstring>
 
 namespace
 {
@@ -42,19 +45,25 @@ bool CMainFrame::SaveImage(const QString& path)
         return false;
     }
     const QImage picture = m_pView->Render();
-    // Written beside the target and renamed over it: a failed write leaves
-    // whatever was there before.
-    QSaveFile file(path);
-    if (picture.isNull() || !file.open(QIODevice::WriteOnly) || !picture.save(&file, "PNG") ||
-        !file.commit())
-    {
-        const QString reason = picture.isNull() ? "la vista aún no tiene imagen" : file.errorString();
-        ShowMessage("No se puede guardar la imagen " + path.toStdString() + ": " +
-                        reason.toStdString(),
-                    kImageCaption, MessageIcon::Exclamation);
-        return false;
-    }
-    return true;
+    // Encoded in memory, then written beside the target and renamed over it:
+    // a failed write leaves whatever was there before.
+    QByteArray encoded;
+    QBuffer buffer(&encoded);
+    AtomicWriteFailure failure;
+    std::string reason;
+    if (picture.isNull())
+        reason = "la vista aún no tiene imagen";
+    else if (!buffer.open(QIODevice::WriteOnly) || !picture.save(&buffer, "PNG"))
+        reason = "no se puede codificar en PNG";
+    else if (!WriteFileAtomically(path.toStdString(),
+                                  std::string(encoded.constData(), size_t(encoded.size())),
+                                  &failure))
+        reason = std::strerror(failure.error);
+    if (reason.empty())
+        return true;
+    ShowMessage("No se puede guardar la imagen " + path.toStdString() + ": " + reason,
+                kImageCaption, MessageIcon::Exclamation);
+    return false;
 }
 
 void CMainFrame::OnRecord()
