@@ -85,14 +85,7 @@ void CZelmoraDoc::SerializeTrackers(CArchive& ar, std::list<CTracker>& trackers)
             tracker.Serialize(ar);
         return;
     }
-    const uint32_t count = ar.ReadU32();
-    ar.RequireCount(count, kMinTrackerRecordBytes, "trackers");
-    for (uint32_t k = 0; k < count; ++k)
-    {
-        CArchive::Record record(ar, "tracker " + std::to_string(k + 1));
-        trackers.emplace_back();
-        trackers.back().Serialize(ar);
-    }
+    ar.ReadRecords(trackers, kMinTrackerRecordBytes, "trackers", "tracker");
 }
 
 void CZelmoraDoc::CopyTrackers(std::list<CTracker>& destination, const std::list<CTracker>& source)

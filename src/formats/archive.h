@@ -65,6 +65,22 @@ public:
         CArchive& m_ar;
     };
 
+    // A count, checked as RequireCount does, then that many records appended
+    // to `items`, each read by its own Serialize under the record name
+    // "<item> k" (k from 1).
+    template <typename List>
+    void ReadRecords(List& items, size_t minBytesEach, const char* what, const std::string& item)
+    {
+        const uint32_t count = ReadU32();
+        RequireCount(count, minBytesEach, what);
+        for (uint32_t k = 0; k < count; ++k)
+        {
+            Record record(*this, item + " " + std::to_string(k + 1));
+            items.emplace_back();
+            items.back().Serialize(*this);
+        }
+    }
+
     [[noreturn]] void Fail(const std::string& what) const;
 
 private:

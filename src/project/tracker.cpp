@@ -77,23 +77,8 @@ void CTracker::Serialize(CArchive& ar)
     m_models.clear();
     m_posReference = m_patterns.end();
 
-    const uint32_t patternCount = ar.ReadU32();
-    ar.RequireCount(patternCount, kMinPatternRecordBytes, "patterns");
-    for (uint32_t k = 0; k < patternCount; ++k)
-    {
-        CArchive::Record record(ar, "pattern " + std::to_string(k + 1));
-        m_patterns.emplace_back();
-        m_patterns.back().Serialize(ar);
-    }
+    ar.ReadRecords(m_patterns, kMinPatternRecordBytes, "patterns", "pattern");
     SetReferenceIndex(referenceIndex);
-
-    const uint32_t modelCount = ar.ReadU32();
-    ar.RequireCount(modelCount, kMinModelRecordBytes, "models");
-    for (uint32_t k = 0; k < modelCount; ++k)
-    {
-        CArchive::Record record(ar, "model " + std::to_string(k + 1));
-        m_models.emplace_back();
-        m_models.back().Serialize(ar);
-    }
+    ar.ReadRecords(m_models, kMinModelRecordBytes, "models", "model");
     ReleaseRelations();
 }
