@@ -4,7 +4,7 @@
 #include "ui/shell/main_frame.h"
 #include "document/project_editor.h"
 #include "document/zelmora_doc.h"
-#include "dialogs/dialog_test_support.h"
+#include "ui/dialogs/dialog_test_support.h"
 #include "ui/dialogs/properties_sheet.h"
 #include "ui/dialogs/qt_dialog_host.h"
 #include "formats/write_3ds.h"

@@ -5,7 +5,7 @@
 
 #include "ui/shell/main_frame.h"
 #include "document/zelmora_doc.h"
-#include "dialogs/qt_test_suite.h"
+#include "ui/dialogs/qt_test_suite.h"
 #include "support/project_fixture.h"
 #include "support/recording_messages.h"
 #include "ui/view/viewport_layout.h"
