@@ -36,8 +36,17 @@ void DrawModel(CModel3D& model)
     ModelScene(model).Render();
 }
 
-bool NextModelFrame(CModel3D& model) { return ModelScene(model).NextFrame(); }
+bool NextModelFrame(CModel3D& model)
+{
+    return ModelScene(model).NextFrame();
+}
 
-void GLLoadMatrix(const CMatrix& matrix) { glLoadMatrixd(matrix.GetData()); }
+void GLLoadMatrix(const CMatrix& matrix)
+{
+    glLoadMatrixd(matrix.GetData());
+}
 
-void GLMultMatrix(const CMatrix& matrix) { glMultMatrixd(matrix.GetData()); }
+void GLMultMatrix(const CMatrix& matrix)
+{
+    glMultMatrixd(matrix.GetData());
+}

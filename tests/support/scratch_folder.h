@@ -7,13 +7,13 @@
 // object. The current directory is restored too, since loading moves it.
 class ScratchFolder
 {
-public:
+  public:
     ScratchFolder();
     ~ScratchFolder();
     std::string Path(const std::string& name) const { return m_strPath + "/" + name; }
     const std::string& Path() const { return m_strPath; }
 
-private:
+  private:
     std::string m_strPath;
     std::string m_strPreviousDir;
 };
