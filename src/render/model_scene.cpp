@@ -41,6 +41,11 @@ bool NextModelFrame(CModel3D& model)
     return ModelScene(model).NextFrame();
 }
 
+bool IsModelAnimated(const CModel3D& model)
+{
+    return model.m_pScene && model.m_pScene->IsAnimated();
+}
+
 void GLLoadMatrix(const CMatrix& matrix)
 {
     glLoadMatrixd(matrix.GetData());

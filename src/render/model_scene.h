@@ -20,6 +20,8 @@ void ReloadModel(CModel3D& model);
 void DrawModel(CModel3D& model);
 // Advances the keyframe animation; true when it wrapped to frame 0.
 bool NextModelFrame(CModel3D& model);
+// Loaded with keyframes to play.
+bool IsModelAnimated(const CModel3D& model);
 
 // Hand a project matrix to OpenGL's current matrix stack.
 void GLLoadMatrix(const CMatrix& matrix);

@@ -2,6 +2,7 @@
 
 #include "document/zelmora_doc.h"
 #include "project/placement.h"
+#include "render/model_scene.h"
 #include "ui/view/tree_images.h"
 
 #include <QCheckBox>
@@ -169,7 +170,7 @@ void CNavigatorDialogBar::OnReload()
     // The old display lists and the new ones belong to the view's context.
     if (CDocumentView* view = m_doc.GetView())
         view->MakeCurrent();
-    model->Reload();
+    ReloadModel(*model);
     emit ModelReloaded();
 }
 

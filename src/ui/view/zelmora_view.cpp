@@ -171,7 +171,7 @@ bool CZelmoraView::HasAnimatedModel() const
 {
     for (const CTracker& tracker : m_doc.m_trackers)
         for (const CModel3D& model : tracker.m_models)
-            if (ModelScene(model).IsAnimated())
+            if (IsModelAnimated(model))
                 return true;
     return false;
 }
