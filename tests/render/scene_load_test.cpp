@@ -200,10 +200,10 @@ TEST_F(RenderTest, TrackerReloadsEveryModelAndACopyHasNoScene)
     tracker.m_models.emplace_back();
     tracker.m_models.back().m_strFile = WriteScene(RichScene(), "two.3ds");
     ReloadTrackerModels(tracker);
-    for (const CModel3D& model : tracker.m_models)
+    for (CModel3D& model : tracker.m_models)
         EXPECT_TRUE(ModelScene(model).IsLoaded()) << model.m_strFile;
 
     CTracker copy(tracker);
-    for (const CModel3D& model : copy.m_models)
+    for (CModel3D& model : copy.m_models)
         EXPECT_FALSE(ModelScene(model).IsLoaded());
 }

@@ -8,6 +8,7 @@
 #include "ui/dialogs/properties_sheet.h"
 #include "ui/dialogs/qt_dialog_host.h"
 #include "formats/write_3ds.h"
+#include "render/model_scene.h"
 #include "support/pattern_files.h"
 #include "ui/view/navigator_dialog_bar.h"
 #include "ui/view/zelmora_view.h"
@@ -330,4 +331,3 @@ class NavigatorTest : public CWindowTest
 QT_TEST_SUITE(RunNavigatorTests, NavigatorTest)
 
 #include "navigator_test.moc"
-#include "render/model_scene.h"

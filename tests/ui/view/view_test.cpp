@@ -2,6 +2,7 @@
 // orthographic views show, and the live area with and without a run.
 #include "document/zelmora_doc.h"
 #include "formats/write_3ds.h"
+#include "render/model_scene.h"
 #include "ui/view/model_selection.h"
 #include "ui/view/viewport_layout.h"
 #include "ui/view/zelmora_view.h"
@@ -182,4 +183,3 @@ class ViewTest : public QObject
 QT_TEST_SUITE(RunViewTests, ViewTest)
 
 #include "view_test.moc"
-#include "render/model_scene.h"
