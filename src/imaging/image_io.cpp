@@ -74,10 +74,10 @@ bool SniffImage(const std::string& bytes, const std::string& name, TextureHeader
     TextureHeader header;
     ImageHeader image;
     std::string reason;
-    // The texture limits below are the tighter ones; the common reader only
-    // has to find the size.
+    // Textures are decoded only in the probe process, so the size is all the
+    // reader must vouch for; the texture limits below are the tighter ones.
     const auto* data = reinterpret_cast<const unsigned char*>(bytes.data());
-    if (ReadImageHeader(data, bytes.size(), &image, &reason, INT64_MAX))
+    if (ReadImageHeader(data, bytes.size(), &image, &reason, INT64_MAX, HeaderCheck::SizeOnly))
     {
         header.type = TextureTypeOf(image.format);
         header.width = image.width;

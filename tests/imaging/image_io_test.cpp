@@ -8,15 +8,12 @@
 
 namespace
 {
-// A 24-bit BMP header whose pixel data starts right after it.
 std::string Bmp(int32_t width, int32_t height)
 {
-    std::string b(58, '\0');
+    std::string b(54, '\0');
     b[0] = 'B';
     b[1] = 'M';
-    b[10] = 54;
     b[14] = 40;
-    b[28] = 24;
     for (int k = 0; k < 4; ++k)
     {
         b[18 + k] = char((uint32_t(width) >> (8 * k)) & 0xFF);
