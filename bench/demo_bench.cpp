@@ -4,9 +4,9 @@
 //   build/bench/demo_bench --benchmark_repetitions=5
 //       --benchmark_report_aggregates_only=true   (one command line)
 
-#include "cli/demo_content.h"
-#include "cli/demo_frames.h"
-#include "cli/demo_sequence.h"
+#include "demo/demo_content.h"
+#include "demo/demo_frames.h"
+#include "demo/demo_sequence.h"
 #include "imaging/image_file.h"
 
 #include <benchmark/benchmark.h>

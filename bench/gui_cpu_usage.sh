@@ -19,12 +19,12 @@ cpu_seconds() {
 measure() {
     local label=$1
     shift
-    xvfb-run -a -s "-screen 0 ${SCREEN:-1280x800}x24" "$build/src/app/zelmora" "$demo/demo.zel" "$@" \
+    xvfb-run -a -s "-screen 0 ${SCREEN:-1280x800}x24" "$build/src/ui/shell/zelmora" "$demo/demo.zel" "$@" \
         >/dev/null 2>&1 &
     local runner=$!
     local pid=""
     for _ in $(seq 50); do
-        pid=$(pgrep -n -f "^$build/src/app/zelmora $demo" || true)
+        pid=$(pgrep -n -f "^$build/src/ui/shell/zelmora $demo" || true)
         [ -n "$pid" ] && break
         sleep 0.2
     done

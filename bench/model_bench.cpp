@@ -2,14 +2,15 @@
 // child-process probe, parse), and a redraw of one editor view once the
 // display lists exist.
 
-#include "model/axes.h"
-#include "model/check_3ds.h"
-#include "model/model3d.h"
-#include "model/ortho_view.h"
-#include "model/safe_3ds_load.h"
+#include "render/axes.h"
+#include "formats/check_3ds.h"
+#include "project/model3d.h"
+#include "render/ortho_view.h"
+#include "formats/safe_3ds_load.h"
 #include "offscreen/offscreen_context.h"
-#include "support/project_fixture.h"
+#include "support/scratch_folder.h"
 #include "support/sample_3ds.h"
+#include "render/model_scene.h"
 
 #include <GL/gl.h>
 #include <benchmark/benchmark.h>
@@ -74,7 +75,7 @@ void BM_RedrawFrontView(benchmark::State& state)
     SampleFile file(int(state.range(0)));
     CModel3D model;
     model.m_strFile = file.path;
-    model.Load();
+    LoadModel(model);
     const CViewCamera camera = MakeEditorCamera(kFrontView);
     CAxes axes;
     for (auto _ : state)

@@ -10,12 +10,12 @@
 //
 //   build/bench/recording_bench --benchmark_repetitions=5   (one command line)
 
-#include "app/zelmora_doc.h"
-#include "cli/demo_progress.h"
-#include "cli/demo_project.h"
-#include "cli/demo_sequence.h"
-#include "cli/project_render.h"
-#include "model/live_view.h"
+#include "document/zelmora_doc.h"
+#include "demo/demo_progress.h"
+#include "demo/demo_project.h"
+#include "demo/demo_sequence.h"
+#include "demo/project_render.h"
+#include "render/live_view.h"
 #include "offscreen/offscreen_context.h"
 
 #include <benchmark/benchmark.h>

@@ -7,10 +7,10 @@
 //   build/bench/run_loop_bench --benchmark_repetitions=15
 //       --benchmark_report_aggregates_only=true   (one command line)
 
-#include "app/zelmora_doc.h"
-#include "cli/demo_content.h"
-#include "cli/demo_sequence.h"
-#include "cli/marker_files.h"
+#include "document/zelmora_doc.h"
+#include "demo/demo_content.h"
+#include "demo/demo_sequence.h"
+#include "demo/marker_files.h"
 #include "tracking/camera_param.h"
 
 #include <benchmark/benchmark.h>
@@ -42,7 +42,7 @@ void BM_DemoFrame(benchmark::State& state)
 
     CZelmoraDoc doc;
     doc.OnNewDocument();
-    doc.m_nThreshold = kDemoStartThreshold;
+    doc.m_settings.m_nThreshold = kDemoStartThreshold;
     doc.m_trackers = DemoTrackers(folder);
     doc.BuildPatternRegistry();
     initCameraParam(camera);

@@ -1,8 +1,8 @@
 // Detection and pose on small frames of any content, with the demo's three
 // patterns loaded: every square found gets a fresh and a continued pose.
 
-#include "cli/demo_content.h"
-#include "cli/marker_files.h"
+#include "demo/demo_content.h"
+#include "demo/marker_files.h"
 #include "fuzz_input.h"
 #include "tracking/detection.h"
 #include "tracking/pattern_matching.h"

@@ -3,9 +3,9 @@
 // its markers, camera and house, small pictures in each format, and small
 // frames with a marker for detection.
 
-#include "cli/demo_content.h"
-#include "cli/demo_progress.h"
-#include "cli/demo_project.h"
+#include "demo/demo_content.h"
+#include "demo/demo_progress.h"
+#include "demo/demo_project.h"
 #include "fuzz_input.h"
 #include "imaging/image_file.h"
 #include "synth/frame_renderer.h"

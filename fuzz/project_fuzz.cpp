@@ -1,9 +1,9 @@
 // Project files: any bytes are opened (patterns and models are not loaded)
 // and, when accepted, written back.
 
-#include "app/zelmora_doc.h"
+#include "document/zelmora_doc.h"
 #include "fuzz_input.h"
-#include "model/archive.h"
+#include "formats/archive.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {

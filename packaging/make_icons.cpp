@@ -2,7 +2,7 @@
 // OUTDIR/NxN/apps/zelmora.png at the sizes menus and docks ask for, so the
 // installed icon is the one the window and the About box show.
 
-#include "app/zelmora_picture.h"
+#include "ui/shell/zelmora_picture.h"
 
 #include <QDir>
 #include <QGuiApplication>

@@ -10,7 +10,6 @@ PACKAGES=(
     libgl-dev libglu1-mesa-dev libegl-dev libgl1-mesa-dri
     lib3ds-dev
     libdevil-dev libpng-dev zlib1g-dev
-    freeglut3-dev
     libgstreamer1.0-dev libgstreamer-plugins-base1.0-dev
     gstreamer1.0-plugins-base gstreamer1.0-plugins-good gstreamer1.0-tools
     xvfb xauth

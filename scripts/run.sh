@@ -18,7 +18,7 @@ echo "Print the markers from $demo_dir/marcadores/*-imprimir.png to track them w
 
 if [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ]; then
     echo "Opening Zelmora on the demo with the video running (Proyecto > Parar Captura stops it)."
-    exec build/src/app/zelmora "$demo_dir/demo.zel" --capture
+    exec build/src/ui/shell/zelmora "$demo_dir/demo.zel" --capture
 fi
 
 echo "No display (DISPLAY and WAYLAND_DISPLAY are unset): tracking the demo without a window."

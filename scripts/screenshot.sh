@@ -9,5 +9,5 @@ scripts/install-deps.sh
 cmake -S . -B build -G Ninja
 cmake --build build --target window_tests
 ZELMORA_SCREENSHOT="$PWD/docs/zelmora.png" \
-    xvfb-run -a -s "-screen 0 1280x800x24" build/tests/view/window_tests demo
+    xvfb-run -a -s "-screen 0 1280x800x24" build/tests/ui/view/window_tests demo
 echo "Wrote docs/zelmora.png"

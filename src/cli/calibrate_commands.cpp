@@ -5,7 +5,7 @@
 #include "calibration/board_picture.h"
 #include "calibration/checkerboard_calibration.h"
 #include "cli/calibration_video.h"
-#include "cli/camera_file.h"
+#include "formats/camera_file.h"
 #include "imaging/image_file.h"
 
 #include <cmath>

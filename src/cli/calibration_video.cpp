@@ -3,8 +3,8 @@
 #include "calibration/board_corners.h"
 #include "calibration/view_picker.h"
 #include "cli/cli_commands.h"
-#include "run/frame_listener.h"
-#include "run/video_source.h"
+#include "media/frame_listener.h"
+#include "media/video_source.h"
 
 #include <chrono>
 #include <cstdio>

@@ -1,6 +1,6 @@
 #include "cli/cli_commands.h"
 
-#include "cli/camera_file.h"
+#include "formats/camera_file.h"
 #include "tracking/camera_param.h"
 
 #include <cerrno>

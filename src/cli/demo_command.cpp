@@ -1,10 +1,10 @@
 #include "cli/cli_commands.h"
 
-#include "app/project_file.h"
-#include "cli/demo_project.h"
-#include "cli/demo_sequence.h"
+#include "formats/project_file.h"
+#include "demo/demo_project.h"
+#include "demo/demo_sequence.h"
 #include "cli/track_output.h"
-#include "model/tracker.h"
+#include "project/tracker.h"
 
 #include <cstdio>
 #include <list>

@@ -1,7 +1,7 @@
 // zelmora-cli camera list and camera config.
 #include "cli/cli_commands.h"
 
-#include "run/capture_devices.h"
+#include "media/capture_devices.h"
 
 #include <nlohmann/json.hpp>
 

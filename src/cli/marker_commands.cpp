@@ -1,7 +1,7 @@
 #include "cli/cli_commands.h"
 
-#include "cli/marker_files.h"
-#include "cli/marker_image.h"
+#include "demo/marker_files.h"
+#include "demo/marker_image.h"
 #include "imaging/image_file.h"
 #include "tracking/pattern_file.h"
 

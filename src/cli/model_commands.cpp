@@ -3,12 +3,13 @@
 #include "imaging/image_file.h"
 
 #include "cli/model_json.h"
-#include "model/axes.h"
-#include "model/model3d.h"
-#include "model/ortho_view.h"
-#include "model/safe_3ds_load.h"
-#include "model/user_messages.h"
+#include "render/axes.h"
+#include "project/model3d.h"
+#include "render/ortho_view.h"
+#include "formats/safe_3ds_load.h"
+#include "project/user_messages.h"
 #include "offscreen/offscreen_context.h"
+#include "render/model_scene.h"
 
 #include <GL/gl.h>
 #include <lib3ds/file.h>
@@ -71,14 +72,14 @@ void RenderModel(const RenderOptions& options)
     CScopedMessages scoped(&silent);
     CModel3D model;
     model.m_strFile = options.strFile;
-    if (!model.Load())
-        throw CommandFailure("cannot load " + options.strFile + ": " + model.m_scene.LastError());
-    const int frames = model.m_scene.File()->frames;
+    if (!LoadModel(model))
+        throw CommandFailure("cannot load " + options.strFile + ": " + ModelScene(model).LastError());
+    const int frames = ModelScene(model).File()->frames;
     if (options.nFrame > frames)
         throw CommandFailure("frame " + std::to_string(options.nFrame) +
                              " is past the last frame, " + std::to_string(frames));
     for (int k = 0; k < options.nFrame; ++k)
-        model.NextFrame();
+        NextModelFrame(model);
 
     static const std::map<std::string, EditorView> kViews = {
         {"front", kFrontView}, {"side", kSideView}, {"top", kTopView}};

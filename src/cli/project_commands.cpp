@@ -1,7 +1,7 @@
 #include "cli/cli_commands.h"
 
-#include "app/project_file.h"
-#include "app/zelmora_doc.h"
+#include "formats/project_file.h"
+#include "document/zelmora_doc.h"
 #include "cli/project_json.h"
 
 #include <iostream>

@@ -1,6 +1,6 @@
 #include "cli/project_json.h"
 
-#include "app/zelmora_doc.h"
+#include "document/zelmora_doc.h"
 
 using nlohmann::ordered_json;
 
@@ -44,11 +44,11 @@ ordered_json ProjectToJson(const CZelmoraDoc& doc)
     ordered_json trackers = ordered_json::array();
     for (const CTracker& tracker : doc.m_trackers)
         trackers.push_back(TrackerToJson(tracker));
-    return {{"videoConfig", doc.m_strVideoConfig},
-            {"cameraParam", doc.m_strCameraParam},
-            {"autoThreshold", doc.m_bAutoThreshold},
-            {"threshold", doc.m_nThreshold},
-            {"singleView", doc.m_bSingleView},
-            {"viewZoom", doc.m_nViewZoom},
+    return {{"videoConfig", doc.m_settings.m_strVideoConfig},
+            {"cameraParam", doc.m_settings.m_strCameraParam},
+            {"autoThreshold", doc.m_settings.m_bAutoThreshold},
+            {"threshold", doc.m_settings.m_nThreshold},
+            {"singleView", doc.m_settings.m_bSingleView},
+            {"viewZoom", doc.m_settings.m_nViewZoom},
             {"trackers", trackers}};
 }

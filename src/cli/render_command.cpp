@@ -1,7 +1,7 @@
 #include "cli/cli_commands.h"
 
 #include "cli/library_output.h"
-#include "cli/project_render.h"
+#include "demo/project_render.h"
 
 #include <cstdio>
 #include <memory>

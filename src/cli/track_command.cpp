@@ -2,11 +2,11 @@
 
 #include "cli/library_output.h"
 
-#include "app/project_file.h"
-#include "app/zelmora_doc.h"
-#include "cli/headless_frames.h"
+#include "formats/project_file.h"
+#include "document/zelmora_doc.h"
+#include "demo/headless_frames.h"
 #include "cli/track_output.h"
-#include "model/user_messages.h"
+#include "project/user_messages.h"
 
 #include <cstdio>
 #include <memory>
@@ -56,7 +56,7 @@ void RunTrack(const TrackOptions& options)
     if (!doc.OpenProject(options.project, &error))
         throw CommandFailure(error);
     if (!video.empty())
-        doc.m_strVideoConfig = video;
+        doc.m_settings.m_strVideoConfig = video;
     if (!doc.StartCapture(true))
         throw CommandFailure("");
 

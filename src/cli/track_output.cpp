@@ -1,6 +1,6 @@
 #include "cli/track_output.h"
 
-#include "model/tracker.h"
+#include "project/tracker.h"
 
 #include <nlohmann/json.hpp>
 

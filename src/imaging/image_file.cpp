@@ -1,7 +1,9 @@
 #include "imaging/image_file.h"
 
 #include "imaging/image_header.h"
+#include "imaging/image_io.h"
 #include "imaging/png_decode.h"
+#include "imaging/replace_file.h"
 
 #include <IL/il.h>
 
@@ -20,16 +22,6 @@ bool Fail(std::string* error, const std::string& path, const std::string& reason
     if (error)
         *error = path + ": " + reason;
     return false;
-}
-
-void EnsureDevil()
-{
-    static bool initialised = false;
-    if (!initialised)
-    {
-        ilInit();
-        initialised = true;
-    }
 }
 
 // DevIL's error state is sticky; clear it so a failure reports its own cause.
@@ -53,7 +45,7 @@ class DevilImage
   public:
     DevilImage()
     {
-        EnsureDevil();
+        EnsureImageLibrary();
         ClearDevilErrors();
         ilGenImages(1, &m_nName);
         ilBindImage(m_nName);
@@ -173,26 +165,12 @@ bool WriteEncodedFile(const std::string& path, const BgraImage& image, ILenum ty
         return Fail(error, path, DevilError("cannot encode the image"));
     encoded.resize(written);
 
-    const std::string temporary = path + ".tmp";
-    {
-        FilePtr file(std::fopen(temporary.c_str(), "wb"));
-        if (!file)
-            return Fail(error, path, std::strerror(errno));
-        const bool ok =
-            std::fwrite(encoded.data(), 1, encoded.size(), file.get()) == encoded.size();
-        if (!ok || std::fclose(file.release()) != 0)
-        {
-            std::remove(temporary.c_str());
-            return Fail(error, path, "write error");
-        }
-    }
-    if (std::rename(temporary.c_str(), path.c_str()) != 0)
-    {
-        const std::string reason = std::strerror(errno);
-        std::remove(temporary.c_str());
-        return Fail(error, path, reason);
-    }
-    return true;
+    AtomicWriteFailure failure;
+    if (WriteFileAtomically(path, encoded, &failure))
+        return true;
+    return Fail(error, path,
+                failure.stage == AtomicWriteFailure::Write ? "write error"
+                                                           : std::strerror(failure.error));
 }
 } // namespace
 

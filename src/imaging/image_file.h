@@ -3,8 +3,8 @@
 // libpng (png_decode.h), the rest decoded and everything encoded by DevIL.
 // Reading is bounded: the whole file is read into memory (at most
 // kMaxImageFileBytes), its header checked (image_header.h), and only then
-// handed to a decoder. Writing goes to a temporary file renamed over the
-// target, so a failed write leaves the old file as it was.
+// handed to a decoder. Writing encodes in memory and replaces the file
+// atomically (replace_file.h), so a failed write leaves the old file as it was.
 // Not thread-safe: DevIL keeps one current image per process.
 
 #include "imaging/bgra_image.h"

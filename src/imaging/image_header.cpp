@@ -33,7 +33,8 @@ bool Fail(std::string* error, const std::string& reason)
 
 // Every chunk must lie wholly inside the file and the list must end with
 // IEND: libpng then never reads past the bytes it was given.
-bool ReadPngHeader(const unsigned char* bytes, size_t size, ImageHeader* header, std::string* error)
+bool ReadPngHeader(const unsigned char* bytes, size_t size, ImageHeader* header, std::string* error,
+                   HeaderCheck check)
 {
     constexpr size_t kSignature = 8;
     constexpr size_t kChunkOverhead = 12; // length, type, CRC
@@ -46,7 +47,7 @@ bool ReadPngHeader(const unsigned char* bytes, size_t size, ImageHeader* header,
         return Fail(error, "PNG with an invalid size");
 
     size_t offset = kSignature;
-    for (;;)
+    while (check == HeaderCheck::WholeFile)
     {
         if (size - offset < kChunkOverhead)
             return Fail(error, "truncated PNG: the chunk list ends before IEND");
@@ -105,7 +106,8 @@ bool ReadJpegHeader(const unsigned char* bytes, size_t size, ImageHeader* header
     }
 }
 
-bool ReadBmpHeader(const unsigned char* bytes, size_t size, ImageHeader* header, std::string* error)
+bool ReadBmpHeader(const unsigned char* bytes, size_t size, ImageHeader* header, std::string* error,
+                   HeaderCheck check)
 {
     constexpr size_t kFileHeader = 14;
     if (size < kFileHeader + 4)
@@ -113,7 +115,8 @@ bool ReadBmpHeader(const unsigned char* bytes, size_t size, ImageHeader* header,
     const uint32_t infoSize = LittleEndian32(bytes + kFileHeader);
     // DevIL seeks to the pixel offset unchecked and reads past its buffer.
     const uint32_t pixelOffset = LittleEndian32(bytes + 10);
-    if (pixelOffset < kFileHeader + 12 || pixelOffset >= size)
+    const bool wholeFile = check == HeaderCheck::WholeFile;
+    if (wholeFile && (pixelOffset < kFileHeader + 12 || pixelOffset >= size))
         return Fail(error, "BMP whose pixel data lies outside the file");
     header->format = ImageFormat::Bmp;
     if (infoSize == 12 && size >= kFileHeader + 12)
@@ -130,8 +133,8 @@ bool ReadBmpHeader(const unsigned char* bytes, size_t size, ImageHeader* header,
     if (width < 0 || height == INT32_MIN)
         return Fail(error, "BMP with an invalid size");
     const uint32_t bitsPerPixel = LittleEndian16(bytes + 28);
-    if (bitsPerPixel != 1 && bitsPerPixel != 4 && bitsPerPixel != 8 && bitsPerPixel != 16 &&
-        bitsPerPixel != 24 && bitsPerPixel != 32)
+    if (wholeFile && bitsPerPixel != 1 && bitsPerPixel != 4 && bitsPerPixel != 8 &&
+        bitsPerPixel != 16 && bitsPerPixel != 24 && bitsPerPixel != 32)
         return Fail(error, "BMP with " + std::to_string(bitsPerPixel) + " bits per pixel");
     header->width = width;
     header->height = height < 0 ? -height : height;
@@ -154,16 +157,16 @@ const char* ImageFormatName(ImageFormat format)
 }
 
 bool ReadImageHeader(const unsigned char* bytes, size_t size, ImageHeader* header,
-                     std::string* error)
+                     std::string* error, int64_t maxPixels, HeaderCheck check)
 {
     static const unsigned char kPngSignature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1a, '\n'};
     bool known = false;
     if (size >= 8 && std::memcmp(bytes, kPngSignature, 8) == 0)
-        known = ReadPngHeader(bytes, size, header, error);
+        known = ReadPngHeader(bytes, size, header, error, check);
     else if (size >= 3 && bytes[0] == 0xff && bytes[1] == 0xd8 && bytes[2] == 0xff)
         known = ReadJpegHeader(bytes, size, header, error);
     else if (size >= 2 && bytes[0] == 'B' && bytes[1] == 'M')
-        known = ReadBmpHeader(bytes, size, header, error);
+        known = ReadBmpHeader(bytes, size, header, error, check);
     else
         return Fail(error, "not a PNG, JPEG or BMP image");
     if (!known)
@@ -171,10 +174,10 @@ bool ReadImageHeader(const unsigned char* bytes, size_t size, ImageHeader* heade
 
     if (header->width <= 0 || header->height <= 0)
         return Fail(error, "image of zero size");
-    if (int64_t{header->width} * header->height > kMaxImagePixels)
+    if (int64_t{header->width} * header->height > maxPixels)
         return Fail(error, std::string(ImageFormatName(header->format)) + " of " +
                                std::to_string(header->width) + " x " +
                                std::to_string(header->height) + " pixels is larger than the " +
-                               std::to_string(kMaxImagePixels) + "-pixel limit");
+                               std::to_string(maxPixels) + "-pixel limit");
     return true;
 }

@@ -18,6 +18,15 @@ enum class ImageFormat
     Bmp,
 };
 
+// How much of the file the reader vouches for. A file decoded in this
+// process needs the whole file checked; one decoded only inside the probe
+// process (a texture) needs its size, and the probe answers for the rest.
+enum class HeaderCheck
+{
+    WholeFile,
+    SizeOnly,
+};
+
 struct ImageHeader
 {
     ImageFormat format = ImageFormat::Png;
@@ -28,8 +37,10 @@ struct ImageHeader
 const char* ImageFormatName(ImageFormat format);
 
 // Fills *header from the bytes of a whole file. False with a one-line reason
-// in *error for an unknown format, a malformed or cut-short header, a PNG
-// whose chunk list does not reach IEND within the bytes, or a size of zero or
-// above kMaxImagePixels.
+// in *error for an unknown format, a malformed or cut-short header, a size
+// of zero or above `maxPixels`, and, when the whole file is checked, a PNG
+// whose chunk list does not reach IEND within the bytes or a BMP whose pixel
+// data or depth is impossible.
 bool ReadImageHeader(const unsigned char* bytes, size_t size, ImageHeader* header,
-                     std::string* error);
+                     std::string* error, int64_t maxPixels = kMaxImagePixels,
+                     HeaderCheck check = HeaderCheck::WholeFile);

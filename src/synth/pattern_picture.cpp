@@ -75,24 +75,32 @@ SynthPicture cellPicture(const SynthPicture& picture)
     cells.bgr.assign(kPictureCells * kPictureCells * 3, 255);
     if (picture.width < 1 || picture.height < 1)
         return cells;
+    averageCells(picture.bgr.data(), picture.width, picture.height, 3,
+                 static_cast<size_t>(picture.width) * 3, cells.bgr.data());
+    return cells;
+}
+
+void averageCells(const unsigned char* pixels, int width, int height, int pixelBytes,
+                  size_t rowBytes, unsigned char cells[kPictureCells * kPictureCells * 3])
+{
     for (int r = 0; r < kPictureCells; ++r)
         for (int c = 0; c < kPictureCells; ++c)
         {
-            const int y0 = r * picture.height / kPictureCells;
-            const int y1 = std::max(y0 + 1, (r + 1) * picture.height / kPictureCells);
-            const int x0 = c * picture.width / kPictureCells;
-            const int x1 = std::max(x0 + 1, (c + 1) * picture.width / kPictureCells);
+            const int y0 = r * height / kPictureCells;
+            const int y1 = std::max(y0 + 1, (r + 1) * height / kPictureCells);
+            const int x0 = c * width / kPictureCells;
+            const int x1 = std::max(x0 + 1, (c + 1) * width / kPictureCells);
+            const long count = long(y1 - y0) * (x1 - x0);
             for (int k = 0; k < 3; ++k)
             {
                 long sum = 0;
                 for (int y = y0; y < y1; ++y)
                     for (int x = x0; x < x1; ++x)
-                        sum += picture.bgr[(static_cast<size_t>(y) * picture.width + x) * 3 + k];
-                cells.bgr[(r * kPictureCells + c) * 3 + k] =
-                    static_cast<unsigned char>(sum / ((y1 - y0) * (x1 - x0)));
+                        sum += pixels[y * rowBytes + static_cast<size_t>(x) * pixelBytes + k];
+                cells[(r * kPictureCells + c) * 3 + k] =
+                    static_cast<unsigned char>((sum + count / 2) / count);
             }
         }
-    return cells;
 }
 
 SynthPicture readPatternPicture(const std::string& path, std::string& error)

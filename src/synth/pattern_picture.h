@@ -5,6 +5,7 @@
 
 #include "synth/synth_scene.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -26,3 +27,10 @@ bool writePatternFile(const std::string& path, const SynthPicture& picture);
 
 // The picture averaged over 16 x 16 cells.
 SynthPicture cellPicture(const SynthPicture& picture);
+
+// The one cell averager: the width x height pixels at `pixels` (`pixelBytes`
+// apart, rows `rowBytes` apart, channels 0..2 used) split into 16 x 16 cells
+// as evenly as whole pixels allow, each cell's rounded mean written to
+// `cells` as [row][column][channel].
+void averageCells(const unsigned char* pixels, int width, int height, int pixelBytes,
+                  size_t rowBytes, unsigned char cells[kPictureCells * kPictureCells * 3]);

@@ -8,7 +8,6 @@ void TrackingState::Reset()
     hasCamera = false;
     patterns = PatternTable();
     detection.Reset();
-    window = DisplayWindowState();
 }
 
 TrackingState& trackingState()

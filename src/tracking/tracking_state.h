@@ -6,7 +6,6 @@
 
 #include "tracking/camera_param.h"
 #include "tracking/detection_state.h"
-#include "tracking/display_window.h"
 #include "tracking/pattern_table.h"
 
 struct TrackingState
@@ -17,7 +16,6 @@ struct TrackingState
     bool hasCamera = false;
     PatternTable patterns;
     DetectionState detection;
-    DisplayWindowState window;
 
     void Reset();
 };

@@ -1,5 +1,5 @@
 #include "cli_runner.h"
-#include "support/project_fixture.h"
+#include "support/scratch_folder.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 // The demo's video written on several threads, and its progress line.
-#include "cli/camera_file.h"
-#include "cli/demo_content.h"
-#include "cli/demo_frames.h"
-#include "support/project_fixture.h"
+#include "formats/camera_file.h"
+#include "demo/demo_content.h"
+#include "demo/demo_frames.h"
+#include "support/scratch_folder.h"
 
 #include <gtest/gtest.h>
 

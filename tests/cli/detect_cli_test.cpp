@@ -1,7 +1,7 @@
 #include "cli_runner.h"
-#include "support/project_fixture.h"
+#include "support/scratch_folder.h"
 
-#include "cli/camera_file.h"
+#include "formats/camera_file.h"
 #include "imaging/image_file.h"
 #include "synth/pattern_picture.h"
 #include "synth/synth_pose.h"

@@ -1,6 +1,6 @@
 #include "cli_runner.h"
 #include "imaging/image_file.h"
-#include "support/project_fixture.h"
+#include "support/scratch_folder.h"
 #include "tracking/camera_param.h"
 #include "tracking/pattern_file.h"
 #include "tracking/pattern_matching.h"

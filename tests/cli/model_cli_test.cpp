@@ -4,7 +4,8 @@
 
 #include "cli_runner.h"
 
-#include "support/project_fixture.h"
+#include "support/scratch_folder.h"
+#include "support/png_pictures.h"
 #include "support/sample_3ds.h"
 
 #include <gtest/gtest.h>

@@ -3,6 +3,7 @@
 // error, nothing on standard output, and every file left as it was.
 #include "cli_runner.h"
 #include "support/project_fixture.h"
+#include "support/png_pictures.h"
 #include "support/sample_3ds.h"
 #include "synth/pattern_picture.h"
 

@@ -1,10 +1,11 @@
 // `zelmora-cli render` on the demo: the window's live drawing without a
 // window, held against the ground truth the demo was rendered from.
-#include "cli/demo_sequence.h"
+#include "demo/demo_sequence.h"
 #include "cli_runner.h"
 #include "imaging/image_file.h"
+#include "support/demo_marker.h"
 #include "support/marker_projection.h"
-#include "support/project_fixture.h"
+#include "support/scratch_folder.h"
 #include "support/video_decode.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 #include "imaging/image_file.h"
 #include "imaging/image_header.h"
-#include "support/project_fixture.h"
+#include "support/scratch_folder.h"
 
 #include <gtest/gtest.h>
 

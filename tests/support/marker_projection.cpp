@@ -1,7 +1,6 @@
 #include "support/marker_projection.h"
 
-#include "cli/camera_file.h"
-#include "cli/demo_sequence.h"
+#include "formats/camera_file.h"
 
 #include "tracking/tracking_state.h"
 
@@ -71,20 +70,4 @@ void FacingPose(double x, double y, double distance, double angleDeg, double pos
     pose[0][3] = x;
     pose[1][3] = y;
     pose[2][3] = distance;
-}
-
-void DemoMarkerCentre(int frame, int marker, double* u, double* v)
-{
-    const DemoFrameTruth truth = DemoTruthAt(frame);
-    const double(*pose)[4] = truth.cameraFromMarker[marker];
-    const CameraParam camera = DemoCamera();
-    double image[3];
-    for (int row = 0; row < 3; ++row)
-    {
-        image[row] = camera.mat[row][3];
-        for (int k = 0; k < 3; ++k)
-            image[row] += camera.mat[row][k] * pose[k][3];
-    }
-    *u = image[0] / image[2];
-    *v = image[1] / image[2];
 }

@@ -18,10 +18,6 @@ void UseCamera(const CameraParam& camera);
 MarkerInfo ProjectMarker(const CameraParam& camera, const double pose[3][4], double width, int dir,
                          int id, double cf);
 
-// Where the demo's camera sees the centre of `marker` in frame `frame`, in
-// pixels of its 640 x 480 picture.
-void DemoMarkerCentre(int frame, int marker, double* u, double* v);
-
 // A pose facing the camera at distance `distance`, turned by `angleDeg`
 // about the camera's x axis and shifted by (x, y).
 void FacingPose(double x, double y, double distance, double angleDeg, double pose[3][4]);

@@ -1,23 +1,18 @@
 #include "support/project_fixture.h"
 
-#include "cli/camera_file.h"
+#include "formats/camera_file.h"
 
-#include <cstdlib>
-#include <filesystem>
 #include <fstream>
-#include <iterator>
-#include <stdexcept>
-#include <unistd.h>
 
 void FillSampleProject(CZelmoraDoc& doc)
 {
     doc.OnNewDocument();
-    doc.m_strVideoConfig = "cámara.cfg";
-    doc.m_strCameraParam = "camera_para.dat";
-    doc.m_bAutoThreshold = false;
-    doc.m_nThreshold = 117;
-    doc.m_bSingleView = false;
-    doc.m_nViewZoom = 3;
+    doc.m_settings.m_strVideoConfig = "cámara.cfg";
+    doc.m_settings.m_strCameraParam = "camera_para.dat";
+    doc.m_settings.m_bAutoThreshold = false;
+    doc.m_settings.m_nThreshold = 117;
+    doc.m_settings.m_bSingleView = false;
+    doc.m_settings.m_nViewZoom = 3;
 
     const char* trackerNames[] = {"Coche", "Señal de tráfico", "Marca Ω"};
     for (int t = 0; t < 3; ++t)
@@ -48,39 +43,6 @@ void FillSampleProject(CZelmoraDoc& doc)
     }
 }
 
-ScratchFolder::ScratchFolder()
-{
-    std::string pattern = (std::filesystem::temp_directory_path() / "zelmora-test-XXXXXX").string();
-    if (!mkdtemp(pattern.data()))
-        throw std::runtime_error("cannot make a scratch folder");
-    m_strPath = pattern;
-    // A failed test may leave the process in a folder already removed.
-    std::error_code error;
-    m_strPreviousDir = std::filesystem::current_path(error).string();
-    if (error)
-        m_strPreviousDir = std::filesystem::temp_directory_path().string();
-}
-
-ScratchFolder::~ScratchFolder()
-{
-    std::error_code error;
-    std::filesystem::current_path(m_strPreviousDir, error);
-    std::filesystem::permissions(m_strPath, std::filesystem::perms::owner_all, error);
-    std::filesystem::remove_all(m_strPath, error);
-}
-
-std::string ReadBytes(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
-void WriteBytes(const std::string& path, const std::string& bytes)
-{
-    std::ofstream out(path, std::ios::binary);
-    out << bytes;
-}
-
 bool UseTestVideo(const ScratchFolder& folder, CZelmoraDoc& doc, std::string* error,
                   const std::string& pipeline)
 {
@@ -88,7 +50,7 @@ bool UseTestVideo(const ScratchFolder& folder, CZelmoraDoc& doc, std::string* er
     if (!WriteCameraParamFile(folder.Path("c.dat"), IdealPinholeCamera(64, 48, 60.0, 32.0, 24.0),
                               error))
         return false;
-    doc.m_strVideoConfig = "v.cfg";
-    doc.m_strCameraParam = "c.dat";
+    doc.m_settings.m_strVideoConfig = "v.cfg";
+    doc.m_settings.m_strCameraParam = "c.dat";
     return true;
 }

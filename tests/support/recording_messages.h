@@ -1,7 +1,7 @@
 #pragma once
 // Records the message boxes core code shows, for the length of a test.
 
-#include "model/user_messages.h"
+#include "project/user_messages.h"
 
 #include <deque>
 #include <vector>

@@ -1,39 +1,12 @@
 #pragma once
 // Sample content for the model tests: a scene that exercises most of what
-// lib3ds writes, and PNG pictures written and read through DevIL.
+// lib3ds writes.
 
-#include "model/write_3ds.h"
+#include "formats/write_3ds.h"
 
-#include <cstdint>
-#include <functional>
-#include <string>
-#include <vector>
 
 // A scene that exercises most of what lib3ds writes: two materials (one
 // red, one textured with "checker.png"), a "$$$DUMMY" group node with two
 // mesh children, a node moving along X over `frames` frames, and a spot
 // light. Used as the seed of the fuzz tests and by the command-line tests.
 Model3dsSpec RichScene(int frames = 10);
-
-
-struct Rgba8
-{
-    uint8_t r, g, b, a;
-};
-
-// Writes a width x height PNG through DevIL; colourAt(x, y) with y = 0 the
-// top row of the picture.
-void WritePng(const std::string& path, int width, int height,
-              const std::function<Rgba8(int x, int y)>& colourAt);
-
-struct PngPicture
-{
-    int width = 0;
-    int height = 0;
-    std::vector<Rgba8> pixels; // row 0 the top of the picture
-
-    const Rgba8& At(int x, int y) const { return pixels[size_t(y) * width + x]; }
-};
-
-// Reads a picture through DevIL; an empty picture when it cannot.
-PngPicture ReadPng(const std::string& path);

@@ -1,5 +1,5 @@
-#include "cli/camera_file.h"
-#include "support/project_fixture.h"
+#include "formats/camera_file.h"
+#include "support/scratch_folder.h"
 #include "synth/frame_effects.h"
 #include "synth/frame_renderer.h"
 #include "synth/pattern_picture.h"

@@ -1,13 +1,11 @@
 #include "synth_fixture.h"
 
-#include "tracking/display_window.h"
 #include "tracking/gl_conversion.h"
 
 #include <gtest/gtest.h>
 
 #include <array>
 #include <cmath>
-#include <limits>
 
 namespace
 {
@@ -75,39 +73,4 @@ TEST(GlModelview, TransposesTheTransformIntoColumnMajor)
     const double expected[16] = {0, 1, 0, 0, -1, 0, 0, 0, 0, 0, 1, 0, 1, 2, 3, 1};
     for (int i = 0; i < 16; ++i)
         EXPECT_EQ(m[i], expected[i]) << "element " << i;
-}
-
-TEST(DisplayWindowGeometry, ViewAndExtraViews)
-{
-    const double nan = std::numeric_limits<double>::quiet_NaN();
-    const struct
-    {
-        int xsize, ysize;
-        double zoom;
-        int xwin, ywin, hmd;
-        int columns, rows, width, height;
-    } cases[] = {
-        {640, 480, 1.0, 0, 0, 0, 0, 0, 640, 480}, // what a live run opens
-        {640, 480, 2.0, 0, 0, 0, 0, 0, 1280, 960},
-        {640, 480, 1.0, 3, 4, 0, 3, 2, 960, 960}, // 12 views capped: 8 / 3 rows
-        {640, 480, 1.0, 10, 1, 0, 8, 1, 2560, 720},
-        {640, 480, 1.0, 1, 2, 0, 1, 2, 640, 960},
-        {321, 241, 1.0, 2, 1, 0, 2, 1, 321, 361},   // half sizes truncate
-        {320, 240, 1.0, 2, 1, 1, 2, 1, 640, 600},   // head-mounted: VGA view
-        {640, 480, nan, -3, -1, 0, 0, 0, 640, 480}, // absurd arguments
-        {640, 480, 1e300, 0, 0, 0, 0, 0, 10240, 7680},
-    };
-    for (const auto& c : cases)
-    {
-        CameraParam param;
-        param.xsize = c.xsize;
-        param.ysize = c.ysize;
-        const DisplayWindowGeometry g = displayWindowGeometry(param, c.zoom, c.xwin, c.ywin, c.hmd);
-        SCOPED_TRACE(testing::Message() << c.xsize << "x" << c.ysize << " zoom " << c.zoom << " "
-                                        << c.xwin << "x" << c.ywin << " hmd " << c.hmd);
-        EXPECT_EQ(g.columns, c.columns);
-        EXPECT_EQ(g.rows, c.rows);
-        EXPECT_EQ(g.windowWidth, c.width);
-        EXPECT_EQ(g.windowHeight, c.height);
-    }
 }

@@ -1,7 +1,7 @@
 #pragma once
 // A fresh tracking state for every test, and a scratch folder for its files.
 
-#include "support/project_fixture.h"
+#include "support/scratch_folder.h"
 #include "tracking/tracking_state.h"
 
 #include <gtest/gtest.h>

@@ -1,0 +1,21 @@
+#include "demo/marker_files.h"
+
+#include "demo/marker_image.h"
+#include "imaging/image_file.h"
+
+bool MakeMarkerFiles(const BgraImage& picture, int squareSide, const std::string& patternPath,
+                     const std::string& imagePath, std::string* error)
+{
+    const MarkerLayout layout = MarkerLayoutFor(squareSide);
+    const BgraImage marker = DrawMarker(FitPicture(picture, layout.pictureSide), layout);
+    unsigned char block0[kPatternValues];
+    PictureCells(marker, layout, block0);
+    unsigned char blocks[kPatternOrientations][kPatternValues];
+    OrientationBlocks(block0, blocks);
+    if (!writePatternFile(patternPath.c_str(), blocks))
+    {
+        *error = patternPath + ": cannot write the pattern file";
+        return false;
+    }
+    return WritePngFile(imagePath, marker, error);
+}

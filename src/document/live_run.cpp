@@ -1,0 +1,127 @@
+// The document's live run: starting and stopping it and processing frames.
+#include "document/zelmora_doc.h"
+
+#include "project/user_messages.h"
+#include "tracking/auto_threshold.h"
+#include "document/pattern_registry.h"
+
+namespace
+{
+constexpr int kThresholdInterval = 24; // frames between two automatic thresholds, minus one
+constexpr const char* kCameraCaption = "Camara";
+} // namespace
+
+void CZelmoraDoc::OnCapture()
+{
+    if (m_strProjectDir.empty())
+    {
+        ShowMessage("Guarde el proyecto antes de iniciar su ejecución", "Aviso",
+                    MessageIcon::Exclamation);
+        return;
+    }
+    StartCapture();
+}
+
+bool CZelmoraDoc::StartCapture(bool everyFrame)
+{
+    EndRun();
+    if (m_settings.m_strVideoConfig.empty())
+    {
+        ShowMessage("No hay configuración", kCameraCaption);
+        return false;
+    }
+    auto source = std::make_unique<CVideoSource>(m_settings.m_strVideoConfig, everyFrame);
+    if (!source->m_pSource)
+    {
+        ShowMessage("No se puede abrir la fuente de vídeo '" + m_settings.m_strVideoConfig +
+                        "': " + source->Error(),
+                    kCameraCaption, MessageIcon::Exclamation);
+        return false;
+    }
+    auto calibration =
+        CCameraCalibration::Load(source->m_nWidth, source->m_nHeight, m_settings.m_strCameraParam);
+    if (!calibration)
+    {
+        ShowMessage("No se puede cargar la calibración de la cámara: " + m_settings.m_strCameraParam,
+                    kCameraCaption, MessageIcon::Exclamation);
+        return false;
+    }
+    CDocumentView* view = GetView();
+    if (view)
+    {
+        view->MakeCurrent();
+        if (!source->CreateTexture())
+        {
+            ShowMessage("No se puede mostrar el vídeo: " + source->Error(), kCameraCaption,
+                        MessageIcon::Exclamation);
+            return false;
+        }
+    }
+    m_pVideoSource = std::move(source);
+    m_pCameraCalibration = std::move(calibration);
+    m_settings.m_bRecordRelations = true;
+    if (view)
+    {
+        view->RunLayoutChanged();
+        // Frames wake the view's thread; with nothing arriving it sleeps.
+        m_pVideoSource->SetFrameNotify([view] { view->FrameReady(); });
+        view->FrameReady();
+    }
+    NotifyRunState();
+    return true;
+}
+
+void CZelmoraDoc::OnStopCapture() { EndRun(); }
+
+bool CZelmoraDoc::OnIdleFrame()
+{
+    if (!IsCapturing())
+        return false;
+    const CVideoSource::Grab grab = ProcessNextFrame(0);
+    if (grab == CVideoSource::Grab::NoFrame)
+        return false;
+    if (grab == CVideoSource::Grab::Frame)
+        RecordFrame();
+    if (CDocumentView* view = GetView())
+        view->Invalidate();
+    return grab == CVideoSource::Grab::Frame;
+}
+
+CVideoSource::Grab CZelmoraDoc::ProcessNextFrame(int timeoutMs)
+{
+    if (!m_pVideoSource)
+        return CVideoSource::Grab::Ended;
+    if (CDocumentView* view = GetView())
+        view->MakeCurrent();
+    const CVideoSource::Grab grab = m_pVideoSource->GrabFrame(this, timeoutMs);
+    if (grab == CVideoSource::Grab::Ended)
+    {
+        const std::string error = m_pVideoSource->Error();
+        EndRun();
+        if (!error.empty())
+            ShowMessage("La captura se ha detenido: " + error, kCameraCaption,
+                        MessageIcon::Exclamation);
+    }
+    return grab;
+}
+
+void CZelmoraDoc::OnFrame(const unsigned char* image, int width, int height)
+{
+    if (m_settings.m_bAutoThreshold && m_nThresholdCountdown < 0)
+    {
+        m_settings.m_nThreshold = automaticThreshold(image, width, height);
+        // A frame without rows taught nothing: try again on the next one.
+        if (width > 0 && height > 0)
+            m_nThresholdCountdown = kThresholdInterval;
+    }
+    else
+        --m_nThresholdCountdown;
+
+    if (!m_pCameraCalibration)
+        return;
+    for (CTracker& tracker : m_trackers)
+        tracker.BeginFrame();
+    DispatchMarkers(image, m_patternRegistry, m_settings.m_nThreshold, m_settings.m_bRecordRelations);
+    for (CTracker& tracker : m_trackers)
+        tracker.ComputePose();
+}

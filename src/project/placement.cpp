@@ -1,0 +1,111 @@
+#include "project/placement.h"
+
+#include <cmath>
+
+namespace
+{
+// Each view turns about the axis it looks along: Z from the top, X from the
+// side, Y from the front.
+int ViewingAxis(EditorView view)
+{
+    switch (view)
+    {
+    case kTopView:
+        return 2;
+    case kSideView:
+        return 0;
+    case kFrontView:
+        break;
+    }
+    return 1;
+}
+} // namespace
+
+EditorView ViewOfTab(int tab)
+{
+    static const EditorView views[kPlacementTabs] = {kTopView, kSideView, kFrontView};
+    return views[tab];
+}
+
+ViewAxes AxesOfView(EditorView view)
+{
+    switch (view)
+    {
+    case kTopView:
+        return {{1, 0, 0}, {0, 1, 0}};
+    case kSideView:
+        return {{0, 1, 0}, {0, 0, 1}};
+    case kFrontView:
+        break;
+    }
+    return {{1, 0, 0}, {0, 0, 1}};
+}
+
+CMatrix TranslationMatrix(double x, double y, double z)
+{
+    CMatrix t;
+    t.GetData()[12] = x;
+    t.GetData()[13] = y;
+    t.GetData()[14] = z;
+    return t;
+}
+
+CMatrix RotationMatrix(double angleDeg, int axis)
+{
+    const double radians = angleDeg * M_PI / 180.0;
+    const double c = std::cos(radians);
+    const double s = std::sin(radians);
+    const int a = (axis + 1) % 3;
+    const int b = (axis + 2) % 3;
+    CMatrix r;
+    double* m = r.GetData();
+    m[4 * a + a] = c;
+    m[4 * b + b] = c;
+    m[4 * a + b] = s; // column a, row b
+    m[4 * b + a] = -s;
+    return r;
+}
+
+CMatrix ScaleMatrix(double factor)
+{
+    CMatrix s;
+    for (int k = 0; k < 3; ++k)
+        s.GetData()[5 * k] = factor;
+    return s;
+}
+
+CMatrix TranslateInView(const CMatrix& matrix, EditorView view, double right, double up)
+{
+    const ViewAxes axes = AxesOfView(view);
+    return TranslationMatrix(axes.right[0] * right + axes.up[0] * up,
+                             axes.right[1] * right + axes.up[1] * up,
+                             axes.right[2] * right + axes.up[2] * up) *
+           matrix;
+}
+
+CMatrix ApplyPlacementStep(const CMatrix& matrix, PlacementStep step, int tab)
+{
+    if (tab < 0 || tab >= kPlacementTabs)
+        return matrix;
+    const EditorView view = ViewOfTab(tab);
+    switch (step)
+    {
+    case PlacementStep::Up:
+        return TranslateInView(matrix, view, 0.0, kStepUnits);
+    case PlacementStep::Down:
+        return TranslateInView(matrix, view, 0.0, -kStepUnits);
+    case PlacementStep::Left:
+        return TranslateInView(matrix, view, -kStepUnits, 0.0);
+    case PlacementStep::Right:
+        return TranslateInView(matrix, view, kStepUnits, 0.0);
+    case PlacementStep::RotateCounterClockwise:
+        return RotationMatrix(kStepDeg, ViewingAxis(view)) * matrix;
+    case PlacementStep::RotateClockwise:
+        return matrix * RotationMatrix(-kStepDeg, ViewingAxis(view));
+    case PlacementStep::ScaleDown:
+        return ScaleMatrix(kShrink) * matrix;
+    case PlacementStep::ScaleUp:
+        return ScaleMatrix(kGrow) * matrix;
+    }
+    return matrix;
+}

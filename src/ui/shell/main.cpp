@@ -1,0 +1,13 @@
+// zelmora: the window. zelmora [PROYECTO] [--capture] [--help] [--version]
+#include "ui/shell/zelmora_app.h"
+
+int main(int argc, char** argv)
+{
+    const int status = HandleCommandLineAlone(argc, argv);
+    if (status >= 0)
+        return status;
+    CZelmoraApp app(argc, argv);
+    if (!app.InitInstance())
+        return 1;
+    return app.exec();
+}

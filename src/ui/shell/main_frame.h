@@ -1,0 +1,96 @@
+#pragma once
+// The main window: the menus, the editor view filling the client area, the
+// project's file commands (New, Open, Save, Save As, recent files) with the
+// save prompt before unsaved changes are thrown away, and the run commands.
+// It owns the view; the document belongs to the application. GUI thread.
+
+#include "document/document_hosts.h"
+#include "ui/shell/recent_file_list.h"
+
+#include <QMainWindow>
+
+#include <memory>
+
+class CNavigatorDialogBar;
+class CProjectEditor;
+class CQtDialogHost;
+class CZelmoraDoc;
+class CZelmoraView;
+class QAction;
+class QMenu;
+
+class CMainFrame : public QMainWindow, public CDocumentFrame
+{
+    Q_OBJECT
+  public:
+    explicit CMainFrame(CZelmoraDoc& doc, QWidget* parent = nullptr);
+    ~CMainFrame() override;
+
+    CZelmoraView* View() const { return m_pView; }
+    CNavigatorDialogBar* Navigator() const { return m_pNavigator; }
+    CProjectEditor* Editor() const { return m_pEditor; }
+    // The window as a person sees it, the editor view's picture included.
+    QImage Snapshot();
+    // The project's file, empty for one never saved.
+    const QString& PathName() const { return m_strPathName; }
+
+    // The file commands behind the menu; the ones that take a path are what
+    // the file dialogs, the recent-file list and the command line call.
+    bool OnFileNew();
+    void OnFileOpen();
+    bool OnFileSave();
+    bool OnFileSaveAs();
+    bool OpenProjectFile(const QString& path);
+    bool SaveProjectFile(const QString& path);
+    void OnCapture();
+    void OnStopCapture();
+    void OnProperties();
+    // "Guardar imagen...": the editor view as drawn, to a PNG file. False
+    // (with a message) for another extension or a file that cannot be
+    // written; nothing is left half-written.
+    void OnSaveImage();
+    bool SaveImage(const QString& path);
+    // "Grabar vídeo..." / "Parar grabación".
+    void OnRecord();
+    bool StartRecording(const QString& path);
+    void OnStopRecording();
+    // "Elegir cámara...": no device or an unsaved project is said and changes nothing.
+    void OnChooseCamera();
+    void OnAppAbout();
+
+    void ModifiedChanged(bool bModified) override;
+    void RunStateChanged(bool bCapturing) override;
+
+  protected:
+    void closeEvent(QCloseEvent* event) override;
+
+  private:
+    void CreateMenus();
+    void CreateEditMenu();
+    void ConnectEditing();
+    void CreateInertShortcuts();
+    void UpdateRecentMenu();
+    void UpdateTitle();
+    void UpdateCommandStates();
+    // Save / Discard / Cancel before unsaved changes go; true to go on.
+    bool SaveModified();
+    void OpenRecentFile(const QString& path);
+    // The project's file is now `path`: title and recent files follow.
+    void SetPathName(const QString& path);
+
+    CZelmoraDoc& m_doc;
+    CZelmoraView* m_pView = nullptr;
+    CNavigatorDialogBar* m_pNavigator = nullptr;
+    CProjectEditor* m_pEditor = nullptr;
+    std::unique_ptr<CQtDialogHost> m_pDialogHost;
+    CRecentFileList m_recentFiles;
+    QString m_strPathName;
+    QMenu* m_pFileMenu = nullptr;
+    QAction* m_pRecentPlaceholder = nullptr;
+    QAction* m_pRecentEnd = nullptr; // the separator after the list
+    QList<QAction*> m_recentActions;
+    QAction* m_pCaptureAction = nullptr;
+    QAction* m_pStopCaptureAction = nullptr;
+    QAction* m_pRecordAction = nullptr;
+    QAction* m_pStopRecordAction = nullptr;
+};

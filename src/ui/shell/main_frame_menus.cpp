@@ -1,0 +1,133 @@
+// The main window's menus and keyboard shortcuts.
+#include "ui/shell/main_frame.h"
+
+#include <QAction>
+#include <QFileInfo>
+#include <QMenu>
+#include <QMenuBar>
+#include <QUndoStack>
+
+#include "document/project_editor.h"
+
+namespace
+{
+// The visible text without its mnemonic marks, for screen readers.
+QString Spoken(const QString& text)
+{
+    QString spoken = text;
+    spoken.remove('&');
+    return spoken.remove("...");
+}
+
+template <typename Slot>
+QAction* AddCommand(QMenu* menu, const QString& text, const char* objectName, Slot slot,
+                    const QKeySequence& shortcut = QKeySequence())
+{
+    QAction* action = menu->addAction(text);
+    action->setObjectName(objectName);
+    action->setShortcut(shortcut);
+    action->setToolTip(Spoken(text));
+    QObject::connect(action, &QAction::triggered, menu, slot);
+    return action;
+}
+
+QMenu* AddMenu(QMenuBar* bar, const QString& title, const char* objectName)
+{
+    QMenu* menu = bar->addMenu(title);
+    menu->setObjectName(objectName);
+    menu->setAccessibleName(Spoken(title));
+    return menu;
+}
+} // namespace
+
+void CMainFrame::CreateMenus()
+{
+    QMenuBar* bar = menuBar();
+    bar->setObjectName("menuBar");
+    bar->setAccessibleName("Menú principal");
+
+    m_pFileMenu = AddMenu(bar, "&Archivo", "fileMenu");
+    QMenu* file = m_pFileMenu;
+    AddCommand(
+        file, "&Nuevo", "newAction", [this] { OnFileNew(); }, QKeySequence("Ctrl+N"));
+    AddCommand(
+        file, "&Abrir...", "openAction", [this] { OnFileOpen(); }, QKeySequence("Ctrl+O"));
+    AddCommand(
+        file, "&Guardar", "saveAction", [this] { OnFileSave(); }, QKeySequence("Ctrl+S"));
+    AddCommand(file, "Guardar &como...", "saveAsAction", [this] { OnFileSaveAs(); });
+    file->addSeparator();
+    m_pRecentPlaceholder = file->addAction("Archivo reciente");
+    m_pRecentPlaceholder->setObjectName("recentFilePlaceholder");
+    m_pRecentPlaceholder->setEnabled(false);
+    m_pRecentEnd = file->addSeparator();
+    AddCommand(file, "&Salir", "exitAction", [this] { close(); });
+
+    CreateEditMenu();
+
+    QMenu* project = AddMenu(bar, "Proyecto", "projectMenu");
+    m_pCaptureAction = AddCommand(project, "Capturar", "captureAction", [this] { OnCapture(); });
+    m_pStopCaptureAction =
+        AddCommand(project, "Parar Captura", "stopCaptureAction", [this] { OnStopCapture(); });
+    m_pRecordAction = AddCommand(project, "Grabar vídeo...", "recordAction", [this] { OnRecord(); });
+    m_pStopRecordAction =
+        AddCommand(project, "Parar grabación", "stopRecordAction", [this] { OnStopRecording(); });
+    AddCommand(project, "Guardar imagen...", "saveImageAction", [this] { OnSaveImage(); });
+    project->addSeparator();
+    AddCommand(project, "Elegir cámara...", "chooseCameraAction", [this] { OnChooseCamera(); });
+    AddCommand(project, "Propiedades", "propertiesAction", [this] { OnProperties(); });
+    connect(project, &QMenu::aboutToShow, this, [this] { UpdateCommandStates(); });
+
+    QMenu* help = AddMenu(bar, "Ay&uda", "helpMenu");
+    AddCommand(help, "&Acerca de Zelmora...", "aboutAction", [this] { OnAppAbout(); });
+    for (QAction* action : findChildren<QAction*>())
+        if (!action->text().isEmpty())
+            action->setStatusTip(Spoken(action->text()));
+}
+
+void CMainFrame::CreateEditMenu()
+{
+    QMenu* edit = AddMenu(menuBar(), "&Edición", "editMenu");
+    QUndoStack& stack = m_pEditor->UndoStack();
+    QAction* undo = AddCommand(edit, "&Deshacer", "undoAction", [&stack] { stack.undo(); });
+    undo->setShortcuts({QKeySequence("Ctrl+Z"), QKeySequence("Alt+Backspace")});
+    QAction* redo = AddCommand(
+        edit, "&Rehacer", "redoAction", [&stack] { stack.redo(); }, QKeySequence("Ctrl+Y"));
+    undo->setEnabled(false);
+    redo->setEnabled(false);
+    connect(&stack, &QUndoStack::canUndoChanged, undo, &QAction::setEnabled);
+    connect(&stack, &QUndoStack::canRedoChanged, redo, &QAction::setEnabled);
+}
+
+// Keys the window reserves without a command behind them (printing, the
+// clipboard, pane switching): they are taken, so they do nothing here
+// rather than reach whatever has the focus by surprise.
+void CMainFrame::CreateInertShortcuts()
+{
+    const char* const keys[] = {"Ctrl+P", "Ctrl+X",    "Shift+Del", "Ctrl+C",  "Ctrl+Ins",
+                                "Ctrl+V", "Shift+Ins", "F6",        "Shift+F6"};
+    for (const char* key : keys)
+    {
+        auto* action = new QAction(this);
+        action->setObjectName(QString("reservedKey_") + key);
+        action->setShortcut(QKeySequence(key));
+        addAction(action);
+    }
+}
+
+void CMainFrame::UpdateRecentMenu()
+{
+    qDeleteAll(m_recentActions);
+    m_recentActions.clear();
+    const QStringList& files = m_recentFiles.Files();
+    m_pRecentPlaceholder->setVisible(files.isEmpty());
+    for (int k = 0; k < files.size(); ++k)
+    {
+        const QString path = files[k];
+        auto* action = new QAction(QString("&%1 %2").arg(k + 1).arg(path), m_pFileMenu);
+        action->setObjectName(QString("recentFileAction%1").arg(k + 1));
+        action->setStatusTip("Abrir este documento");
+        connect(action, &QAction::triggered, this, [this, path] { OpenRecentFile(path); });
+        m_pFileMenu->insertAction(m_pRecentEnd, action);
+        m_recentActions.append(action);
+    }
+}

@@ -1,0 +1,110 @@
+// The navigator's controls, in the order a person reads them (and tabs
+// through them): the tree, the selection, the view settings, then the
+// controls that place the selected model.
+#include "project/placement.h"
+#include "ui/dialogs/named_widget.h"
+#include "ui/view/navigator_dialog_bar.h"
+
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QSlider>
+#include <QTabBar>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+void CNavigatorDialogBar::CreateControls()
+{
+    auto* panel = new QWidget(this);
+    panel->setObjectName("navigatorPanel");
+    auto* column = new QVBoxLayout(panel);
+
+    auto* title = Named(new QLabel("Navegación", panel), "navigationLabel", "Navegación");
+    m_pTree = Named(new QTreeWidget(panel), "projectTree", "Navegación");
+    title->setBuddy(m_pTree);
+    m_pTree->setHeaderHidden(true);
+    m_pTree->setRootIsDecorated(true);
+    m_pTree->setIconSize(QSize(16, 15));
+    m_pSelection = Named(new QLabel(panel), "selectionLabel", "Selección");
+    m_pEdit = Named(new QPushButton("Editar", panel), "editButton", "Editar");
+    m_pReload = Named(new QPushButton("Recargar", panel), "reloadButton", "Recargar");
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(m_pEdit);
+    buttons->addWidget(m_pReload);
+    m_pSingleView = Named(new QCheckBox("Vista Única", panel), "singleViewCheck", "Vista Única");
+    // Shown for what the project records; nothing lets it be changed.
+    m_pRecordRelations = Named(new QCheckBox("Grabar relación entre patrones", panel),
+                               "recordRelationsCheck", "Grabar relación entre patrones");
+    m_pRecordRelations->setEnabled(false);
+
+    column->addWidget(title);
+    column->addWidget(m_pTree, 1);
+    column->addWidget(m_pSelection);
+    column->addLayout(buttons);
+    column->addWidget(m_pSingleView);
+    column->addWidget(m_pRecordRelations);
+    column->addWidget(CreatePlacementControls());
+    column->addStretch();
+    setWidget(panel);
+
+    m_pEdit->hide();
+    m_pReload->hide();
+    ShowModelControls(false);
+}
+
+QWidget* CNavigatorDialogBar::CreatePlacementControls()
+{
+    auto* placement = new QWidget(this);
+    placement->setObjectName("placementPanel");
+    auto* column = new QVBoxLayout(placement);
+    column->setContentsMargins(0, 0, 0, 0);
+
+    m_pZoomLabel =
+        Named(new QLabel("Zoom de las vistas", placement), "zoomLabel", "Zoom de las vistas");
+    m_pZoom = Named(new QSlider(Qt::Horizontal, placement), "zoomSlider", "Zoom de las vistas");
+    m_pZoomLabel->setBuddy(m_pZoom);
+    m_pZoom->setRange(kMinZoom, kMaxZoom);
+    m_pZoom->setTickPosition(QSlider::TicksBothSides);
+    m_pZoom->setPageStep(1);
+    m_pTabs = Named(new QTabBar(placement), "viewTabs", "Vista de los botones");
+    for (const char* tab : {"Planta", "Perfil", "Alzado"})
+        m_pTabs->addTab(tab);
+    m_pTabs->setCurrentIndex(0);
+
+    auto* move = Named(new QGroupBox("Trasladar", placement), "moveGroup", "Trasladar");
+    auto* moveGrid = new QGridLayout(move);
+    moveGrid->addWidget(AddStepButton("Arriba", "upButton", PlacementStep::Up), 0, 1);
+    moveGrid->addWidget(AddStepButton("Izquierda", "leftButton", PlacementStep::Left), 1, 0);
+    moveGrid->addWidget(AddStepButton("Abajo", "downButton", PlacementStep::Down), 1, 1);
+    moveGrid->addWidget(AddStepButton("Derecha", "rightButton", PlacementStep::Right), 1, 2);
+    auto* scale = Named(new QGroupBox("Escalar", placement), "scaleGroup", "Escalar");
+    auto* scaleRow = new QHBoxLayout(scale);
+    scaleRow->addWidget(AddStepButton("Menos", "scaleDownButton", PlacementStep::ScaleDown));
+    scaleRow->addWidget(AddStepButton("Más", "scaleUpButton", PlacementStep::ScaleUp));
+    auto* rotate = Named(new QGroupBox("Rotar", placement), "rotateGroup", "Rotar");
+    auto* rotateRow = new QHBoxLayout(rotate);
+    rotateRow->addWidget(AddStepButton("Rotar Antihorario", "rotateCounterClockwiseButton",
+                                       PlacementStep::RotateCounterClockwise));
+    rotateRow->addWidget(
+        AddStepButton("Rotar Horario", "rotateClockwiseButton", PlacementStep::RotateClockwise));
+
+    for (QWidget* widget :
+         std::initializer_list<QWidget*>{m_pZoomLabel, m_pZoom, m_pTabs, move, scale, rotate})
+    {
+        column->addWidget(widget);
+        m_modelControls.append(widget);
+    }
+    return placement;
+}
+
+QPushButton* CNavigatorDialogBar::AddStepButton(const QString& text, const char* name,
+                                                PlacementStep step)
+{
+    auto* button = Named(new QPushButton(text), name, text);
+    connect(button, &QPushButton::clicked, this, [this, step] { OnStep(step); });
+    m_modelControls.append(button);
+    return button;
+}

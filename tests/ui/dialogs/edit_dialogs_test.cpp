@@ -1,0 +1,168 @@
+// The pattern and model dialogs, and the names every control answers to.
+#include "dialog_test_support.h"
+#include "dialog_tests.h"
+
+#include "ui/dialogs/camera_choice_dialog.h"
+#include "ui/dialogs/model3d_dialog.h"
+#include "ui/dialogs/pattern_dialog.h"
+#include "ui/dialogs/properties_sheet.h"
+#include "ui/dialogs/tracker_dialog.h"
+
+#include <QAbstractButton>
+#include <QAbstractSpinBox>
+#include <QComboBox>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QTest>
+#include <QTreeWidget>
+
+class TestEditDialogs : public QObject
+{
+    Q_OBJECT
+
+  private slots:
+    void patternOkChecksTheNumbers_data()
+    {
+        const QString width = QStringLiteral("Introduzca un número entero entre 0 y 5000.");
+        const QString frames = QStringLiteral("Introduzca un número entero entre 1 y 10000.");
+        AddTypedNumberRows({
+            {"width 0", "widthSpin", "0", ""},
+            {"width 5001", "widthSpin", "5001", width},
+            {"width text", "widthSpin", "ancho", width},
+            {"frames 0", "framesSpin", "0", frames},
+            {"frames 10000", "framesSpin", "10000", ""},
+            {"tolerance 2,5", "toleranceSpin", "2,5", ""},
+            {"tolerance text", "toleranceSpin", "x", QStringLiteral("Introduzca un número.")},
+        });
+    }
+
+    void patternOkChecksTheNumbers()
+    {
+        QFETCH(QString, field);
+        QFETCH(QString, text);
+        QFETCH(QString, message);
+        RecordingMessages messages;
+        CPatternDialog dialog(CPattern(), "");
+        dialog.show();
+        QCOMPARE(Control<QAbstractSpinBox>(&dialog, "widthSpin")->text() + " " +
+                     Control<QAbstractSpinBox>(&dialog, "framesSpin")->text() + " " +
+                     Control<QAbstractSpinBox>(&dialog, "toleranceSpin")->text(),
+                 QStringLiteral("80 20 3"));
+        TypeInto(Control(&dialog, "nameEdit"), "p1");
+        QWidget* edited = Control(&dialog, field);
+        TypeInto(edited, text);
+        QTest::keyClick(edited, Qt::Key_Return);
+
+        if (message.isEmpty())
+        {
+            QCOMPARE(dialog.result(), int(QDialog::Accepted));
+            QCOMPARE(dialog.m_pattern.m_strName, std::string("p1"));
+            return;
+        }
+        QVERIFY(dialog.isVisible());
+        QCOMPARE(int(messages.m_messages.size()), 1);
+        QCOMPARE(QString::fromStdString(messages.m_messages[0].text), message);
+        QCOMPARE(messages.m_messages[0].caption, std::string("Patrón"));
+        QCOMPARE(dialog.focusWidget(), edited);
+        QCOMPARE(dialog.m_pattern.m_strName, std::string());
+    }
+
+    void matrixGridShowsColumnsAsWritten()
+    {
+        RecordingMessages messages;
+        CModel3D model;
+        const double translation[16] = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 10, 20, 30, 1};
+        model.m_matrix.SetData(translation);
+        CModel3DDialog dialog(model, "");
+        dialog.show();
+        auto field = [&](int row, int column) {
+            return Control<QLineEdit>(&dialog,
+                                      QStringLiteral("matrixEdit_%1_%2").arg(row).arg(column));
+        };
+        QCOMPARE(field(0, 3)->text() + field(1, 3)->text() + field(2, 3)->text(),
+                 QStringLiteral("102030"));
+        QCOMPARE(field(0, 0)->text() + field(1, 1)->text() + field(3, 3)->text() +
+                     field(3, 0)->text(),
+                 QStringLiteral("1110"));
+
+        TypeInto(field(0, 0), "2");
+        TypeInto(field(1, 2), "uno");
+        Click(&dialog, "okButton");
+        QCOMPARE(messages.m_messages.at(0).text, std::string("Introduzca un número."));
+        QCOMPARE(messages.m_messages.at(0).caption, std::string("Modelo 3D"));
+        QCOMPARE(dialog.focusWidget(), field(1, 2));
+        QCOMPARE(dialog.m_model.m_matrix.GetData()[0], 1.0);
+
+        TypeInto(field(1, 2), "0.5");
+        QTest::keyClick(field(1, 2), Qt::Key_Return);
+        QCOMPARE(dialog.result(), int(QDialog::Accepted));
+        QCOMPARE(dialog.m_model.m_matrix.GetData()[0], 2.0);
+        QCOMPARE(dialog.m_model.m_matrix.GetData()[9], 0.5);
+    }
+
+    // The preferred size of the first device is offered; a device row alone
+    // is not a choice.
+    void cameraChoiceTakesASizeOfADevice()
+    {
+        RecordingMessages messages;
+        const std::vector<CaptureDevice> devices = {
+            {"Una", "/dev/video0", {{320, 240, false, {{30, 1}}}, {640, 480, false, {{30, 1}}}}},
+            {"Otra", "/dev/video2", {{1280, 720, true, {{30, 1}}}}}};
+        CCameraChoiceDialog dialog(devices);
+        auto* list = qobject_cast<QTreeWidget*>(Control(&dialog, "cameraList"));
+        QVERIFY(list);
+        QCOMPARE(list->currentItem()->text(0), QStringLiteral("640 x 480"));
+        list->setCurrentItem(list->topLevelItem(1)->child(0));
+        dialog.accept();
+        QCOMPARE(dialog.result(), int(QDialog::Accepted));
+        QCOMPARE(dialog.Device()->path, std::string("/dev/video2"));
+        QCOMPARE(dialog.Mode()->width, 1280);
+
+        CCameraChoiceDialog refused(devices);
+        list = qobject_cast<QTreeWidget*>(Control(&refused, "cameraList"));
+        list->setCurrentItem(list->topLevelItem(0));
+        refused.accept();
+        QCOMPARE(refused.result(), int(QDialog::Rejected));
+        QVERIFY(messages.Said("Elija un tamaño de una cámara."));
+    }
+
+    // Controls without text of their own are named after their label.
+    void everyControlHasItsNames()
+    {
+        CScriptedDialogHost host;
+        CPropertiesSheet sheet({}, {}, "", host);
+        CTrackerDialog tracker(CTracker(), "", host);
+        CPatternDialog pattern(CPattern(), "");
+        CModel3DDialog model(CModel3D(), "");
+        const std::vector<CaptureDevice> devices = {
+            {"Cámara", "/dev/video0", {{640, 480, false, {{30, 1}}}}}};
+        CCameraChoiceDialog camera(devices);
+        QCOMPARE(Control(&sheet, "thresholdSpin")->accessibleName(), QStringLiteral("Valor"));
+        QCOMPARE(Control(&tracker, "referenceCombo")->accessibleName(),
+                 QStringLiteral("Patrón Referencia"));
+        QCOMPARE(Control(&model, "matrixEdit_2_3")->accessibleName(),
+                 QStringLiteral("Matriz, fila 3, columna 4"));
+        for (const QWidget* window : {(QWidget*)&sheet, (QWidget*)&tracker, (QWidget*)&pattern,
+                                      (QWidget*)&model, (QWidget*)&camera})
+            for (const QWidget* control : window->findChildren<QWidget*>())
+            {
+                const bool ours = !control->objectName().startsWith("qt_") &&
+                                  !qobject_cast<const QHeaderView*>(control);
+                if (ours && (qobject_cast<const QAbstractButton*>(control) ||
+                             qobject_cast<const QLineEdit*>(control) ||
+                             qobject_cast<const QAbstractSpinBox*>(control) ||
+                             qobject_cast<const QComboBox*>(control) ||
+                             qobject_cast<const QAbstractItemView*>(control) ||
+                             qobject_cast<const QPlainTextEdit*>(control)))
+                    QVERIFY2(!control->objectName().isEmpty() &&
+                                 !control->accessibleName().isEmpty(),
+                             qPrintable(window->windowTitle() + ": " +
+                                        control->metaObject()->className()));
+            }
+    }
+};
+
+QT_TEST_SUITE(RunEditDialogTests, TestEditDialogs)
+
+#include "edit_dialogs_test.moc"
