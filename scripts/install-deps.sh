@@ -19,6 +19,7 @@ PACKAGES=(
     dpkg-dev file
     libopencv-dev
     clang libclang-rt-14-dev
+    mate-backgrounds # real photographs without markers, for the detection tests and benchmarks
 )
 
 missing=()
