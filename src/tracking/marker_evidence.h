@@ -1,0 +1,88 @@
+#pragma once
+// Whether a square that correlates with a pattern is a printed marker at all.
+// A real photograph holds many dark quadrilaterals (windows, shadows, leaves)
+// whose inside correlates 0.5 to 0.7 with some pattern; a printed marker has
+// a dark, even border band with lighter paper around it, a picture with
+// contrast inside, and a match that stands out from every other pattern and
+// turn. Identification measures these (measureMarkerEvidence) and
+// judgeMarker applies the rules below; a square that fails keeps its corners
+// but no identity.
+
+#include "tracking/pattern_table.h"
+
+// The best match of a sample and the runners-up it has to stand out from.
+struct PatternMatch
+{
+    int id = -1;
+    int dir = -1;
+    double cf = 0.0;
+    double otherPatternCf = 0.0; // best score of any other slot, any turn
+    double otherTurnCf = 0.0;    // best score of the same slot in another turn
+};
+
+// Grey levels (mean of the three channels, 0..255) read around and inside
+// the square through the homography of pattern_sampling.h.
+struct MarkerEvidence
+{
+    double borderGrey = 0.0;   // mean along the middle of the border band
+    double borderSpread = 0.0; // standard deviation along it
+    double marginGrey = 0.0;   // mean along a ring just outside the square
+    double insideSpread = 0.0; // standard deviation of the sample's cell greys
+};
+
+// The rules' cuts. Each was chosen from the measured scores of true markers
+// (rendered scenes, markers composited into photographs) and of every square
+// found in a corpus of real photographs without markers; docs/PERFORMANCE.md
+// records both distributions and the command that prints them.
+struct MarkerRules
+{
+    // Least correlation with the best pattern. Phantoms in photographs score
+    // up to about 0.7; true markers, sampled with bilinear cell means, from
+    // 0.8 up. Higher loses markers seen small, blurred or under glare.
+    double minConfidence = 0.5;
+    // Least lead of the best score over any other pattern or turn. Small
+    // leads are what a picture that fits nothing in particular gives; a
+    // pattern that looks alike turned is warned about when it is made.
+    double minLead = 0.0;
+    // Least contrast between paper and border, as a share of the paper's
+    // grey: ink absorbs most light whatever the light is, so the ratio holds
+    // in shadow and glare alike. Lower admits dark objects on dark ground.
+    double minBorderContrast = 0.6;
+    // Largest spread along the border band over the paper-to-border
+    // contrast: printed ink is even; a shadow or an object's edge is not.
+    double maxBorderSpread = 0.12;
+    // Least spread of the picture's cell greys over the paper-to-border
+    // contrast: a flat inside carries no picture to identify.
+    double minInsideSpread = 0.04;
+};
+
+constexpr MarkerRules kMarkerRules{};
+
+enum class MarkerVerdict
+{
+    Marker,
+    LowConfidence,
+    SmallLead,
+    WeakBorder,
+    UnevenBorder,
+    FlatInside,
+};
+
+// What identification measured of one square and what it made of it.
+struct SquareJudgement
+{
+    MarkerVerdict verdict = MarkerVerdict::LowConfidence;
+    PatternMatch match;
+    MarkerEvidence evidence;
+};
+
+// Reads the border band, the margin ring and the sample's cell greys. `h` is
+// the reference-to-image homography of the square (referenceToImage).
+void measureMarkerEvidence(const unsigned char* frame, int xsize, int ysize, const double h[8],
+                           const unsigned char sample[kPatternValues], MarkerEvidence* evidence);
+
+MarkerVerdict judgeMarker(const PatternMatch& match, const MarkerEvidence& evidence,
+                          const MarkerRules& rules = kMarkerRules);
+
+// A short English name of the verdict, for tools that print it.
+const char* markerVerdictName(MarkerVerdict verdict);
