@@ -114,6 +114,7 @@ bool SurveyCorpus()
     Scores scores;
     int frames = 0, squares = 0;
     int phantoms[2] = {0, 0};
+    int verdicts[6] = {};
     std::string error;
     const bool complete = ForEachRealFrame(
         [&](const std::string& name, const BgraImage& frame)
@@ -131,6 +132,13 @@ bool SurveyCorpus()
                     const SquareJudgement& j = trackingState().detection.judgements[i];
                     if (j.match.cf >= kSurveyedCf)
                         scores.Add(j);
+                    if (j.match.cf >= kMarkerRules.minConfidence)
+                    {
+                        ++verdicts[static_cast<int>(j.verdict)];
+                        std::printf("square: %s, threshold %s, at %.0f %.0f, cf %.3f: %s\n",
+                                    name.c_str(), t == 0 ? "100" : "automatic", markers[i].pos[0],
+                                    markers[i].pos[1], j.match.cf, markerVerdictName(j.verdict));
+                    }
                     if (markers[i].id >= 0)
                     {
                         ++phantoms[t];
@@ -155,6 +163,10 @@ bool SurveyCorpus()
     std::printf("\nCorpus: %d frames, %d squares (both thresholds), phantoms reported: %d at "
                 "threshold 100, %d with the automatic threshold\n",
                 frames, squares, phantoms[0], phantoms[1]);
+    std::printf("Squares scoring at least the confidence cut, by verdict:");
+    for (int v = 0; v < 6; ++v)
+        std::printf(" %s %d;", markerVerdictName(static_cast<MarkerVerdict>(v)), verdicts[v]);
+    std::printf("\n");
     PrintScores("Squares in the marker-free corpus scoring cf >= 0.4", scores);
     return true;
 }

@@ -180,14 +180,11 @@ void JpegRoundTrip(SynthFrame& frame)
 }
 } // namespace
 
-bool ForEachRealFrame(const std::function<void(const std::string&, const BgraImage&)>& visit,
-                      std::string* error)
+namespace
 {
-    for (int p = 0; p < kRealPhotoCount; ++p)
-    {
-        BgraImage photo;
-        if (!ReadPhoto(p, &photo, error))
-            return false;
+void CutPhoto(int p, const BgraImage& photo,
+              const std::function<void(const std::string&, const BgraImage&)>& visit)
+{
         const int w = photo.width;
         const int h = photo.height;
         const int vga[4][2] = {{w / 4 - 320, h / 4 - 240},
@@ -205,8 +202,46 @@ bool ForEachRealFrame(const std::function<void(const std::string&, const BgraIma
         visit(Name(p, "half1"), Crop(half, half.width - 640, 0, 640, 480));
         visit(Name(p, "fit-vga"), Fit(photo, 640, 480));
         visit(Name(p, "fit-hd"), Fit(photo, 1280, 720));
+}
+} // namespace
+
+bool ForEachRealFrame(const std::function<void(const std::string&, const BgraImage&)>& visit,
+                      std::string* error)
+{
+    for (int p = 0; p < kRealPhotoCount; ++p)
+    {
+        BgraImage photo;
+        if (!ReadPhoto(p, &photo, error))
+            return false;
+        CutPhoto(p, photo, visit);
     }
     return true;
+}
+
+bool ReadRealFrame(const std::string& name, BgraImage* frame, std::string* error)
+{
+    for (int p = 0; p < kRealPhotoCount; ++p)
+    {
+        if (name.rfind(Name(p, ""), 0) != 0)
+            continue;
+        BgraImage photo;
+        if (!ReadPhoto(p, &photo, error))
+            return false;
+        bool found = false;
+        CutPhoto(p, photo,
+                 [&](const std::string& cut, const BgraImage& image)
+                 {
+                     if (cut == name)
+                     {
+                         *frame = image;
+                         found = true;
+                     }
+                 });
+        if (found)
+            return true;
+    }
+    *error = name + ": no such frame in the corpus";
+    return false;
 }
 
 bool ForEachRealVgaFrame(const std::function<void(const std::string&, const BgraImage&)>& visit,

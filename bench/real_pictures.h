@@ -28,6 +28,10 @@ constexpr int kFramesPerPhoto = 10;
 bool ForEachRealFrame(const std::function<void(const std::string&, const BgraImage&)>& visit,
                       std::string* error);
 
+// One frame of the corpus by its name ("YellowFlower/fit-vga": the
+// photograph's file stem and the cut).
+bool ReadRealFrame(const std::string& name, BgraImage* frame, std::string* error);
+
 // The 640 x 480 frames of the corpus (the photograph fitted, and its two
 // half-size cuts): the backgrounds of the composited frames.
 bool ForEachRealVgaFrame(const std::function<void(const std::string&, const BgraImage&)>& visit,

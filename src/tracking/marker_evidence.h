@@ -43,7 +43,7 @@ struct MarkerRules
     // Least lead of the best score over any other pattern or turn. Small
     // leads are what a picture that fits nothing in particular gives; a
     // pattern that looks alike turned is warned about when it is made.
-    double minLead = 0.0;
+    double minLead = 0.01;
     // Least contrast between paper and border, as a share of the paper's
     // grey: ink absorbs most light whatever the light is, so the ratio holds
     // in shadow and glare alike. Lower admits dark objects on dark ground.
