@@ -11,8 +11,11 @@
 #include "bench_scenes.h"
 #include "real_pictures.h"
 
+#include "synth/pattern_picture.h"
 #include "tracking/auto_threshold.h"
 #include "tracking/detection.h"
+#include "tracking/pattern_file.h"
+#include "tracking/pattern_quality.h"
 #include "tracking/tracking_state.h"
 
 #include <benchmark/benchmark.h>
@@ -270,6 +273,46 @@ void SurveyClips()
     PrintScores("True markers of the rendered clips", scores);
 }
 
+// What `marker make` would say of each of the 40 patterns, given the others.
+void SurveyPatterns()
+{
+    std::printf("\nPattern checks (marker make --against the other 39):\n\n");
+    std::printf("| slot | turn similarity | contrast (grey) | gradient share | closest other |\n");
+    std::printf("|---|---|---|---|---|\n");
+    for (int slot = 0; slot < kSurveyPatternCount; ++slot)
+    {
+        // Block 0 of the pattern file is the picture's 16 x 16 cell means.
+        unsigned char block0[kPatternValues];
+        const SynthPicture cells = cellPicture(SurveyPictures()[slot]);
+        std::copy(cells.bgr.begin(), cells.bgr.end(), block0);
+        std::vector<PatternBlocks> others;
+        for (int other = 0; other < kSurveyPatternCount; ++other)
+        {
+            if (other == slot)
+                continue;
+            const SynthPicture otherCells = cellPicture(SurveyPictures()[other]);
+            unsigned char first[kPatternValues];
+            std::copy(otherCells.bgr.begin(), otherCells.bgr.end(), first);
+            unsigned char turns[kPatternOrientations][kPatternValues];
+            OrientationBlocks(first, turns);
+            PatternBlocks blocks;
+            for (int h = 0; h < kPatternOrientations; ++h)
+                std::copy(turns[h], turns[h] + kPatternValues, blocks[h].begin());
+            others.push_back(blocks);
+        }
+        const PatternQuality quality = measurePatternQuality(block0);
+        double closest = 0.0;
+        for (const PatternBlocks& blocks : others)
+            for (const auto& block : blocks)
+                closest = std::max(closest, patternCorrelation(block0, block.data()));
+        std::printf("| %d | %.2f | %.0f | %.2f | %.2f |", slot, quality.turnSimilarity,
+                    quality.spread, quality.planeShare, closest);
+        for (const PatternWarning& warning : checkPattern(block0, others))
+            std::printf(" %s;", patternWarningText(warning, "another").c_str());
+        std::printf("\n");
+    }
+}
+
 void BM_CorpusHdFrames(benchmark::State& state)
 {
     static std::vector<BgraImage> frames;
@@ -315,6 +358,7 @@ int main(int argc, char** argv)
                 return 1;
             SurveyComposites();
             SurveyClips();
+            SurveyPatterns();
             return 0;
         }
     benchmark::Initialize(&argc, argv);

@@ -1,5 +1,6 @@
 #include "tracking/marker_evidence.h"
 
+#include "tracking/pattern_quality.h"
 #include "tracking/pattern_sampling.h"
 
 #include <cmath>
@@ -74,17 +75,7 @@ void measureMarkerEvidence(const unsigned char* frame, int xsize, int ysize, con
     evidence->borderSpread = border.spread;
     evidence->marginGrey = margin.mean;
 
-    double sum = 0.0;
-    double squares = 0.0;
-    constexpr int kCells = kPatternSide * kPatternSide;
-    for (int i = 0; i < kCells; ++i)
-    {
-        const double grey = (sample[3 * i] + sample[3 * i + 1] + sample[3 * i + 2]) / 3.0;
-        sum += grey;
-        squares += grey * grey;
-    }
-    const double mean = sum / kCells;
-    evidence->insideSpread = std::sqrt(std::fmax(0.0, squares / kCells - mean * mean));
+    evidence->insideSpread = patternSpread(sample);
 }
 
 MarkerVerdict judgeMarker(const PatternMatch& match, const MarkerEvidence& evidence,

@@ -27,7 +27,7 @@ struct MarkerEvidence
     double borderGrey = 0.0;   // mean along the middle of the border band
     double borderSpread = 0.0; // standard deviation along it
     double marginGrey = 0.0;   // mean along a ring just outside the square
-    double insideSpread = 0.0; // standard deviation of the sample's cell greys
+    double insideSpread = 0.0; // spread of the sample's values (patternSpread)
 };
 
 // The rules' cuts. Each was chosen from the measured scores of true markers
@@ -51,8 +51,8 @@ struct MarkerRules
     // Largest spread along the border band over the paper-to-border
     // contrast: printed ink is even; a shadow or an object's edge is not.
     double maxBorderSpread = 0.12;
-    // Least spread of the picture's cell greys over the paper-to-border
-    // contrast: a flat inside carries no picture to identify.
+    // Least spread of the sample's values over the paper-to-border contrast:
+    // a flat inside carries no picture to identify.
     double minInsideSpread = 0.04;
 };
 

@@ -9,11 +9,6 @@ namespace
 {
 constexpr int kCells = kPatternSide * kPatternSide;
 
-double Grey(const unsigned char block[kPatternValues], int cell)
-{
-    return (block[3 * cell] + block[3 * cell + 1] + block[3 * cell + 2]) / 3.0;
-}
-
 std::string Format(const char* text, double value)
 {
     char line[256];
@@ -49,6 +44,18 @@ double patternCorrelation(const unsigned char a[kPatternValues],
     return dot / std::sqrt(normA * normB);
 }
 
+double patternSpread(const unsigned char block[kPatternValues])
+{
+    double sum = 0.0, squares = 0.0;
+    for (int i = 0; i < kPatternValues; ++i)
+    {
+        sum += block[i];
+        squares += static_cast<double>(block[i]) * block[i];
+    }
+    const double mean = sum / kPatternValues;
+    return std::sqrt(std::fmax(0.0, squares / kPatternValues - mean * mean));
+}
+
 PatternQuality measurePatternQuality(const unsigned char block0[kPatternValues])
 {
     PatternQuality quality;
@@ -58,27 +65,33 @@ PatternQuality measurePatternQuality(const unsigned char block0[kPatternValues])
         quality.turnSimilarity =
             std::fmax(quality.turnSimilarity, patternCorrelation(blocks[0], blocks[h]));
 
-    // Least-squares plane g = a + b x + c y over the cell greys; x and y run
-    // symmetrically about 0, so the three terms are independent.
-    double mean = 0.0;
-    for (int i = 0; i < kCells; ++i)
-        mean += Grey(block0, i);
-    mean /= kCells;
-    double variation = 0.0, alongX = 0.0, alongY = 0.0, squares = 0.0;
+    // Least-squares plane v = a + b x + c y over each channel's cells; x and
+    // y run symmetrically about 0, so the three terms are independent.
+    double variation = 0.0, explained = 0.0, squares = 0.0;
     for (int i = 0; i < kCells; ++i)
     {
         const double x = i % kPatternSide - 7.5;
-        const double y = i / kPatternSide - 7.5;
-        const double g = Grey(block0, i) - mean;
-        variation += g * g;
-        alongX += g * x;
-        alongY += g * y;
-        squares += x * x;
+        squares += x * x; // the same sum for y
     }
-    quality.contrastGrey = std::sqrt(variation / kCells);
+    for (int c = 0; c < kPatternChannels; ++c)
+    {
+        double mean = 0.0;
+        for (int i = 0; i < kCells; ++i)
+            mean += block0[kPatternChannels * i + c];
+        mean /= kCells;
+        double alongX = 0.0, alongY = 0.0;
+        for (int i = 0; i < kCells; ++i)
+        {
+            const double v = block0[kPatternChannels * i + c] - mean;
+            variation += v * v;
+            alongX += v * (i % kPatternSide - 7.5);
+            alongY += v * (i / kPatternSide - 7.5);
+        }
+        explained += (alongX * alongX + alongY * alongY) / squares;
+    }
     if (variation > 0.0)
-        // squares is the same sum for x and for y.
-        quality.planeShare = (alongX * alongX + alongY * alongY) / squares / variation;
+        quality.planeShare = explained / variation;
+    quality.spread = patternSpread(block0);
     return quality;
 }
 
@@ -90,8 +103,8 @@ std::vector<PatternWarning> checkPattern(const unsigned char block0[kPatternValu
     const PatternQuality quality = measurePatternQuality(block0);
     if (quality.turnSimilarity > limits.maxTurnSimilarity)
         warnings.push_back({PatternIssue::AlikeTurned, quality.turnSimilarity});
-    if (quality.contrastGrey < limits.minContrastGrey)
-        warnings.push_back({PatternIssue::LowContrast, quality.contrastGrey});
+    if (quality.spread < limits.minSpread)
+        warnings.push_back({PatternIssue::LowContrast, quality.spread});
     else if (quality.planeShare > limits.maxPlaneShare)
         warnings.push_back({PatternIssue::LittleDetail, quality.planeShare});
     for (size_t k = 0; k < others.size(); ++k)
@@ -114,8 +127,8 @@ std::string patternWarningText(const PatternWarning& warning, const std::string&
                       "(correlation %.2f): markers will be read in wrong turns",
                       warning.value);
     case PatternIssue::LowContrast:
-        return Format("the picture has too little contrast (grey levels spread by %.0f): plain "
-                      "surfaces will be taken for it",
+        return Format("the picture has too little contrast (its values spread by %.0f of 255): "
+                      "plain surfaces will be taken for it",
                       warning.value);
     case PatternIssue::LittleDetail:
         return Format("the picture has too little detail (%.0f%% of it is an even gradient): "

@@ -18,21 +18,25 @@ using PatternBlocks = std::array<std::array<unsigned char, kPatternValues>, kPat
 struct PatternQualityLimits
 {
     // Highest correlation of the picture with itself turned a quarter or a
-    // half turn. Identification needs the right turn to lead the others by
-    // kMarkerRules.minLead on a marker that scores about 0.85; a picture
-    // this alike to its turn cannot give that lead.
-    double maxTurnSimilarity = 0.7;
-    // Least standard deviation of the picture's cell greys, 0..255: ink and
-    // paper under the marker's light differ by about 190, and a picture
-    // spread less than this is matched by shading.
-    double minContrastGrey = 30.0;
+    // half turn. A marker of 20 to 40 px scores 0.7 to 0.95 with its own
+    // pattern, and a turn that correlates s with it scores about s times
+    // that: at 0.8 the right turn leads by 0.14 to 0.19, no more than a
+    // small marker's score varies from frame to frame.
+    double maxTurnSimilarity = 0.8;
+    // Least spread of the picture's values (patternSpread), 0..255. The
+    // insides of the squares real photographs show spread by a median 0.15
+    // of their border's contrast, some 30 levels of a pattern whose ink and
+    // paper are 0 and 255: a picture spread less is no more varied than the
+    // surfaces phantoms come from.
+    double minSpread = 30.0;
     // Highest share of the picture's variation that a plane (an even
     // gradient of light) explains: such a picture is what a plain, unevenly
     // lit surface looks like.
     double maxPlaneShare = 0.85;
-    // Highest correlation with another pattern in any turn: beyond it a
-    // marker of one is read as the other once light or blur add their part.
-    double maxSimilarity = 0.7;
+    // Highest correlation with another pattern in any turn, for the same
+    // reason as the turns': beyond it a small marker of one is read as the
+    // other once light, blur and compression add their part.
+    double maxSimilarity = 0.8;
 };
 
 constexpr PatternQualityLimits kPatternQualityLimits{};
@@ -40,7 +44,7 @@ constexpr PatternQualityLimits kPatternQualityLimits{};
 struct PatternQuality
 {
     double turnSimilarity = 0.0; // highest over a quarter, half and three-quarter turn
-    double contrastGrey = 0.0;   // standard deviation of the cell greys
+    double spread = 0.0;   // patternSpread of the picture
     double planeShare = 0.0;     // share of the variation a plane explains
 };
 
@@ -48,6 +52,10 @@ struct PatternQuality
 // mean-free, normalised; 0 when either is uniform.
 double patternCorrelation(const unsigned char a[kPatternValues],
                           const unsigned char b[kPatternValues]);
+
+// Root mean square of the 768 values about their common mean: the contrast
+// the correlation of identification works with, colour included.
+double patternSpread(const unsigned char block[kPatternValues]);
 
 PatternQuality measurePatternQuality(const unsigned char block0[kPatternValues]);
 
