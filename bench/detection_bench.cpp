@@ -8,6 +8,7 @@
 #include "bench_scenes.h"
 
 #include "tracking/auto_threshold.h"
+#include "tracking/camera_param.h"
 #include "tracking/contour.h"
 #include "tracking/detection.h"
 #include "tracking/labeling.h"
@@ -113,9 +114,14 @@ void BM_StagesUpTo(benchmark::State& state, Stage last)
                                markers[c].line, markers[c].vertex);
         if (last >= kIdentify)
             for (int c = 0; c < n; ++c)
-                identifyMarker(pixels, detection.candidates[c].x.data(),
-                               detection.candidates[c].y.data(), detection.candidates[c].vertex,
-                               &markers[c].id, &markers[c].dir, &markers[c].cf);
+            {
+                double corners[4][2];
+                for (int k = 0; k < 4; ++k)
+                    idealToObserved(distortion, markers[c].vertex[k][0], markers[c].vertex[k][1],
+                                    &corners[k][0], &corners[k][1]);
+                identifySquare(pixels, corners, &markers[c].id, &markers[c].dir, &markers[c].cf,
+                               nullptr);
+            }
         if (last >= kPose)
             for (int c = 0; c < n; ++c)
                 if (markers[c].cf >= 0.5)

@@ -18,6 +18,7 @@ PACKAGES=(
     dpkg-dev file
     libopencv-dev
     clang libclang-rt-14-dev llvm
+    mate-backgrounds # real photographs without markers, for the detection tests and benchmarks
 )
 
 missing=()

@@ -4,9 +4,13 @@
 #include "demo/marker_image.h"
 #include "imaging/image_file.h"
 #include "tracking/pattern_file.h"
+#include "tracking/pattern_quality.h"
 
+#include <algorithm>
+#include <cstdio>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace
 {
@@ -16,6 +20,7 @@ struct MakeOptions
     std::string pattern;
     std::string image;
     int squareSide = kDefaultMarkerSidePx;
+    std::vector<std::string> against;
 };
 
 struct DrawOptions
@@ -48,8 +53,34 @@ void WriteImageOrFail(const std::string& path, const BgraImage& image)
         throw CommandFailure(error);
 }
 
+PatternBlocks ReadPatternOrFail(const std::string& path)
+{
+    unsigned char blocks[kPatternOrientations][kPatternValues];
+    int valuesRead = 0;
+    switch (readPatternFile(path.c_str(), blocks, &valuesRead))
+    {
+    case PatternFileStatus::CannotOpen:
+        throw CommandFailure(path + ": cannot open the pattern file");
+    case PatternFileStatus::ReadError:
+        throw CommandFailure(path + ": value " + std::to_string(valuesRead + 1) +
+                             " of 3072 is missing or not an integer from 0 to 255");
+    case PatternFileStatus::Ok:
+        break;
+    }
+    PatternBlocks copy;
+    for (int h = 0; h < kPatternOrientations; ++h)
+        std::copy(blocks[h], blocks[h] + kPatternValues, copy[h].begin());
+    return copy;
+}
+
 void MakeMarker(const MakeOptions& options)
 {
+    // The patterns to compare with are read first, so a bad one stops the
+    // command before anything is written.
+    std::vector<PatternBlocks> against;
+    for (const std::string& path : options.against)
+        against.push_back(ReadPatternOrFail(path));
+
     BgraImage source;
     std::string error;
     if (!ReadImageFile(options.picture, &source, &error))
@@ -57,25 +88,21 @@ void MakeMarker(const MakeOptions& options)
 
     if (!MakeMarkerFiles(source, options.squareSide, options.pattern, options.image, &error))
         throw CommandFailure(error);
+
+    const PatternBlocks made = ReadPatternOrFail(options.pattern);
+    for (const PatternWarning& warning : checkPattern(made[0].data(), against))
+        std::fprintf(stderr, "warning: %s: %s\n", options.picture.c_str(),
+                     patternWarningText(warning, warning.other >= 0 ? options.against[warning.other]
+                                                                    : std::string())
+                         .c_str());
 }
 
 void DrawPattern(const DrawOptions& options)
 {
-    unsigned char blocks[kPatternOrientations][kPatternValues];
-    int valuesRead = 0;
-    switch (readPatternFile(options.pattern.c_str(), blocks, &valuesRead))
-    {
-    case PatternFileStatus::CannotOpen:
-        throw CommandFailure(options.pattern + ": cannot open the pattern file");
-    case PatternFileStatus::ReadError:
-        throw CommandFailure(options.pattern + ": value " + std::to_string(valuesRead + 1) +
-                             " of 3072 is missing or not an integer from 0 to 255");
-    case PatternFileStatus::Ok:
-        break;
-    }
+    const PatternBlocks blocks = ReadPatternOrFail(options.pattern);
     const MarkerLayout layout = MarkerLayoutFor(options.squareSide);
     WriteImageOrFail(options.image,
-                     DrawMarker(CellsPicture(blocks[0], layout.pictureSide), layout));
+                     DrawMarker(CellsPicture(blocks[0].data(), layout.pictureSide), layout));
 }
 } // namespace
 
@@ -93,6 +120,8 @@ void RegisterMarkerCommands(CLI::App& app)
     makeCommand->add_option("--pattern", make->pattern, "Pattern file to write")->required();
     makeCommand->add_option("--image", make->image, "Printable marker to write (PNG)")->required();
     AddSizeOption(makeCommand, &make->squareSide);
+    makeCommand->add_option("--against", make->against,
+                            "Pattern files the new one must not be mistaken for");
     makeCommand->callback([make] { MakeMarker(*make); });
 
     auto draw = std::make_shared<DrawOptions>();

@@ -77,6 +77,69 @@ void paintBackground(const SynthBackground& background, int width, int height,
     }
 }
 
+namespace
+{
+// Blocks over which the photograph's light is averaged: larger than a small
+// marker, so the marker does not darken its own light, smaller than a shadow.
+constexpr int kPhotoLightBlockPx = 64;
+// Brightest grey of lit paper, and the least light a marker gets: a dark
+// region of a photograph is mostly dark things, not darkness, and a marker
+// laid there is lit about as the scene is.
+constexpr float kPaperGrey = 215.0f;
+constexpr float kMinPhotoLight = 0.85f;
+constexpr float kMaxPhotoLight = 1.15f;
+} // namespace
+
+void paintPhoto(const unsigned char* bgra, int width, int height, std::vector<float>& image,
+                std::vector<float>& light)
+{
+    const size_t pixels = static_cast<size_t>(width) * height;
+    image.resize(3 * pixels);
+    for (size_t i = 0; i < pixels; ++i)
+        for (int c = 0; c < 3; ++c)
+            image[3 * i + c] = bgra[4 * i + c];
+
+    const int columns = (width + kPhotoLightBlockPx - 1) / kPhotoLightBlockPx;
+    const int rows = (height + kPhotoLightBlockPx - 1) / kPhotoLightBlockPx;
+    std::vector<double> sums(static_cast<size_t>(columns) * rows, 0.0);
+    std::vector<int> counts(sums.size(), 0);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+        {
+            const size_t block = static_cast<size_t>(y / kPhotoLightBlockPx) * columns +
+                                 x / kPhotoLightBlockPx;
+            const unsigned char* pixel = &bgra[4 * (static_cast<size_t>(y) * width + x)];
+            sums[block] += (pixel[0] + pixel[1] + pixel[2]) / 3.0;
+            ++counts[block];
+        }
+    // A bright surface is lit; the mean of a block is about half its
+    // brightest, hence the factor 2 before comparing with paper.
+    std::vector<float> blockLight(sums.size());
+    for (size_t b = 0; b < sums.size(); ++b)
+        blockLight[b] = std::clamp(static_cast<float>(2.0 * sums[b] / counts[b]) / kPaperGrey,
+                                   kMinPhotoLight, kMaxPhotoLight);
+    light.resize(pixels);
+    for (int y = 0; y < height; ++y)
+    {
+        const double by = std::clamp((y + 0.5) / kPhotoLightBlockPx - 0.5, 0.0, rows - 1.0);
+        const int r0 = static_cast<int>(by);
+        const int r1 = std::min(rows - 1, r0 + 1);
+        const float fy = static_cast<float>(by - r0);
+        for (int x = 0; x < width; ++x)
+        {
+            const double bx = std::clamp((x + 0.5) / kPhotoLightBlockPx - 0.5, 0.0, columns - 1.0);
+            const int c0 = static_cast<int>(bx);
+            const int c1 = std::min(columns - 1, c0 + 1);
+            const float fx = static_cast<float>(bx - c0);
+            const float top = blockLight[static_cast<size_t>(r0) * columns + c0] * (1 - fx) +
+                              blockLight[static_cast<size_t>(r0) * columns + c1] * fx;
+            const float bottom = blockLight[static_cast<size_t>(r1) * columns + c0] * (1 - fx) +
+                                 blockLight[static_cast<size_t>(r1) * columns + c1] * fx;
+            light[static_cast<size_t>(y) * width + x] = top * (1 - fy) + bottom * fy;
+        }
+    }
+}
+
 void applyLightGradient(double gradient, double angleDeg, int width, int height,
                         std::vector<float>& image)
 {

@@ -12,6 +12,13 @@
 void paintBackground(const SynthBackground& background, int width, int height,
                      std::vector<float>& image);
 
+// The photograph as the background image, and the light it falls under at
+// every pixel: its local mean brightness (over blocks of kPhotoLightBlockPx,
+// interpolated) relative to paper's. A marker printed into the photograph is
+// multiplied by it, so it is as dim in a shadow as what lies around it.
+void paintPhoto(const unsigned char* bgra, int width, int height, std::vector<float>& image,
+                std::vector<float>& light);
+
 // Multiplies by a light that changes linearly across the frame: 1 at the
 // centre, 1 +- gradient at the frame's edge in the given direction.
 void applyLightGradient(double gradient, double angleDeg, int width, int height,

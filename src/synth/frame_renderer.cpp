@@ -228,7 +228,11 @@ SynthFrame CFrameRenderer::Render(const std::vector<SynthMarker>& markers,
         frame.truths.push_back(Truth(marker));
 
     std::vector<float> image;
-    paintBackground(background, width, height, image);
+    std::vector<float> photoLight;
+    if (background.photoBgra)
+        paintPhoto(background.photoBgra, width, height, image, photoLight);
+    else
+        paintBackground(background, width, height, image);
 
     std::vector<unsigned char> done(static_cast<size_t>(width) * height, 0);
     const int n = std::max(1, m_options.supersampling);
@@ -257,7 +261,12 @@ SynthFrame CFrameRenderer::Render(const std::vector<SynthMarker>& markers,
                         observedToIdeal(m_camera.distFactor, ox, oy, &u, &v);
                         float colour[3];
                         if (Trace(markers, u, v, colour))
+                        {
                             anyHit = true;
+                            if (!photoLight.empty())
+                                for (float& channel : colour)
+                                    channel *= photoLight[index];
+                        }
                         else
                             std::copy(pixel, pixel + 3, colour);
                         for (int c = 0; c < 3; ++c)

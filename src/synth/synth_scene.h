@@ -40,6 +40,10 @@ struct SynthBackground
     int blobCount = 0;         // dark discs and squares scattered over it
     double blobRadiusPx = 3.0; // mean radius; sizes vary from a third to twice it
     uint32_t seed = 1;
+    // A photograph of the frame's size (4 bytes a pixel, the frame's layout)
+    // in place of the grey and the blobs: markers are then lit as the
+    // photograph's surfaces around them are (see paintPhoto).
+    const unsigned char* photoBgra = nullptr;
 };
 
 struct SynthOptions

@@ -6,6 +6,7 @@
 // needed and is then reused, so a steady run allocates nothing per frame and
 // no marker is ever dropped for want of room.
 
+#include "tracking/marker_evidence.h"
 #include "tracking/marker_info.h"
 
 #include <cstddef>
@@ -85,6 +86,7 @@ struct DetectionState
     int candidateCount = 0;
     std::vector<double> fitScratch; // undistorted contour points of one side
     std::vector<MarkerInfo> results;
+    std::vector<SquareJudgement> judgements; // per result seen in the frame, for tools
     int seenCount = 0;                 // results seen in the frame itself; the rest are history
     std::vector<HistoryEntry> history; // at most one entry per pattern
 

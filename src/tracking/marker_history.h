@@ -4,8 +4,10 @@
 // this frame is still reported for two more frames with its old record.
 
 #include "tracking/detection_state.h"
+#include "tracking/marker_evidence.h"
 
-constexpr double kMinConfidence = 0.5; // below it a match is no identification
+// Below it a match is no identification; the same cut as identification's.
+constexpr double kMinConfidence = kMarkerRules.minConfidence;
 constexpr int kHistoryFrames = 3;      // frames a record stays in the history
 
 // Applies the history to this frame's results, then records them in it.

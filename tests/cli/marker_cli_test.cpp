@@ -11,6 +11,7 @@
 
 #include <array>
 #include <cmath>
+#include <filesystem>
 
 namespace
 {
@@ -222,4 +223,71 @@ TEST_F(MarkerCli, AWarpedMarkerIdentifiesWithItsTurn)
         turned.pixels = TurnedCounterClockwise(turned.pixels, kImagePx, 4);
     }
     trackingState().Reset();
+}
+
+// What `marker make` warns about, and what it leaves alone: each picture
+// breaks one check, and the test picture none unless compared with itself.
+TEST_F(MarkerCli, MakeWarnsAboutPicturesThatMakeBadPatterns)
+{
+    const auto uniform = [](int, int) { return static_cast<unsigned char>(120); };
+    const auto ramp = [](int x, int) { return static_cast<unsigned char>(2 * x); };
+    // A dark ring: the same in every turn.
+    const auto ring = [](int x, int y)
+    {
+        const int r2 = (x - 64) * (x - 64) + (y - 64) * (y - 64);
+        return static_cast<unsigned char>(r2 > 900 && r2 < 2500 ? 20 : 230);
+    };
+    const struct
+    {
+        const char* name;
+        unsigned char (*grey)(int, int);
+        const char* warning;
+    } cases[] = {
+        {"ring", +ring, "looks nearly the same turned"},
+        {"uniform", +uniform, "too little contrast"},
+        {"ramp", +ramp, "too little detail"},
+    };
+    for (const auto& c : cases)
+    {
+        BgraImage picture(128, 128);
+        for (int y = 0; y < 128; ++y)
+            for (int x = 0; x < 128; ++x)
+            {
+                unsigned char* p = picture.Pixel(x, y);
+                p[0] = p[1] = p[2] = c.grey(x, y);
+                p[3] = 255;
+            }
+        const std::string path = m_folder.Path(std::string(c.name) + ".png");
+        ASSERT_TRUE(WritePngFile(path, picture, nullptr));
+        const CliResult made =
+            RunCli({"marker", "make", path, "--pattern", m_folder.Path("w.patt"), "--image",
+                    m_folder.Path("w.png")});
+        EXPECT_EQ(made.exitCode, 0) << c.name;
+        EXPECT_NE(made.err.find(c.warning), std::string::npos) << c.name << ": " << made.err;
+    }
+
+    const CliResult alone = Make("m");
+    EXPECT_EQ(alone.exitCode, 0);
+    EXPECT_EQ(alone.err, "");
+    const CliResult twice =
+        RunCli({"marker", "make", m_folder.Path("picture.png"), "--pattern",
+                m_folder.Path("again.patt"), "--image", m_folder.Path("again.png"), "--against",
+                m_folder.Path("w.patt"), m_folder.Path("m.patt")});
+    EXPECT_EQ(twice.exitCode, 0);
+    EXPECT_NE(twice.err.find("too close to " + m_folder.Path("m.patt")), std::string::npos)
+        << twice.err;
+    EXPECT_EQ(twice.err.find("w.patt"), std::string::npos) << twice.err;
+}
+
+TEST_F(MarkerCli, MakeAgainstAMissingPatternWritesNothing)
+{
+    const CliResult made =
+        RunCli({"marker", "make", m_folder.Path("picture.png"), "--pattern",
+                m_folder.Path("n.patt"), "--image", m_folder.Path("n.png"), "--against",
+                m_folder.Path("missing.patt")});
+    EXPECT_EQ(made.exitCode, 1);
+    EXPECT_NE(made.err.find("missing.patt: cannot open the pattern file"), std::string::npos)
+        << made.err;
+    EXPECT_FALSE(std::filesystem::exists(m_folder.Path("n.patt")));
+    EXPECT_FALSE(std::filesystem::exists(m_folder.Path("n.png")));
 }
