@@ -51,6 +51,19 @@ void MarkDark(const unsigned char* __restrict pixels, int xsize, int darkSum,
     }
 }
 
+void MarkDarkAgainst(const unsigned char* __restrict pixels, int xsize,
+                     const int* __restrict limits, unsigned char* __restrict dark)
+{
+    for (int x = 1; x < xsize - 1; ++x)
+    {
+        uint32_t pixel;
+        std::memcpy(&pixel, pixels + 4 * static_cast<size_t>(x), sizeof(pixel));
+        const int sum =
+            static_cast<int>((pixel & 0xFFu) + ((pixel >> 8) & 0xFFu) + ((pixel >> 16) & 0xFFu));
+        dark[x] = sum <= limits[x];
+    }
+}
+
 // A new label starts only at a dark pixel whose left, upper-left, upper and
 // upper-right neighbours are all unlabelled, so the 2 x 2 blocks ending at
 // two such pixels never overlap: a frame needs at most a quarter of its
@@ -148,10 +161,11 @@ void Renumber(LabelTables& tables)
     }
 }
 
-} // namespace
-
-void labelImage(const unsigned char* frame, int xsize, int ysize, int threshold,
-                LabelTables& tables)
+// The raster pass over the frame; markRow(y, pixels, dark) writes row y's
+// dark mask before the row is labelled.
+template <typename MarkRow>
+void LabelRows(const unsigned char* frame, int xsize, int ysize, LabelTables& tables,
+               MarkRow markRow)
 {
     if (xsize < 3 || ysize < 3)
     {
@@ -166,7 +180,6 @@ void labelImage(const unsigned char* frame, int xsize, int ysize, int threshold,
     PrepareTables(xsize, ysize, tables);
     int* equivalence = tables.equivalence.data();
     LabelStats* stats = tables.stats.data();
-    const int darkSum = 3 * threshold;
     int labelCount = 0;
 
     uint32_t* up = tables.labelRows.data();
@@ -177,7 +190,7 @@ void labelImage(const unsigned char* frame, int xsize, int ysize, int threshold,
         unsigned char* dark = tables.dark.data() + static_cast<size_t>(y) * xsize;
         // Most pixels are bright: mark the dark ones in a tight loop first,
         // then skip bright stretches eight at a time.
-        MarkDark(pixels, xsize, darkSum, dark);
+        markRow(y, pixels, dark);
         std::swap(up, row);
         std::fill(row + 1, row + xsize - 1, 0);
         for (int x = 1; x < xsize - 1; ++x)
@@ -240,4 +253,22 @@ void labelImage(const unsigned char* frame, int xsize, int ysize, int threshold,
 
     tables.provisionalCount = labelCount;
     Renumber(tables);
+}
+} // namespace
+
+void labelImage(const unsigned char* frame, int xsize, int ysize, int threshold,
+                LabelTables& tables)
+{
+    const int darkSum = 3 * threshold;
+    LabelRows(frame, xsize, ysize, tables,
+              [&](int, const unsigned char* pixels, unsigned char* dark)
+              { MarkDark(pixels, xsize, darkSum, dark); });
+}
+
+void labelImage(const unsigned char* frame, AdaptiveThresholdMap& map, LabelTables& tables)
+{
+    const int xsize = map.xsize;
+    LabelRows(frame, xsize, map.ysize, tables,
+              [&](int y, const unsigned char* pixels, unsigned char* dark)
+              { MarkDarkAgainst(pixels, xsize, adaptiveRowLimits(map, y), dark); });
 }
