@@ -10,10 +10,7 @@
 
 namespace
 {
-// Side of the square tiles whose sums the means are taken from, px. The
-// threshold is interpolated between tile centres, so smaller tiles follow a
-// shadow's edge no better; larger ones make the window's reach coarser.
-constexpr int kTilePx = 8;
+constexpr int kTilePx = kAdaptiveTilePx;
 
 // The window reaches this many tiles beyond a pixel's own on each side: a
 // window of 40 px. It must hold paper beside the border of the smallest
@@ -32,6 +29,10 @@ constexpr int kWindowRadiusTiles = 2;
 // costs labeling time and brings the marker checks more squares to refuse.
 constexpr double kOffsetShare = 0.25;
 constexpr int kMinOffset = 16;
+
+// Rows summed into the tiles: one in kRowStep. It must divide kTilePx, so
+// that every tile gets the same share of its rows.
+constexpr int kRowStep = 4;
 
 size_t Index(int x, int y, int width)
 {
@@ -75,14 +76,14 @@ void AddRow(const unsigned char* pixels, int xsize, uint32_t* tileSums)
 }
 
 // Linear interpolation between tile centres in integers: the centres lie
-// half a pixel off the grid, so a pixel's weight is an odd number of
+// half a pixel off the grid, so a row's weight is an odd number of
 // 2 * kTilePx-ths.
 inline int Blend(int a, int b, int weight)
 {
     return (a * (2 * kTilePx - weight) + b * weight) / (2 * kTilePx);
 }
 
-// Tile before the pixel's position between centres, and the next one's weight.
+// Tile row before the row's position between centres, and the next one's weight.
 inline void Between(int position, int tiles, int* tile, int* weight)
 {
     const int fromFirstCentre = position - kTilePx / 2;
@@ -109,9 +110,10 @@ int AdaptiveThresholdMap::DarkSumAt(int x, int y) const
     return tileLimit[Index(tx, ty, tilesX)];
 }
 
-void buildAdaptiveThreshold(const unsigned char* frame, int xsize, int ysize,
+void beginAdaptiveThreshold(const unsigned char* frame, int xsize, int ysize,
                             AdaptiveThresholdMap& map)
 {
+    map.frame = frame;
     map.xsize = std::max(xsize, 0);
     map.ysize = std::max(ysize, 0);
     map.tilesX = (map.xsize + kTilePx - 1) / kTilePx;
@@ -119,37 +121,49 @@ void buildAdaptiveThreshold(const unsigned char* frame, int xsize, int ysize,
     const size_t tiles = static_cast<size_t>(map.tilesX) * map.tilesY;
     map.tileSums.assign(tiles, 0);
     map.tileLimit.resize(tiles);
-    map.columnLimit.resize(map.tilesX);
-    map.rowLimit.resize(map.xsize);
-    if (tiles == 0)
-        return;
+    map.rowLimit.resize(map.tilesX);
+    map.integral.assign(static_cast<size_t>(map.tilesX + 1) * (map.tilesY + 1), 0);
+    map.summedTileRows = 0;
+    map.limitTileRows = 0;
+}
 
-    for (int y = 0; y < ysize; ++y)
-        AddRow(frame + 4 * Index(0, y, xsize), xsize, &map.tileSums[Index(0, y / kTilePx, map.tilesX)]);
-
+// Makes the limits of tile rows 0..tileRow ready, summing the tiles that
+// their windows reach first. Called as labeling goes down the frame, the
+// sums read each row a few tile rows ahead of the dark test, which then
+// finds it in the cache: the frame is read from memory once.
+void EnsureLimits(AdaptiveThresholdMap& map, int tileRow)
+{
     const int stride = map.tilesX + 1;
-    map.integral.assign(static_cast<size_t>(stride) * (map.tilesY + 1), 0);
-    for (int ty = 0; ty < map.tilesY; ++ty)
+    tileRow = std::min(tileRow, map.tilesY - 1);
+    for (; map.limitTileRows <= tileRow; ++map.limitTileRows)
     {
-        int64_t rowSum = 0;
-        for (int tx = 0; tx < map.tilesX; ++tx)
-        {
-            rowSum += map.tileSums[Index(tx, ty, map.tilesX)];
-            map.integral[Index(tx + 1, ty + 1, stride)] =
-                map.integral[Index(tx + 1, ty, stride)] + rowSum;
-        }
-    }
-
-    for (int ty = 0; ty < map.tilesY; ++ty)
-    {
+        const int ty = map.limitTileRows;
         const int ty0 = std::max(0, ty - kWindowRadiusTiles);
         const int ty1 = std::min(map.tilesY, ty + kWindowRadiusTiles + 1);
-        const int64_t height = std::min(ysize, ty1 * kTilePx) - ty0 * kTilePx;
+        for (; map.summedTileRows < ty1; ++map.summedTileRows)
+        {
+            const int sy = map.summedTileRows;
+            uint32_t* sums = &map.tileSums[Index(0, sy, map.tilesX)];
+            // One row in kRowStep: the window's mean still rests on
+            // hundreds of pixels, and summing costs a quarter as much.
+            for (int y = sy * kTilePx; y < std::min(map.ysize, (sy + 1) * kTilePx); y += kRowStep)
+                AddRow(map.frame + 4 * Index(0, y, map.xsize), map.xsize, sums);
+            int64_t rowSum = 0;
+            for (int tx = 0; tx < map.tilesX; ++tx)
+            {
+                rowSum += sums[tx];
+                map.integral[Index(tx + 1, sy + 1, stride)] =
+                    map.integral[Index(tx + 1, sy, stride)] + rowSum;
+            }
+        }
+
+        const int64_t height =
+            (std::min(map.ysize, ty1 * kTilePx) - ty0 * kTilePx + kRowStep - 1) / kRowStep;
         for (int tx = 0; tx < map.tilesX; ++tx)
         {
             const int tx0 = std::max(0, tx - kWindowRadiusTiles);
             const int tx1 = std::min(map.tilesX, tx + kWindowRadiusTiles + 1);
-            const int64_t width = std::min(xsize, tx1 * kTilePx) - tx0 * kTilePx;
+            const int64_t width = std::min(map.xsize, tx1 * kTilePx) - tx0 * kTilePx;
             const int64_t sum = map.integral[Index(tx1, ty1, stride)] -
                                 map.integral[Index(tx0, ty1, stride)] -
                                 map.integral[Index(tx1, ty0, stride)] +
@@ -161,27 +175,27 @@ void buildAdaptiveThreshold(const unsigned char* frame, int xsize, int ysize,
     }
 }
 
+void buildAdaptiveThreshold(const unsigned char* frame, int xsize, int ysize,
+                            AdaptiveThresholdMap& map)
+{
+    beginAdaptiveThreshold(frame, xsize, ysize, map);
+    finishAdaptiveThreshold(map);
+}
+
+void finishAdaptiveThreshold(AdaptiveThresholdMap& map)
+{
+    EnsureLimits(map, map.tilesY - 1);
+}
+
 const int* adaptiveRowLimits(AdaptiveThresholdMap& map, int y)
 {
-    map.rowLimit.resize(map.xsize);
-    int* limits = map.rowLimit.data();
     int ty, wy;
     Between(y, map.tilesY, &ty, &wy);
+    EnsureLimits(map, ty + 1);
     const int* upper = &map.tileLimit[Index(0, ty, map.tilesX)];
     const int* lower = wy > 0 ? upper + map.tilesX : upper;
+    int* limits = map.rowLimit.data();
     for (int tx = 0; tx < map.tilesX; ++tx)
-        map.columnLimit[tx] = Blend(upper[tx], lower[tx], wy);
-
-    const int* column = map.columnLimit.data();
-    const int left = std::min(map.xsize, kTilePx / 2);
-    std::fill(limits, limits + left, column[0]);
-    int x = left;
-    for (int tx = 0; tx + 1 < map.tilesX && x < map.xsize; ++tx)
-    {
-        const int end = std::min(map.xsize, x + kTilePx);
-        for (int weight = 1; x < end; ++x, weight += 2)
-            limits[x] = Blend(column[tx], column[tx + 1], weight);
-    }
-    std::fill(limits + x, limits + map.xsize, column[map.tilesX - 1]);
+        limits[tx] = Blend(upper[tx], lower[tx], wy);
     return limits;
 }

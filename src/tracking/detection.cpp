@@ -24,8 +24,9 @@ void LabelDark(const unsigned char* frame, const DetectionThreshold& threshold,
     DetectionState& state = tracking.detection;
     if (threshold.mode == ThresholdMode::Adaptive)
     {
-        buildAdaptiveThreshold(frame, tracking.xsize, tracking.ysize, state.adaptive);
+        beginAdaptiveThreshold(frame, tracking.xsize, tracking.ysize, state.adaptive);
         labelImage(frame, state.adaptive, state.labels);
+        finishAdaptiveThreshold(state.adaptive);
         edges.adaptive = &state.adaptive;
         return;
     }
@@ -34,7 +35,8 @@ void LabelDark(const unsigned char* frame, const DetectionThreshold& threshold,
     {
         if (state.automaticCountdown <= 0)
         {
-            state.automaticThreshold = automaticThreshold(frame, tracking.xsize, tracking.ysize);
+            state.automaticThreshold =
+                automaticThresholdOffCrowd(frame, tracking.xsize, tracking.ysize);
             state.automaticCountdown = kAutomaticThresholdPeriod;
         }
         --state.automaticCountdown;

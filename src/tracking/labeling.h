@@ -14,5 +14,6 @@ void labelImage(const unsigned char* frame, int xsize, int ysize, int threshold,
                 LabelTables& tables);
 
 // The same with the adaptive threshold: a pixel is dark when its three
-// bytes add up to at most its limit in `map`, built for this frame.
+// bytes add up to at most its limit in `map`, begun (or built) for this
+// frame, whose size the map gives.
 void labelImage(const unsigned char* frame, AdaptiveThresholdMap& map, LabelTables& tables);
