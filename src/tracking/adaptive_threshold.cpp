@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cstddef>
-#include <cstring>
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
