@@ -277,7 +277,7 @@ void SurveyClips()
 void SurveyPatterns()
 {
     std::printf("\nPattern checks (marker make --against the other 39):\n\n");
-    std::printf("| slot | turn similarity | contrast (grey) | gradient share | closest other |\n");
+    std::printf("| slot | turn similarity | spread (of 255) | gradient share | closest other |\n");
     std::printf("|---|---|---|---|---|\n");
     for (int slot = 0; slot < kSurveyPatternCount; ++slot)
     {

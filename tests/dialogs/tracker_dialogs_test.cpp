@@ -7,6 +7,8 @@
 #include "dialogs/qt_dialog_host.h"
 #include "dialogs/tracker_dialog.h"
 #include "dialogs/trackers_page.h"
+#include "support/project_fixture.h"
+#include "tracking/pattern_file.h"
 
 #include <QComboBox>
 #include <QTabWidget>
@@ -109,6 +111,45 @@ class TestTrackerDialogs : public QObject
         combo->setCurrentIndex(1);
         Click(&dialog, "okButton");
         QCOMPARE(Describe({dialog.m_tracker}), QStringLiteral("t [c z* b ] [] "));
+    }
+
+    // A flat grey picture and a second pattern alike to the first: the new
+    // pattern is added, with one warning naming both faults.
+    void addingABadPatternWarnsWhy()
+    {
+        ScratchFolder folder;
+        unsigned char block[kPatternValues];
+        for (int i = 0; i < kPatternValues; ++i)
+            block[i] = static_cast<unsigned char>((i / 3) % 16 < 8 && i / 48 < 10 ? 20 : 230);
+        unsigned char blocks[kPatternOrientations][kPatternValues];
+        OrientationBlocks(block, blocks);
+        QVERIFY(writePatternFile(folder.Path("a.patt").c_str(), blocks));
+        for (int i = 0; i < kPatternValues; ++i)
+            block[i] = static_cast<unsigned char>(block[i] == 20 ? 120 : 126);
+        OrientationBlocks(block, blocks);
+        QVERIFY(writePatternFile(folder.Path("b.patt").c_str(), blocks));
+
+        RecordingMessages messages;
+        CScriptedDialogHost host;
+        host.m_editPattern = [](CPattern& pattern)
+        {
+            pattern.m_strName = "b";
+            pattern.m_strFile = "b.patt";
+            return true;
+        };
+        CTracker tracker = MakeTracker("t", {"a"});
+        tracker.m_patterns.front().m_strFile = "a.patt";
+        CTrackerDialog dialog(tracker, folder.Path(), host);
+        dialog.show();
+        Click(&dialog, "newPatternButton");
+        QCOMPARE(RowTexts(Control<QTreeWidget>(&dialog, "patternList")), QStringList({"a", "b"}));
+        QCOMPARE(int(messages.m_messages.size()), 1);
+        const UserMessage& warning = messages.m_messages[0];
+        QCOMPARE(warning.caption, std::string("Aviso"));
+        QCOMPARE(warning.icon, MessageIcon::Exclamation);
+        QVERIFY(warning.text.rfind("El patrón 'b':", 0) == 0);
+        QVERIFY(warning.text.find("muy poco contraste") != std::string::npos);
+        QVERIFY(warning.text.find("se parece demasiado al patrón 'a'") != std::string::npos);
     }
 
     void nestedEditsReachTheCallerOnlyOnOk_data()
