@@ -2,9 +2,10 @@
 // The adaptive threshold: a pixel is dark when its grey level lies well
 // below the mean of its neighbourhood, so that paper in a shadow stays
 // bright and ink in full light stays dark. The means come from sums over
-// square tiles and an integral image of those sums, so a frame costs one
-// extra reading whatever the window's size. Owned by DetectionState and
-// rebuilt for every frame detected in the adaptive mode.
+// square tiles and an integral image of those sums, made just ahead of the
+// labeling rows that need them, so the frame is read from memory once
+// whatever the window's size. Owned by DetectionState and rebuilt for every
+// frame detected in the adaptive mode.
 
 #include <cstdint>
 #include <vector>

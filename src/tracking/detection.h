@@ -8,7 +8,9 @@
 // frame: the current camera's xsize x ysize pixels, 4 bytes each. On success
 // *markers points into the library's result table (valid until the next
 // call) and the function returns 0; -1 without a frame or a camera (count
-// 0). Every square that passes the tests is reported, however many.
+// 0, and for a fixed threshold outside 0..255). Every square that passes
+// the tests is reported, however many. The automatic mode keeps its
+// threshold for 26 frames; ClearHistory makes the next frame take it anew.
 int detectMarkers(const unsigned char* frame, const DetectionThreshold& threshold,
                   MarkerInfo** markers, int* count);
 
