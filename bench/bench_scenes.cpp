@@ -178,3 +178,27 @@ void LoadBenchPatterns(const CameraParam& camera)
     }
     std::filesystem::remove_all(folder);
 }
+
+const MarkerInfo* ResultAt(const SynthTruth& truth, const MarkerInfo* markers, int count)
+{
+    double cx = 0.0, cy = 0.0;
+    for (const auto& corner : truth.observedCorners)
+    {
+        cx += corner[0] / 4.0;
+        cy += corner[1] / 4.0;
+    }
+    const double side = std::hypot(truth.observedCorners[1][0] - truth.observedCorners[0][0],
+                                   truth.observedCorners[1][1] - truth.observedCorners[0][1]);
+    const MarkerInfo* best = nullptr;
+    double bestDistance = 0.3 * side;
+    for (int i = 0; i < count; ++i)
+    {
+        const double d = std::hypot(markers[i].pos[0] - cx, markers[i].pos[1] - cy);
+        if (d < bestDistance)
+        {
+            bestDistance = d;
+            best = &markers[i];
+        }
+    }
+    return best;
+}

@@ -5,6 +5,7 @@
 
 #include "synth/synth_scene.h"
 #include "tracking/camera_param.h"
+#include "tracking/marker_info.h"
 
 #include <functional>
 #include <vector>
@@ -54,3 +55,7 @@ BenchClip MakeClip(int width, int height, int frameCount, int blobCount, int mar
 // Loads the three benchmark patterns into the library's table (written to a
 // temporary folder first) and makes `camera` current. Pattern i gets slot i.
 void LoadBenchPatterns(const CameraParam& camera);
+
+// The result whose centroid lies within 0.3 of a side of the true
+// marker's centre (the nearest), or null.
+const MarkerInfo* ResultAt(const SynthTruth& truth, const MarkerInfo* markers, int count);

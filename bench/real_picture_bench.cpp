@@ -81,26 +81,8 @@ void PrintScores(const char* title, const Scores& s)
 const SquareJudgement* JudgementAt(const SynthTruth& truth, const MarkerInfo* markers)
 {
     const DetectionState& detection = trackingState().detection;
-    double cx = 0.0, cy = 0.0;
-    for (const auto& corner : truth.observedCorners)
-    {
-        cx += corner[0] / 4.0;
-        cy += corner[1] / 4.0;
-    }
-    const double side = std::hypot(truth.observedCorners[1][0] - truth.observedCorners[0][0],
-                                   truth.observedCorners[1][1] - truth.observedCorners[0][1]);
-    const SquareJudgement* best = nullptr;
-    double bestDistance = 0.3 * side;
-    for (int i = 0; i < detection.seenCount; ++i)
-    {
-        const double d = std::hypot(markers[i].pos[0] - cx, markers[i].pos[1] - cy);
-        if (d < bestDistance)
-        {
-            bestDistance = d;
-            best = &detection.judgements[i];
-        }
-    }
-    return best;
+    const MarkerInfo* result = ResultAt(truth, markers, detection.seenCount);
+    return result ? &detection.judgements[result - markers] : nullptr;
 }
 
 int Detect(const unsigned char* pixels, int width, int height, int threshold, MarkerInfo** markers)
@@ -251,17 +233,8 @@ void SurveyClips()
                     continue;
                 bool onTruth = false;
                 for (size_t m = 0; m < clip.frames[f].truths.size() && !onTruth; ++m)
-                {
-                    const SynthTruth& truth = clip.frames[f].truths[m];
-                    double cx = 0.0, cy = 0.0;
-                    for (const auto& corner : truth.observedCorners)
-                    {
-                        cx += corner[0] / 4.0;
-                        cy += corner[1] / 4.0;
-                    }
-                    onTruth = std::hypot(markers[i].pos[0] - cx, markers[i].pos[1] - cy) < 10.0 &&
-                              markers[i].id == clip.patterns[m] + 3;
-                }
+                    onTruth = markers[i].id == clip.patterns[m] + 3 &&
+                              ResultAt(clip.frames[f].truths[m], &markers[i], 1) != nullptr;
                 found += onTruth;
                 wrong += !onTruth;
             }

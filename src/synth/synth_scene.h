@@ -42,7 +42,7 @@ struct SynthBackground
     uint32_t seed = 1;
     // A photograph of the frame's size (4 bytes a pixel, the frame's layout)
     // in place of the grey and the blobs: markers are then lit as the
-    // photograph's surfaces around them are (see photoLight).
+    // photograph's surfaces around them are (see paintPhoto).
     const unsigned char* photoBgra = nullptr;
 };
 

@@ -1,7 +1,7 @@
 #pragma once
 // Whether a square that correlates with a pattern is a printed marker at all.
-// A real photograph holds many dark quadrilaterals (windows, shadows, leaves)
-// whose inside correlates 0.5 to 0.7 with some pattern; a printed marker has
+// A real photograph holds many dark quadrilaterals (shadows, leaves, petals)
+// whose inside correlates 0.5 or more with some pattern; a printed marker has
 // a dark, even border band with lighter paper around it, a picture with
 // contrast inside, and a match that stands out from every other pattern and
 // turn. Identification measures these (measureMarkerEvidence) and
@@ -31,28 +31,35 @@ struct MarkerEvidence
 };
 
 // The rules' cuts. Each was chosen from the measured scores of true markers
-// (rendered scenes, markers composited into photographs) and of every square
-// found in a corpus of real photographs without markers; docs/PERFORMANCE.md
-// records both distributions and the command that prints them.
+// (rendered scenes, markers of 20 to 40 px composited into photographs) and
+// of every square found in a corpus of real photographs without markers;
+// docs/PERFORMANCE.md records both distributions and the command that
+// prints them (real_picture_bench --survey).
 struct MarkerRules
 {
-    // Least correlation with the best pattern. Phantoms in photographs score
-    // up to about 0.7; true markers, sampled with bilinear cell means, from
-    // 0.8 up. Higher loses markers seen small, blurred or under glare.
+    // Least correlation with the best pattern. True markers of 24 px and
+    // more score 0.72 and up, of 20 px down to 0.50; the squares of
+    // photographs score anywhere up to 0.93 against smooth colour patterns,
+    // so this cut cannot stop them and the border rules do. Higher loses
+    // the smallest markers.
     double minConfidence = 0.5;
-    // Least lead of the best score over any other pattern or turn. Small
-    // leads are what a picture that fits nothing in particular gives; a
-    // pattern that looks alike turned is warned about when it is made.
+    // Least lead of the best score over any other pattern or turn. True
+    // markers of 24 px and more lead by 0.03 and up; a sample that fits
+    // several patterns or turns about equally tells nothing about which.
     double minLead = 0.01;
     // Least contrast between paper and border, as a share of the paper's
-    // grey: ink absorbs most light whatever the light is, so the ratio holds
-    // in shadow and glare alike. Lower admits dark objects on dark ground.
+    // grey: ink absorbs most light whatever the light is, so the share holds
+    // in shadow and glare alike. True markers: 0.86 and up; squares of
+    // photographs: median 0.20, 95% under 0.45. Higher loses markers under
+    // glare or printed on grey paper.
     double minBorderContrast = 0.6;
     // Largest spread along the border band over the paper-to-border
     // contrast: printed ink is even; a shadow or an object's edge is not.
+    // True markers: under 0.04; squares of photographs: 95% above 0.13.
     double maxBorderSpread = 0.12;
     // Least spread of the sample's values over the paper-to-border contrast:
-    // a flat inside carries no picture to identify.
+    // a flat inside carries no picture to identify. True markers: 0.11 and
+    // up (a smooth colour picture); a blob of clutter or a flat petal: near 0.
     double minInsideSpread = 0.04;
 };
 

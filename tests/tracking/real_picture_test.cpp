@@ -184,19 +184,17 @@ TEST(RealPictures, AMarkerLeadsEveryOtherPatternOrIsRefused)
     ASSERT_TRUE(ReadRealFrame("Dune/fit-vga", &photo, &error)) << error;
     const CompositeFrame composite = MakeCompositeFrame(photo, 7, kMinSidePx, kMaxSidePx);
     const SynthTruth& truth = composite.frame.truths[0];
-    double cx = 0.0, cy = 0.0;
-    for (const auto& corner : truth.observedCorners)
-    {
-        cx += corner[0] / 4.0;
-        cy += corner[1] / 4.0;
-    }
     const int slot = composite.patterns[0];
     const int threshold = automaticThreshold(composite.frame.bgra.data(), composite.frame.width,
                                              composite.frame.height);
 
     LoadSurveyPatterns(BenchCamera(photo.width, photo.height));
     MarkerInfo* markers;
-    Detect(composite.frame.bgra.data(), threshold, &markers);
+    const int count = Detect(composite.frame.bgra.data(), threshold, &markers);
+    const MarkerInfo* seen = ResultAt(truth, markers, count);
+    ASSERT_NE(seen, nullptr);
+    const double cx = seen->pos[0];
+    const double cy = seen->pos[1];
     const SquareJudgement* alone = JudgementNear(markers, cx, cy);
     ASSERT_NE(alone, nullptr);
     EXPECT_STREQ(markerVerdictName(alone->verdict), markerVerdictName(MarkerVerdict::Marker));

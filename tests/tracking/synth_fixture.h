@@ -45,7 +45,3 @@ std::vector<SceneMarker> RandomScene(const CameraParam& camera,
                                      int maxMarkers, std::mt19937& random);
 
 std::vector<SynthMarker> MarkersOf(const std::vector<SceneMarker>& scene);
-
-// The result whose centroid lies within 0.3 of a side of the true
-// marker's centre (the nearest), or null.
-const MarkerInfo* ResultAt(const SynthTruth& truth, const MarkerInfo* markers, int count);
