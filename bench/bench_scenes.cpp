@@ -56,6 +56,38 @@ std::vector<Placement> GridPlacements(int width, int height, int count)
 }
 } // namespace
 
+ClipStyle::ClipStyle()
+{
+    options.noiseSigma = 3.0;
+    options.blurSigmaPx = 0.6;
+    options.lightGradient = 0.15;
+    options.lightAngleDeg = 40.0;
+}
+
+ClipStyle UnevenLightStyle(int width, int height)
+{
+    ClipStyle style;
+    style.options.lightLevel = 0.8;
+    style.options.lightGradient = 0.2;
+    style.options.lightAngleDeg = 0.0;
+    // Over the second placement, reaching a little past its paper.
+    const double sidePx = kPlacements[1].sidePx640 * width / 640.0;
+    style.options.shadow.centrePx[0] = kPlacements[1].x * width;
+    style.options.shadow.centrePx[1] = kPlacements[1].y * height;
+    style.options.shadow.radiusPx = 0.8 * sidePx;
+    style.options.shadow.softnessPx = 0.4 * sidePx;
+    style.options.shadow.level = 0.5;
+    return style;
+}
+
+ClipStyle MotionBlurStyle(double lengthPx, double angleDeg)
+{
+    ClipStyle style;
+    style.options.motionBlurPx = lengthPx;
+    style.options.motionBlurAngleDeg = angleDeg;
+    return style;
+}
+
 CameraParam BenchCamera(int width, int height)
 {
     const double scale = width / 640.0;
@@ -76,7 +108,8 @@ CameraParam BenchCamera(int width, int height)
     return camera;
 }
 
-BenchClip MakeClip(int width, int height, int frameCount, int blobCount, int markerCount)
+BenchClip MakeClip(int width, int height, int frameCount, int blobCount, int markerCount,
+                   const ClipStyle& style)
 {
     BenchClip clip;
     clip.camera = BenchCamera(width, height);
@@ -87,15 +120,16 @@ BenchClip MakeClip(int width, int height, int frameCount, int blobCount, int mar
         clip.patterns.push_back(p.picture);
     const double scale = width / 640.0;
     SynthBackground background;
-    background.grey = 160;
+    background.grey = style.backgroundGrey;
     background.blobCount = blobCount;
     background.seed = 5;
     for (int i = 0; i < frameCount; ++i)
     {
         const double phase = std::sin(2.0 * kPi * i / frameCount);
         std::vector<SynthMarker> markers;
-        for (const Placement& p : placements)
+        for (size_t m = 0; m < placements.size(); ++m)
         {
+            const Placement& p = placements[m];
             SynthMarker marker;
             marker.picture = &Pictures()[p.picture];
             marker.widthMm = kBenchMarkerWidthMm;
@@ -106,18 +140,21 @@ BenchClip MakeClip(int width, int height, int frameCount, int blobCount, int mar
             const double depth = kFocalPx640 * scale * kBenchMarkerWidthMm / side;
             const double u = p.x * width + 6.0 * scale * phase;
             const double v = p.y * height - 4.0 * scale * phase;
-            const double position[3] = {(u - clip.camera.mat[0][2]) * depth / clip.camera.mat[0][0],
-                                        (v - clip.camera.mat[1][2]) * depth / clip.camera.mat[1][1],
-                                        depth};
+            double position[3] = {(u - clip.camera.mat[0][2]) * depth / clip.camera.mat[0][0],
+                                   (v - clip.camera.mat[1][2]) * depth / clip.camera.mat[1][1],
+                                   depth};
+            if (style.motion)
+            {
+                double offset[3] = {0.0, 0.0, 0.0};
+                style.motion(i, static_cast<int>(m), offset);
+                for (int k = 0; k < 3; ++k)
+                    position[k] += offset[k];
+            }
             markerPose(p.turnDeg + 3.0 * phase, p.tiltDeg, p.tiltAxisDeg, position,
                        marker.cameraFromMarker);
             markers.push_back(marker);
         }
-        SynthOptions options;
-        options.noiseSigma = 3.0;
-        options.blurSigmaPx = 0.6;
-        options.lightGradient = 0.15;
-        options.lightAngleDeg = 40.0;
+        SynthOptions options = style.options;
         options.seed = 100 + i;
         clip.frames.push_back(CFrameRenderer(clip.camera, options).Render(markers, background));
         clip.thresholds.push_back(

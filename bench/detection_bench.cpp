@@ -26,6 +26,7 @@
 namespace
 {
 constexpr int kClipFrames = 16;
+constexpr int kLiveClipFrames = 8; // fewer: six clips of up to 1080p take minutes to render
 constexpr double kWidthMm = 80.0;
 constexpr double kCenter[2] = {0.0, 0.0};
 
@@ -53,9 +54,11 @@ const BenchClip& PrepareClip(const benchmark::State& state)
     return clip;
 }
 
-void BM_DetectAndPose(benchmark::State& state)
+// detectMarkers and a pose for every identified marker, over the clip;
+// threshold(i) gives frame i's threshold.
+template <typename Threshold>
+void DetectAndPose(benchmark::State& state, const BenchClip& clip, Threshold threshold)
 {
-    const BenchClip& clip = PrepareClip(state);
     size_t frame = 0;
     long identified = 0;
     for (auto _ : state)
@@ -63,7 +66,7 @@ void BM_DetectAndPose(benchmark::State& state)
         const size_t i = frame++ % clip.frames.size();
         MarkerInfo* markers;
         int count;
-        detectMarkers(clip.frames[i].bgra.data(), clip.thresholds[i], &markers, &count);
+        detectMarkers(clip.frames[i].bgra.data(), threshold(i), &markers, &count);
         for (int k = 0; k < count; ++k)
             if (markers[k].id >= 0)
             {
@@ -75,6 +78,66 @@ void BM_DetectAndPose(benchmark::State& state)
     }
     state.counters["markers"] =
         benchmark::Counter(static_cast<double>(identified), benchmark::Counter::kAvgIterations);
+}
+
+void BM_DetectAndPose(benchmark::State& state)
+{
+    const BenchClip& clip = PrepareClip(state);
+    DetectAndPose(state, clip, [&](size_t i) { return clip.thresholds[i]; });
+}
+
+// The scenes a live user meets, each in every threshold mode.
+enum LiveScene
+{
+    kUsual,        // the clips above
+    kUnevenLight,  // light from 1.0 to 0.6 and a shadow at half light
+    kMotionBlur,   // 7 px along 30 degrees
+    kMidGrey,      // background at the automatic threshold's level
+};
+
+// The automatic threshold of the usual clips lands near 135: a background
+// there is half dark, half bright under the noise.
+constexpr unsigned char kMidGreyBackground = 135;
+
+// Arguments: width, height, markers, scene, mode (ThresholdMode; the fixed
+// one at 100).
+void BM_ThresholdModes(benchmark::State& state)
+{
+    static std::map<std::tuple<int64_t, int64_t, int64_t, int64_t>, BenchClip> clips;
+    const int width = static_cast<int>(state.range(0));
+    const int height = static_cast<int>(state.range(1));
+    const auto key = std::make_tuple(state.range(0), state.range(1), state.range(2), state.range(3));
+    auto found = clips.find(key);
+    if (found == clips.end())
+    {
+        ClipStyle style;
+        if (state.range(3) == kUnevenLight)
+            style = UnevenLightStyle(width, height);
+        else if (state.range(3) == kMotionBlur)
+            style = MotionBlurStyle(7.0, 30.0);
+        else if (state.range(3) == kMidGrey)
+            style.backgroundGrey = kMidGreyBackground;
+        found = clips
+                    .emplace(key, MakeClip(width, height, kLiveClipFrames, 0,
+                                           static_cast<int>(state.range(2)), style))
+                    .first;
+    }
+    const BenchClip& clip = found->second;
+    LoadBenchPatterns(clip.camera);
+    const DetectionThreshold threshold{static_cast<ThresholdMode>(state.range(4)), 100};
+    DetectAndPose(state, clip, [&](size_t) { return threshold; });
+}
+
+void LiveScenes(benchmark::internal::Benchmark* b)
+{
+    for (const int mode : {0, 1, 2})
+    {
+        b->Args({1920, 1080, 4, kUsual, mode})->Args({1920, 1080, 40, kUsual, mode});
+        b->Args({1920, 1080, 4, kMidGrey, mode})->Args({1920, 1080, 40, kMidGrey, mode});
+        b->Args({1280, 720, 4, kUnevenLight, mode})->Args({1280, 720, 4, kMotionBlur, mode});
+    }
+    b->ArgNames({"width", "height", "markers", "scene", "mode"});
+    b->Unit(benchmark::kMillisecond);
 }
 
 // The stages up to and including `last`, so that the time of one stage is
@@ -174,6 +237,7 @@ void StageFrames(benchmark::internal::Benchmark* b)
 
 BENCHMARK(BM_DetectAndPose)->Apply(Frames);
 BENCHMARK(BM_AutomaticThreshold)->Apply(FrameSizes);
+BENCHMARK(BM_ThresholdModes)->Apply(LiveScenes);
 BENCHMARK_CAPTURE(BM_StagesUpTo, 1_labeling, kLabeling)->Apply(StageFrames);
 BENCHMARK_CAPTURE(BM_StagesUpTo, 2_candidates, kCandidates)->Apply(StageFrames);
 BENCHMARK_CAPTURE(BM_StagesUpTo, 3_line_fit, kLineFit)->Apply(StageFrames);

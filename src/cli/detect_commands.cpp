@@ -22,7 +22,7 @@ struct DetectOptions
 {
     std::string camera;
     std::vector<std::string> patterns;
-    int threshold = -1; // automatic when not given
+    DetectionThreshold threshold; // adaptive when not given
     double widthMm = 80.0;
     bool sequence = false;
     std::vector<std::string> images;
@@ -94,10 +94,11 @@ void RunDetect(const DetectOptions& options)
             changeCameraParamSize(loaded, image.width, image.height, &resized);
             initCameraParam(resized);
         }
-        const int threshold =
-            options.threshold >= 0
-                ? options.threshold
-                : automaticThreshold(image.pixels.data(), image.width, image.height);
+        // Each image is its own scene: the automatic threshold is taken from it.
+        DetectionThreshold threshold = options.threshold;
+        if (threshold.mode == ThresholdMode::Automatic)
+            threshold = {ThresholdMode::Fixed,
+                         automaticThreshold(image.pixels.data(), image.width, image.height)};
         if (!options.sequence)
             trackingState().detection.ClearHistory();
 
@@ -107,7 +108,11 @@ void RunDetect(const DetectOptions& options)
         nlohmann::json found = nlohmann::json::array();
         for (int i = 0; i < count; ++i)
             found.push_back(MarkerJson(markers[i], patternOfSlot, options.widthMm));
-        const nlohmann::json line = {{"image", path}, {"threshold", threshold}, {"markers", found}};
+        const nlohmann::json line = {
+            {"image", path},
+            {"threshold", threshold.mode == ThresholdMode::Adaptive ? nlohmann::json("adaptive")
+                                                                      : nlohmann::json(threshold.value)},
+            {"markers", found}};
         diagnostics.WriteData(line.dump() + "\n");
     }
 }
@@ -122,9 +127,17 @@ void RegisterDetectCommands(CLI::App& app)
     detect->add_option("--pattern", options->patterns, "pattern file; repeat for more")
         ->allow_extra_args(false);
     detect
-        ->add_option("--threshold", options->threshold,
-                     "darkness threshold 0..255 (default: the automatic one of each image)")
-        ->check(CLI::Range(0, 255));
+        ->add_option_function<std::string>(
+            "--threshold",
+            [options](const std::string& text)
+            {
+                std::string error;
+                if (!parseDetectionThreshold(text, &options->threshold, &error))
+                    throw CLI::ValidationError("--threshold", error);
+            },
+            "N (0..255), auto (each image's automatic threshold) or adaptive (the default: "
+            "each pixel against its neighbourhood)")
+        ->type_name("N|auto|adaptive");
     detect->add_option("--width", options->widthMm, "printed marker width for the pose")
         ->check(CLI::PositiveNumber);
     detect->add_flag("--sequence", options->sequence,

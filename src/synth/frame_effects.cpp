@@ -141,9 +141,9 @@ void paintPhoto(const unsigned char* bgra, int width, int height, std::vector<fl
 }
 
 void applyLightGradient(double gradient, double angleDeg, int width, int height,
-                        std::vector<float>& image)
+                        std::vector<float>& image, double level)
 {
-    if (gradient == 0.0)
+    if (gradient == 0.0 && level == 1.0)
         return;
     const double c = std::cos(angleDeg * kPi / 180.0);
     const double s = std::sin(angleDeg * kPi / 180.0);
@@ -152,10 +152,69 @@ void applyLightGradient(double gradient, double angleDeg, int width, int height,
         for (int x = 0; x < width; ++x)
         {
             const double along = (c * (x - width / 2.0) + s * (y - height / 2.0)) / reach;
-            const float light = static_cast<float>(std::max(0.0, 1.0 + gradient * along));
+            const float light = static_cast<float>(std::max(0.0, level + gradient * along));
             float* pixel = &image[3 * (static_cast<size_t>(y) * width + x)];
             for (int k = 0; k < 3; ++k)
                 pixel[k] *= light;
+        }
+}
+
+void applyShadow(const SynthShadow& shadow, int width, int height, std::vector<float>& image)
+{
+    if (shadow.level == 1.0)
+        return;
+    const double softness = std::max(shadow.softnessPx, 1e-6);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+        {
+            const double distance =
+                std::hypot(x - shadow.centrePx[0], y - shadow.centrePx[1]) - shadow.radiusPx;
+            const double t = std::clamp(distance / softness, 0.0, 1.0);
+            const double smooth = t * t * (3.0 - 2.0 * t);
+            const float light = static_cast<float>(shadow.level + (1.0 - shadow.level) * smooth);
+            float* pixel = &image[3 * (static_cast<size_t>(y) * width + x)];
+            for (int k = 0; k < 3; ++k)
+                pixel[k] *= light;
+        }
+}
+
+void motionBlur(double lengthPx, double angleDeg, int width, int height,
+                std::vector<float>& image)
+{
+    if (!(lengthPx > 0.0) || width < 1 || height < 1)
+        return;
+    // Samples a quarter of a pixel apart: the segment's mean, not its ends,
+    // decides each pixel.
+    const int samples = 1 + static_cast<int>(std::ceil(4.0 * lengthPx));
+    const double dx = std::cos(angleDeg * kPi / 180.0);
+    const double dy = std::sin(angleDeg * kPi / 180.0);
+    const std::vector<float> source = image;
+    auto at = [&](int x, int y, int c)
+    {
+        x = std::clamp(x, 0, width - 1);
+        y = std::clamp(y, 0, height - 1);
+        return source[3 * (static_cast<size_t>(y) * width + x) + c];
+    };
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+        {
+            float sum[3] = {0.0f, 0.0f, 0.0f};
+            for (int i = 0; i < samples; ++i)
+            {
+                const double along = lengthPx * ((i + 0.5) / samples - 0.5);
+                const double px = x + along * dx;
+                const double py = y + along * dy;
+                const int x0 = static_cast<int>(std::floor(px));
+                const int y0 = static_cast<int>(std::floor(py));
+                const float fx = static_cast<float>(px - x0);
+                const float fy = static_cast<float>(py - y0);
+                for (int c = 0; c < 3; ++c)
+                    sum[c] += (at(x0, y0, c) * (1 - fx) + at(x0 + 1, y0, c) * fx) * (1 - fy) +
+                              (at(x0, y0 + 1, c) * (1 - fx) + at(x0 + 1, y0 + 1, c) * fx) * fy;
+            }
+            float* pixel = &image[3 * (static_cast<size_t>(y) * width + x)];
+            for (int c = 0; c < 3; ++c)
+                pixel[c] = sum[c] / samples;
         }
 }
 

@@ -19,10 +19,19 @@ void paintBackground(const SynthBackground& background, int width, int height,
 void paintPhoto(const unsigned char* bgra, int width, int height, std::vector<float>& image,
                 std::vector<float>& light);
 
-// Multiplies by a light that changes linearly across the frame: 1 at the
-// centre, 1 +- gradient at the frame's edge in the given direction.
+// Multiplies by a light that changes linearly across the frame: `level` at
+// the centre, level +- gradient at the frame's edge in the given direction.
 void applyLightGradient(double gradient, double angleDeg, int width, int height,
-                        std::vector<float>& image);
+                        std::vector<float>& image, double level = 1.0);
+
+// Multiplies by the shadow's light; nothing for a level of 1.
+void applyShadow(const SynthShadow& shadow, int width, int height, std::vector<float>& image);
+
+// The picture moving by lengthPx in the given direction while exposed: each
+// pixel the mean of the picture along a segment of that length centred on
+// it (bilinear samples, edges clamped); nothing for lengths <= 0.
+void motionBlur(double lengthPx, double angleDeg, int width, int height,
+                std::vector<float>& image);
 
 // Separable Gaussian blur, edges clamped; nothing for sigma <= 0.
 void gaussianBlur(double sigmaPx, int width, int height, std::vector<float>& image);

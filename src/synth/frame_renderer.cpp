@@ -278,7 +278,10 @@ SynthFrame CFrameRenderer::Render(const std::vector<SynthMarker>& markers,
             }
     }
 
-    applyLightGradient(m_options.lightGradient, m_options.lightAngleDeg, width, height, image);
+    applyLightGradient(m_options.lightGradient, m_options.lightAngleDeg, width, height, image,
+                       m_options.lightLevel);
+    applyShadow(m_options.shadow, width, height, image);
+    motionBlur(m_options.motionBlurPx, m_options.motionBlurAngleDeg, width, height, image);
     gaussianBlur(m_options.blurSigmaPx, width, height, image);
     addNoiseAndPack(m_options.noiseSigma, m_options.seed, image, frame.bgra);
     return frame;

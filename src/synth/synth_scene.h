@@ -46,6 +46,16 @@ struct SynthBackground
     const unsigned char* photoBgra = nullptr;
 };
 
+// A soft round shadow: the light is multiplied by `level` within radiusPx
+// of the centre and rises smoothly to full over softnessPx beyond that.
+struct SynthShadow
+{
+    double centrePx[2] = {};
+    double radiusPx = 0.0;
+    double softnessPx = 0.0;
+    double level = 1.0; // 1 for no shadow
+};
+
 struct SynthOptions
 {
     int supersampling = 3;      // samples per pixel side on marker pixels
@@ -53,7 +63,11 @@ struct SynthOptions
     unsigned char paper = 215;  // grey level of white paper
     double lightGradient = 0.0; // relative change of light from the frame's centre to its edge
     double lightAngleDeg = 0.0; // direction in which the light grows
+    double lightLevel = 1.0;    // light at the frame's centre
+    SynthShadow shadow;
     double blurSigmaPx = 0.0;   // Gaussian blur of the lens, 0 for none
+    double motionBlurPx = 0.0;  // length of the path the picture moved during exposure
+    double motionBlurAngleDeg = 0.0; // its direction, from the x axis towards y
     double noiseSigma = 0.0;    // Gaussian sensor noise in grey levels
     uint32_t seed = 1;
 };

@@ -10,3 +10,10 @@ int automaticThreshold(const unsigned char* frame, int xsize, int ysize);
 // The same scan a pixel at a time: the definition the fast scan must match,
 // and what a build without SSE2 runs.
 int automaticThresholdPlain(const unsigned char* frame, int xsize, int ysize);
+
+// The automatic threshold for detection's automatic mode: halfway as above,
+// unless many pixels lie near that level (a mid-grey background); then the
+// least crowded level in the middle half between the darkest and the
+// brightest, which keeps ink dark and paper bright without a frame full of
+// specks.
+int automaticThresholdOffCrowd(const unsigned char* frame, int xsize, int ysize);

@@ -1,5 +1,6 @@
 #include "tracking/detection.h"
 
+#include "tracking/auto_threshold.h"
 #include "tracking/camera_param.h"
 #include "tracking/contour.h"
 #include "tracking/labeling.h"
@@ -8,7 +9,51 @@
 #include "tracking/pattern_matching.h"
 #include "tracking/tracking_state.h"
 
+namespace
+{
+// The automatic threshold is taken from the frame again every this many
+// frames: its scan reads the whole frame, and a scene's light changes
+// slowly next to a camera's rate.
+constexpr int kAutomaticThresholdPeriod = 26;
+
+// Labels the frame's dark regions as the mode says and tells the edge
+// refinement what counts as dark there.
+void LabelDark(const unsigned char* frame, const DetectionThreshold& threshold,
+               TrackingState& tracking, EdgeFrame& edges)
+{
+    DetectionState& state = tracking.detection;
+    if (threshold.mode == ThresholdMode::Adaptive)
+    {
+        beginAdaptiveThreshold(frame, tracking.xsize, tracking.ysize, state.adaptive);
+        labelImage(frame, state.adaptive, state.labels);
+        finishAdaptiveThreshold(state.adaptive);
+        edges.adaptive = &state.adaptive;
+        return;
+    }
+    int level = threshold.value;
+    if (threshold.mode == ThresholdMode::Automatic)
+    {
+        if (state.automaticCountdown <= 0)
+        {
+            state.automaticThreshold =
+                automaticThresholdOffCrowd(frame, tracking.xsize, tracking.ysize);
+            state.automaticCountdown = kAutomaticThresholdPeriod;
+        }
+        --state.automaticCountdown;
+        level = state.automaticThreshold;
+    }
+    labelImage(frame, tracking.xsize, tracking.ysize, level, state.labels);
+    edges.darkSum = 3 * level;
+}
+} // namespace
+
 int detectMarkers(const unsigned char* frame, int threshold, MarkerInfo** markers, int* count)
+{
+    return detectMarkers(frame, DetectionThreshold{ThresholdMode::Fixed, threshold}, markers, count);
+}
+
+int detectMarkers(const unsigned char* frame, const DetectionThreshold& threshold,
+                  MarkerInfo** markers, int* count)
 {
     TrackingState& tracking = trackingState();
     DetectionState& state = tracking.detection;
@@ -19,11 +64,13 @@ int detectMarkers(const unsigned char* frame, int threshold, MarkerInfo** marker
     state.seenCount = 0;
     if (!frame || !tracking.hasCamera || tracking.xsize < 1 || tracking.ysize < 1)
         return -1;
+    if (threshold.mode == ThresholdMode::Fixed && (threshold.value < 0 || threshold.value > 255))
+        return -1;
 
-    labelImage(frame, tracking.xsize, tracking.ysize, threshold, state.labels);
+    EdgeFrame edges{frame, tracking.xsize, tracking.ysize};
+    LabelDark(frame, threshold, tracking, edges);
     findMarkerCandidates(state);
 
-    const EdgeFrame edges{frame, tracking.xsize, tracking.ysize, 3 * threshold};
     for (int i = 0; i < state.candidateCount; ++i)
     {
         const Candidate& candidate = state.candidates[i];

@@ -6,6 +6,7 @@
 // needed and is then reused, so a steady run allocates nothing per frame and
 // no marker is ever dropped for want of room.
 
+#include "tracking/adaptive_threshold.h"
 #include "tracking/marker_evidence.h"
 #include "tracking/marker_info.h"
 
@@ -81,6 +82,11 @@ struct HistoryEntry
 struct DetectionState
 {
     LabelTables labels;
+    AdaptiveThresholdMap adaptive; // the adaptive mode's local limits for the frame
+    // The automatic mode's threshold and the frames left before it is taken
+    // again from the frame.
+    int automaticThreshold = 0;
+    int automaticCountdown = 0;
     Candidate trace; // scratch: kMaxContourPoints entries, the contour being traced
     std::vector<Candidate> candidates; // slots 0..candidateCount-1 in use, the rest kept
     int candidateCount = 0;
@@ -90,7 +96,12 @@ struct DetectionState
     int seenCount = 0;                 // results seen in the frame itself; the rest are history
     std::vector<HistoryEntry> history; // at most one entry per pattern
 
-    // Forgets the history; the tables are kept for reuse.
-    void ClearHistory() { history.clear(); }
+    // Forgets the history and the automatic threshold; the tables are kept
+    // for reuse.
+    void ClearHistory()
+    {
+        history.clear();
+        automaticCountdown = 0;
+    }
     void Reset() { *this = DetectionState(); }
 };

@@ -1,23 +1,33 @@
 #include "tracking/edge_refine.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstddef>
 
 namespace
 {
 
-// Samples from kInner pixels inside the contour point to kOuter outside it.
-// The printed edge lies within a pixel and a half of the contour point (the
-// row or column meets the edge at 45 degrees at worst), so the two outermost
-// samples at each end show ink and paper, unless the border is thinner than
-// four pixels.
-constexpr int kInner = 3;
-constexpr int kOuter = 4;
-constexpr int kSamples = kInner + kOuter + 1;
+// How far from the contour point the grey levels are read, px inwards and
+// outwards. The contour point lies somewhere on the ramp between ink and
+// paper, wherever the threshold crosses it; the ramp of a 7 px motion blur,
+// seen along a row at up to 45 degrees, and the samples beyond it on each
+// side must fit. The ramp's measured ends, not the reach, decide where ink
+// and paper are read, so a small marker's border is not overrun.
+constexpr int kReachIn = 10;
+constexpr int kReachOut = 11;
+constexpr int kSamples = kReachIn + kReachOut + 1;
 
 // Ink and paper must differ by more than noise and shading do: 16 grey
 // levels on each channel.
 constexpr int kMinStep = 3 * 16;
+
+// The ramp goes on while each pixel rises by this share of the steepest
+// step next to the contour point, and by kMinRampRise at least (channel
+// sums, about three times a webcam's noise on the difference of two
+// pixels). A lower share reaches further into the ramp's soft ends, and
+// into noise on a flat level.
+constexpr double kRampShare = 0.2;
+constexpr int kMinRampRise = 24;
 
 inline int ChannelSum(const unsigned char* pixel)
 {
@@ -40,33 +50,53 @@ EdgeDirection edgeDirection(const EdgeFrame& frame, double nx, double ny)
 bool findEdgeCrossing(const EdgeFrame& frame, const EdgeDirection& direction, int x, int y,
                       double* edgeX, double* edgeY)
 {
+    // Samples k = -inner..outer lie on the frame; sample k is s[kReachIn + k].
     const int along = direction.alongRow ? x : y;
     const int limit = direction.alongRow ? frame.xsize : frame.ysize;
-    const int near = along - kInner * direction.step;
-    const int far = along + kOuter * direction.step;
-    if (near < 0 || near >= limit || far < 0 || far >= limit)
+    const int before = direction.step > 0 ? along : limit - 1 - along;
+    const int after = limit - 1 - before;
+    const int inner = std::min(kReachIn, before);
+    const int outer = std::min(kReachOut, after);
+    if (inner < 3 || outer < 4)
         return false;
 
     const unsigned char* centre =
         frame.pixels + 4 * (static_cast<size_t>(y) * frame.xsize + static_cast<size_t>(x));
-    int sum[kSamples];
-    for (int k = 0; k < kSamples; ++k)
-        sum[k] = ChannelSum(centre + (k - kInner) * direction.stride);
+    int samples[kSamples];
+    int* s = samples + kReachIn;
+    for (int k = -inner; k <= outer; ++k)
+        s[k] = ChannelSum(centre + k * direction.stride);
 
-    // Both levels doubled, so the halfway level is their sum over four.
-    const int ink = sum[0] + sum[1];
-    const int paper = sum[kSamples - 2] + sum[kSamples - 1];
-    if (ink > 2 * frame.darkSum || paper <= 2 * frame.darkSum || paper - ink < 2 * kMinStep)
+    // The contour point is the outermost dark pixel: the ramp passes
+    // between it and the next one out. Its extent is measured from there,
+    // so that ink and paper are read beyond the whole ramp, however wide
+    // the blur has made it.
+    const int steepest = std::max({s[0] - s[-1], s[1] - s[0], s[2] - s[1]});
+    const int rise = std::max(kMinRampRise, static_cast<int>(kRampShare * steepest));
+    int a = 0;
+    while (a - 2 > -inner && s[a] - s[a - 1] >= rise)
+        --a;
+    int b = 1;
+    while (b + 2 < outer && s[b + 1] - s[b] >= rise)
+        ++b;
+
+    // Both levels doubled, so the halfway level is their sum over four. They
+    // are read a pixel beyond the ramp's ends: a pixel that the edge only
+    // grazes may rise by less than the ramp's share.
+    const int ink = s[a - 1] + s[a - 2];
+    const int paper = s[b + 1] + s[b + 2];
+    const int darkSum = frame.DarkSumAt(x, y);
+    if (ink > 2 * darkSum || paper <= 2 * darkSum || paper - ink < 2 * kMinStep)
         return false;
     const double half = (ink + paper) * 0.25;
 
     // The first crossing outwards: between ink and paper the level only
     // rises, noise apart, and noise cannot reach halfway.
-    for (int k = 1; k < kSamples - 2; ++k)
+    for (int k = a; k < b; ++k)
     {
-        if (sum[k] <= half && sum[k + 1] > half)
+        if (s[k] <= half && s[k + 1] > half)
         {
-            const double t = (k - kInner + (half - sum[k]) / (sum[k + 1] - sum[k])) * direction.step;
+            const double t = (k + (half - s[k]) / (s[k + 1] - s[k])) * direction.step;
             *edgeX = x + (direction.alongRow ? t : 0.0);
             *edgeY = y + (direction.alongRow ? 0.0 : t);
             return true;

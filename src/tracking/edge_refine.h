@@ -4,6 +4,8 @@
 // same fraction of the blur; the point where the grey level crosses halfway
 // between ink and paper stays on the printed edge whatever the threshold.
 
+#include "tracking/adaptive_threshold.h"
+
 // The frame as detection reads it: 4 bytes a pixel, blue, green, red first.
 struct EdgeFrame
 {
@@ -11,6 +13,9 @@ struct EdgeFrame
     int xsize = 0;
     int ysize = 0;
     int darkSum = 0; // a pixel whose three channels add up to this or less is dark
+    const AdaptiveThresholdMap* adaptive = nullptr; // in place of darkSum when set
+
+    int DarkSumAt(int x, int y) const { return adaptive ? adaptive->DarkSumAt(x, y) : darkSum; }
 };
 
 #include <cstddef>

@@ -146,6 +146,7 @@ const Refusal kRefusals[] = {
     {"DetectMissingImage", 1, "missing.png", "detect --camera @cam.dat @missing.png"},
     {"DetectPatternAsImage", 1, "bad.patt", "detect --camera @cam.dat @bad.patt"},
     {"DetectThreshold300", 2, "300", "detect --camera @cam.dat --threshold 300 @ok.png"},
+    {"DetectThresholdWord", 2, "auto or adaptive", "detect --camera @cam.dat --threshold dark @ok.png"},
     {"DetectNoImages", 2, "images", "detect --camera @cam.dat"},
     {"SynthMarkerWithoutDistance", 1, "expected PATTERN",
      "synth --camera @cam.dat --pattern @a.patt --marker 0,80,0,0,0,0,0 -o @x.png"},

@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <fstream>
 
@@ -167,14 +168,46 @@ TEST(FrameEffects, BlurSoftensAnEdgeAndKeepsFlatAreas)
     EXPECT_NEAR(image[3 * 9] + image[3 * 10], 200.0f, 1e-3) << "symmetric about the edge";
 }
 
-TEST(FrameEffects, LightGrowsInItsDirection)
+TEST(FrameEffects, MotionBlurSpreadsAnEdgeAlongItsDirectionOnly)
+{
+    const int width = 30, height = 30;
+    std::vector<float> image(3 * width * height);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            std::fill_n(&image[3 * (y * width + x)], 3, x < 15 ? 0.0f : 210.0f);
+    std::vector<float> across = image;
+    motionBlur(6.0, 0.0, width, height, across);
+    motionBlur(6.0, 90.0, width, height, image);
+    const auto at = [&](const std::vector<float>& picture, int x) { return picture[3 * (15 * width + x)]; };
+    EXPECT_NEAR(at(image, 14), 0.0f, 1e-3) << "a blur along the edge leaves it sharp";
+    EXPECT_NEAR(at(image, 15), 210.0f, 1e-3);
+    // A straight ramp over the 6 px, symmetric about the edge at 14.5.
+    EXPECT_NEAR(at(across, 11), 0.0f, 1e-3);
+    EXPECT_NEAR(at(across, 18), 210.0f, 1e-3);
+    EXPECT_NEAR(at(across, 14) + at(across, 15), 210.0f, 1e-3);
+    EXPECT_NEAR(at(across, 16) - at(across, 15), 35.0f, 1.0);
+}
+
+TEST(FrameEffects, LightGrowsInItsDirectionAndFallsInAShadow)
 {
     const int width = 100, height = 50;
     std::vector<float> image(3 * width * height, 100.0f);
-    applyLightGradient(0.2, 0.0, width, height, image);
-    EXPECT_NEAR(image[3 * (25 * width + 0)], 80.0f, 1e-3);
-    EXPECT_NEAR(image[3 * (25 * width + 50)], 100.0f, 1e-3);
-    EXPECT_GT(image[3 * (25 * width + 99)], 119.0f);
+    applyLightGradient(0.2, 0.0, width, height, image, 0.8);
+    EXPECT_NEAR(image[3 * (25 * width + 0)], 60.0f, 1e-3);
+    EXPECT_NEAR(image[3 * (25 * width + 50)], 80.0f, 1e-3);
+    EXPECT_GT(image[3 * (25 * width + 99)], 99.0f);
+
+    std::fill(image.begin(), image.end(), 100.0f);
+    SynthShadow shadow;
+    shadow.centrePx[0] = 50.0;
+    shadow.centrePx[1] = 25.0;
+    shadow.radiusPx = 10.0;
+    shadow.softnessPx = 20.0;
+    shadow.level = 0.5;
+    applyShadow(shadow, width, height, image);
+    EXPECT_NEAR(image[3 * (25 * width + 55)], 50.0f, 1e-3);
+    EXPECT_NEAR(image[3 * (25 * width + 70)], 75.0f, 1e-3) << "halfway through the soft edge";
+    EXPECT_NEAR(image[3 * (25 * width + 95)], 100.0f, 1e-3);
 }
 
 TEST(PatternPicture, TheFileHoldsThePictureInFourQuarterTurns)

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstdlib>
 #include <random>
 #include <vector>
 
@@ -87,4 +88,31 @@ TEST(AutomaticThreshold, TheFastScanMatchesThePlainOneOnRandomFrames)
     EXPECT_EQ(automaticThreshold(big.data(), 1920, 1080),
               automaticThresholdPlain(big.data(), 1920, 1080));
     EXPECT_EQ(automaticThreshold(big.data(), 0, 1080), 127);
+}
+
+// Ink 25 and paper 215 over a background at their halfway level: the
+// threshold leaves the background's level for one well between ink and
+// paper; over a background of paper it stays halfway.
+TEST(AutomaticThreshold, DetectionsModeMovesOffACrowdedLevel)
+{
+    constexpr int kWidth = 64, kHeight = 64;
+    for (const int background : {120, 215})
+    {
+        std::vector<unsigned char> frame = Uniform(kWidth * kHeight, background * 0x010101u);
+        for (int y = 8; y < 24; ++y)
+            for (int x = 8; x < 40; ++x)
+                std::fill_n(&frame[4 * (y * kWidth + x)], 3, x < 24 ? 25 : 215);
+        const int halfway = automaticThreshold(frame.data(), kWidth, kHeight);
+        const int moved = automaticThresholdOffCrowd(frame.data(), kWidth, kHeight);
+        EXPECT_EQ(halfway, 120);
+        if (background == 215)
+            EXPECT_EQ(moved, halfway);
+        else
+        {
+            EXPECT_GT(std::abs(moved - background), 8);
+            EXPECT_GE(moved, (25 + 120) / 2);
+            EXPECT_LE(moved, (120 + 215) / 2);
+        }
+    }
+    EXPECT_EQ(automaticThresholdOffCrowd(nullptr, 0, 0), automaticThreshold(nullptr, 0, 0));
 }

@@ -32,7 +32,7 @@ int Threshold(const BgraImage& frame, bool automatic)
 }
 
 // Each frame on its own: the history would carry one frame's verdict over.
-int Detect(const unsigned char* pixels, int threshold, MarkerInfo** markers)
+int Detect(const unsigned char* pixels, const DetectionThreshold& threshold, MarkerInfo** markers)
 {
     trackingState().detection.ClearHistory();
     int count = 0;
@@ -40,7 +40,19 @@ int Detect(const unsigned char* pixels, int threshold, MarkerInfo** markers)
     return count;
 }
 
-// The whole corpus, 130 frames from 13 photographs, at both thresholds.
+int Detect(const unsigned char* pixels, int threshold, MarkerInfo** markers)
+{
+    return Detect(pixels, DetectionThreshold{ThresholdMode::Fixed, threshold}, markers);
+}
+
+const char* ModeName(ThresholdMode mode)
+{
+    return mode == ThresholdMode::Fixed       ? "threshold 100"
+           : mode == ThresholdMode::Automatic ? "automatic threshold"
+                                              : "adaptive threshold";
+}
+
+// The whole corpus, 130 frames from 13 photographs, in every threshold mode.
 TEST(RealPictures, NoMarkerIsReportedInPhotographsWithoutMarkers)
 {
     int frames = 0, squares = 0;
@@ -50,14 +62,16 @@ TEST(RealPictures, NoMarkerIsReportedInPhotographsWithoutMarkers)
         {
             LoadSurveyPatterns(BenchCamera(frame.width, frame.height));
             ++frames;
-            for (const bool automatic : {false, true})
+            for (const ThresholdMode mode :
+                 {ThresholdMode::Fixed, ThresholdMode::Automatic, ThresholdMode::Adaptive})
             {
                 MarkerInfo* markers;
-                const int count = Detect(frame.pixels.data(), Threshold(frame, automatic), &markers);
+                const int count =
+                    Detect(frame.pixels.data(), DetectionThreshold{mode, kHandThreshold}, &markers);
                 squares += count;
                 for (int i = 0; i < count; ++i)
                     EXPECT_LT(markers[i].id, 0)
-                        << name << (automatic ? ", automatic threshold" : ", threshold 100")
+                        << name << ", " << ModeName(mode)
                         << ": slot " << markers[i].id << " at " << markers[i].pos[0] << ", "
                         << markers[i].pos[1] << ", cf " << markers[i].cf;
             }
@@ -70,7 +84,8 @@ TEST(RealPictures, NoMarkerIsReportedInPhotographsWithoutMarkers)
 }
 
 // Eight markers of 24 to 40 px in each of the 39 photographs of 640 x 480,
-// lit as the photograph, blurred, sharpened, JPEG-compressed.
+// lit as the photograph, blurred, sharpened, JPEG-compressed; automatic and
+// adaptive threshold.
 TEST(RealPictures, SmallMarkersCompositedIntoPhotographsAreIdentifiedWithTheirTurn)
 {
     int markers = 0, right = 0;
@@ -82,20 +97,20 @@ TEST(RealPictures, SmallMarkersCompositedIntoPhotographsAreIdentifiedWithTheirTu
             LoadSurveyPatterns(BenchCamera(photo.width, photo.height));
             const CompositeFrame composite =
                 MakeCompositeFrame(photo, seed++, kMinSidePx, kMaxSidePx);
-            MarkerInfo* results;
-            const int count =
-                Detect(composite.frame.bgra.data(),
-                       automaticThreshold(composite.frame.bgra.data(), composite.frame.width,
-                                          composite.frame.height),
-                       &results);
-            for (size_t m = 0; m < composite.frame.truths.size(); ++m)
+            for (const ThresholdMode mode : {ThresholdMode::Automatic, ThresholdMode::Adaptive})
             {
-                ++markers;
-                const bool identified = IdentifiedRight(composite, m, results, count);
-                right += identified;
-                if (!identified)
-                    std::cout << name << ", seed " << seed - 1 << ": marker " << m
-                              << " (slot " << composite.patterns[m] << ") not identified\n";
+                MarkerInfo* results;
+                const int count = Detect(composite.frame.bgra.data(), DetectionThreshold{mode}, &results);
+                for (size_t m = 0; m < composite.frame.truths.size(); ++m)
+                {
+                    ++markers;
+                    const bool identified = IdentifiedRight(composite, m, results, count);
+                    right += identified;
+                    if (!identified)
+                        std::cout << name << ", seed " << seed - 1 << ", " << ModeName(mode)
+                                  << ": marker " << m << " (slot " << composite.patterns[m]
+                                  << ") not identified\n";
+                }
             }
         },
         &error))

@@ -1,6 +1,6 @@
 // Detection and pose over the benchmarks' rendered clips: every frame size,
-// a cluttered background and a crowd of markers, with the live run's
-// automatic threshold and with a hand-picked one.
+// a cluttered background and a crowd of markers, uneven light with a shadow
+// and motion blur, in each threshold mode.
 
 #include "synth_fixture.h"
 
@@ -19,7 +19,10 @@
 namespace
 {
 constexpr double kMinFoundShare = 0.98;
+constexpr double kMinFoundShareInShadow = 0.99;
 constexpr int kHandThreshold = 100; // between ink (25) and paper (215) under uneven light
+constexpr double kMotionBlurPx = 7.0;
+constexpr double kMotionBlurAngleDeg = 30.0;
 constexpr double kCenter[2] = {0.0, 0.0};
 // Goals for every clip and either threshold: edges are placed from the grey
 // levels, so a threshold nearer ink than paper no longer moves them.
@@ -50,9 +53,20 @@ struct SceneFigures
     std::vector<double> translationErrors;
 };
 
-// Every frame on its own (history cleared); threshold < 0 takes the clip's
-// automatic one.
-SceneFigures Measure(const BenchClip& clip, int threshold)
+const DetectionThreshold kAutomatic{ThresholdMode::Automatic};
+const DetectionThreshold kAdaptive{ThresholdMode::Adaptive};
+const DetectionThreshold kHand{ThresholdMode::Fixed, kHandThreshold};
+
+std::string Describe(const DetectionThreshold& threshold)
+{
+    return threshold.mode == ThresholdMode::Adaptive    ? "adaptive"
+           : threshold.mode == ThresholdMode::Automatic ? "automatic"
+                                                        : "threshold " + std::to_string(threshold.value);
+}
+
+// Every frame on its own (history cleared, so the automatic threshold is
+// taken from each frame).
+SceneFigures Measure(const BenchClip& clip, const DetectionThreshold& threshold)
 {
     LoadBenchPatterns(clip.camera);
     SceneFigures figures;
@@ -62,9 +76,7 @@ SceneFigures Measure(const BenchClip& clip, int threshold)
         trackingState().detection.ClearHistory();
         MarkerInfo* markers;
         int count = 0;
-        EXPECT_EQ(detectMarkers(frame.bgra.data(), threshold < 0 ? clip.thresholds[f] : threshold,
-                                &markers, &count),
-                  0);
+        EXPECT_EQ(detectMarkers(frame.bgra.data(), threshold, &markers, &count), 0);
         for (int i = 0; i < count; ++i)
         {
             bool onItsMarker = markers[i].id < 0;
@@ -91,6 +103,31 @@ SceneFigures Measure(const BenchClip& clip, int threshold)
     return figures;
 }
 
+double FoundShare(const SceneFigures& figures)
+{
+    return static_cast<double>(figures.found) / figures.markers;
+}
+
+// Measures and prints the figures the documentation quotes.
+SceneFigures MeasureAndPrint(const char* scene, const BenchClip& clip,
+                             const DetectionThreshold& threshold)
+{
+    const SceneFigures figures = Measure(clip, threshold);
+    std::cout << scene << ", " << Describe(threshold) << ": found " << figures.found << " of "
+              << figures.markers << ", wrong " << figures.wrongPattern << ", rotation median "
+              << Median(figures.rotationErrorsDeg) << " deg, translation median "
+              << Median(figures.translationErrors) * 100 << "%\n";
+    return figures;
+}
+
+void ExpectAccurate(const SceneFigures& figures, double minFoundShare, const std::string& what)
+{
+    EXPECT_GE(FoundShare(figures), minFoundShare) << what;
+    EXPECT_EQ(figures.wrongPattern, 0) << what;
+    EXPECT_LE(Median(figures.rotationErrorsDeg), kRotationMedianDeg) << what;
+    EXPECT_LE(Median(figures.translationErrors), kTranslationMedianShare) << what;
+}
+
 class RenderedScenes : public testing::TestWithParam<SceneCase>
 {
   protected:
@@ -98,25 +135,36 @@ class RenderedScenes : public testing::TestWithParam<SceneCase>
 };
 } // namespace
 
-TEST_P(RenderedScenes, EveryMarkerIsFoundWithTheAutomaticAndAHandPickedThreshold)
+TEST_P(RenderedScenes, EveryMarkerIsFoundAccuratelyInEveryThresholdMode)
 {
     const SceneCase c = GetParam();
     const BenchClip clip = MakeClip(c.width, c.height, c.frames, c.blobs, c.markers);
-    for (const int threshold : {-1, kHandThreshold})
-    {
-        const SceneFigures figures = Measure(clip, threshold);
-        const double share = static_cast<double>(figures.found) / figures.markers;
-        const double rotation = Median(figures.rotationErrorsDeg);
-        const double translation = Median(figures.translationErrors);
-        std::cout << c.name << (threshold < 0 ? ", automatic" : ", threshold 100") << ": found "
-                  << figures.found << " of " << figures.markers << ", wrong "
-                  << figures.wrongPattern << ", rotation median " << rotation
-                  << " deg, translation median " << translation * 100 << "%\n";
-        EXPECT_GE(share, kMinFoundShare) << threshold;
-        EXPECT_EQ(figures.wrongPattern, 0) << threshold;
-        EXPECT_LE(rotation, kRotationMedianDeg) << threshold;
-        EXPECT_LE(translation, kTranslationMedianShare) << threshold;
-    }
+    for (const DetectionThreshold& threshold : {kAutomatic, kHand, kAdaptive})
+        ExpectAccurate(MeasureAndPrint(c.name, clip, threshold), kMinFoundShare, Describe(threshold));
+}
+
+// One threshold for the whole frame loses the marker in the shadow; the
+// adaptive one follows the light.
+TEST(LiveScenes, UnevenLightAndAShadowLeaveNoMarkerToTheAdaptiveThreshold)
+{
+    const BenchClip clip = MakeClip(1280, 720, 8, 0, 4, UnevenLightStyle(1280, 720));
+    ExpectAccurate(MeasureAndPrint("uneven light", clip, kAdaptive), kMinFoundShareInShadow,
+                   "adaptive");
+    EXPECT_LT(FoundShare(MeasureAndPrint("uneven light", clip, kHand)), kMinFoundShare);
+    MeasureAndPrint("uneven light", clip, kAutomatic);
+}
+
+// The ramp of a long blur is read whole, so the edge stays on the printed
+// one wherever the threshold crosses the ramp.
+TEST(LiveScenes, MotionBlurLeavesThePoseAccurateAtAnyThreshold)
+{
+    const BenchClip clip =
+        MakeClip(1280, 720, 6, 0, 4, MotionBlurStyle(kMotionBlurPx, kMotionBlurAngleDeg));
+    for (const DetectionThreshold& threshold :
+         {DetectionThreshold{ThresholdMode::Fixed, 60}, kHand,
+          DetectionThreshold{ThresholdMode::Fixed, 140}, kAutomatic, kAdaptive})
+        ExpectAccurate(MeasureAndPrint("7 px motion blur", clip, threshold), kMinFoundShare,
+                       Describe(threshold));
 }
 
 INSTANTIATE_TEST_SUITE_P(Clips, RenderedScenes,
