@@ -130,3 +130,12 @@ bool LoadChecked3ds(const std::string& path, const std::string& directory, CLoad
     pLoaded->textureBytes = std::move(textures);
     return true;
 }
+
+ModelBox Box3ds(const Lib3dsFile& file)
+{
+    ModelBox box;
+    for (const Lib3dsMesh* mesh = file.meshes; mesh; mesh = mesh->next)
+        for (Lib3dsDword k = 0; k < mesh->points; ++k)
+            box.Add({mesh->pointL[k].pos[0], mesh->pointL[k].pos[1], mesh->pointL[k].pos[2]});
+    return box;
+}

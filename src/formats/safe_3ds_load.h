@@ -8,6 +8,7 @@
 
 #include "formats/child_probe.h"
 #include "formats/memory_io_3ds.h"
+#include "formats/mesh_pose.h"
 
 #include <map>
 #include <string>
@@ -39,3 +40,7 @@ bool ReadWholeFile(const std::string& path, long long maxBytes, std::string* pBy
 // The path as given when it names a file; otherwise, when it holds
 // backslashes (a name written on Windows), the same with forward slashes.
 std::string ResolveWindowsPath(const std::string& path);
+
+// The box around a 3DS file's mesh points, which are stored in the scene's
+// frame already; node matrices only move them for animation.
+ModelBox Box3ds(const Lib3dsFile& file);
