@@ -32,6 +32,10 @@ struct CLoaded3ds
 bool LoadChecked3ds(const std::string& path, const std::string& directory, CLoaded3ds* pLoaded,
                     std::string* pReason, const ProbeLimits& limits = {});
 
+// Inside a probe: decodes every picture, as the program will; 0 when all
+// decode, 3 for one SniffImage refuses, 4 for one the decoder fails on.
+int DecodeTexturesForProbe(const std::map<std::string, std::string>& textures);
+
 // Reads at most maxBytes of a file; false when it is missing, unreadable or
 // larger.
 bool ReadWholeFile(const std::string& path, long long maxBytes, std::string* pBytes,

@@ -3,8 +3,6 @@
 #include "formats/safe_3ds_load.h"
 #include "imaging/image_io.h"
 
-#include <IL/il.h>
-
 #include <cstring>
 #include <fstream>
 
@@ -86,24 +84,6 @@ void GatherTextures(const std::string& directory, CMeshModel* pModel)
     }
 }
 
-int DecodeAll(const std::map<std::string, std::string>& textures)
-{
-    EnsureImageLibrary();
-    for (const auto& [name, image] : textures)
-    {
-        TextureHeader header;
-        if (!SniffImage(image, name, &header))
-            return 3;
-        ILuint id = 0;
-        ilGenImages(1, &id);
-        ilBindImage(id);
-        const bool decoded = DecodeImage(image, header);
-        ilDeleteImages(1, &id);
-        if (!decoded)
-            return 4;
-    }
-    return 0;
-}
 } // namespace
 
 ModelFormat SniffModelFile(const std::string& path)
@@ -151,7 +131,8 @@ bool LoadCheckedMesh(const std::string& path, const std::string& directory, CMes
     if (!ImportWithAssimp(path, bytes, format, &model, &reason))
         return (*pReason = "damaged " + name + " file (" + reason + ")", false);
     GatherTextures(directory, &model);
-    const ProbeOutcome decoded = RunInChild([&] { return DecodeAll(model.textures); }, limits);
+    const ProbeOutcome decoded =
+        RunInChild([&] { return DecodeTexturesForProbe(model.textures); }, limits);
     if (decoded != ProbeOutcome::Passed)
         return (*pReason =
                     "refused " + name + " file (a texture: " + DescribeProbeOutcome(decoded) + ")",

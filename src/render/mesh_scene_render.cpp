@@ -102,16 +102,21 @@ unsigned int CMeshScene::BuildList(const MeshData& mesh)
     glPushAttrib(GL_ENABLE_BIT | GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_LIGHTING_BIT |
                  GL_POLYGON_BIT | GL_TEXTURE_BIT | GL_CURRENT_BIT);
     SetupMaterial(mesh.nMaterial);
-    const bool bTextured = !mesh.uvs.empty();
-    glBegin(GL_TRIANGLES);
-    for (unsigned int index : mesh.indices)
+    // Indexed arrays let the list keep each shared vertex once; the arrays
+    // are read while compiling, so the mesh may go afterwards.
+    glPushClientAttrib(GL_CLIENT_VERTEX_ARRAY_BIT);
+    glEnableClientState(GL_VERTEX_ARRAY);
+    glEnableClientState(GL_NORMAL_ARRAY);
+    glVertexPointer(3, GL_FLOAT, 0, mesh.positions.data());
+    glNormalPointer(GL_FLOAT, 0, mesh.normals.data());
+    if (!mesh.uvs.empty())
     {
-        glNormal3fv(&mesh.normals[size_t(index) * 3]);
-        if (bTextured)
-            glTexCoord2fv(&mesh.uvs[size_t(index) * 2]);
-        glVertex3fv(&mesh.positions[size_t(index) * 3]);
+        glEnableClientState(GL_TEXTURE_COORD_ARRAY);
+        glTexCoordPointer(2, GL_FLOAT, 0, mesh.uvs.data());
     }
-    glEnd();
+    glDrawElements(GL_TRIANGLES, GLsizei(mesh.indices.size()), GL_UNSIGNED_INT,
+                   mesh.indices.data());
+    glPopClientAttrib();
     glPopAttrib();
     glEndList();
     return list;
