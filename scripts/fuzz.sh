@@ -5,14 +5,14 @@
 #   scripts/fuzz.sh                 every target, 60 s each
 #   scripts/fuzz.sh detect 240      fuzz_detect for 4 minutes
 #   scripts/fuzz.sh all 5           every target for 5 s (CI's smoke run)
-# Targets: project camera pattern image check_3ds load_3ds detect. The
+# Targets: project camera pattern image check_3ds load_3ds load_mesh detect. The
 # corpus grows in build-sanitize/corpus/TARGET/ from the seeds fuzz_seeds
 # makes; a crash is saved as build-sanitize/crashes/TARGET-crash-* and fails
 # the run.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-all_targets=(project camera pattern image check_3ds load_3ds detect)
+all_targets=(project camera pattern image check_3ds load_3ds load_mesh detect)
 target=${1:-all}
 seconds=${2:-60}
 if [ "$target" = all ]; then

@@ -8,7 +8,7 @@ PACKAGES=(
     cmake g++ ninja-build pkg-config
     qt6-base-dev libqt6opengl6-dev
     libgl-dev libglu1-mesa-dev libegl-dev libgl1-mesa-dri
-    lib3ds-dev
+    lib3ds-dev libassimp-dev
     libdevil-dev libpng-dev zlib1g-dev
     libgstreamer1.0-dev libgstreamer-plugins-base1.0-dev
     gstreamer1.0-plugins-base gstreamer1.0-plugins-good gstreamer1.0-tools

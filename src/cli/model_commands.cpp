@@ -3,13 +3,15 @@
 #include "imaging/image_file.h"
 
 #include "cli/model_json.h"
-#include "render/axes.h"
-#include "project/model3d.h"
-#include "render/ortho_view.h"
 #include "formats/safe_3ds_load.h"
-#include "project/user_messages.h"
+#include "formats/safe_model_load.h"
 #include "offscreen/offscreen_context.h"
+#include "project/model3d.h"
+#include "project/user_messages.h"
+#include "render/axes.h"
 #include "render/model_scene.h"
+#include "render/ortho_view.h"
+#include "render/scene_3ds.h"
 
 #include <GL/gl.h>
 #include <lib3ds/file.h>
@@ -50,13 +52,35 @@ struct RenderOptions
     int nFrame = 0;
 };
 
-void ShowModel(const std::string& path)
+nlohmann::json Show3ds(const std::string& path)
 {
     CLoaded3ds loaded;
     std::string reason;
     if (!LoadChecked3ds(path, ModelDirectory(path), &loaded, &reason))
         throw CommandFailure("cannot load " + path + ": " + reason);
     nlohmann::json json = SceneToJson(*loaded.pFile);
+    json["format"] = "3DS";
+    json["box"] = BoxToJson(Box3ds(*loaded.pFile));
+    return json;
+}
+
+nlohmann::json ShowMesh(const std::string& path)
+{
+    CMeshModel model;
+    std::string reason;
+    if (!LoadCheckedMesh(path, ModelDirectory(path), &model, &reason))
+        throw CommandFailure("cannot load " + path + ": " + reason);
+    nlohmann::json json = MeshModelToJson(model);
+    json["box"] = BoxToJson(MeshModelBox(model));
+    return json;
+}
+
+void ShowModel(const std::string& path)
+{
+    const ModelFormat format = SniffModelFile(path);
+    nlohmann::json json = format == ModelFormat::Max3ds || format == ModelFormat::Unknown
+                              ? Show3ds(path)
+                              : ShowMesh(path);
     json["file"] = path;
     std::cout << json.dump(2, ' ', false, nlohmann::json::error_handler_t::replace) << '\n';
 }
@@ -73,8 +97,9 @@ void RenderModel(const RenderOptions& options)
     CModel3D model;
     model.m_strFile = options.strFile;
     if (!LoadModel(model))
-        throw CommandFailure("cannot load " + options.strFile + ": " + ModelScene(model).LastError());
-    const int frames = ModelScene(model).File()->frames;
+        throw CommandFailure("cannot load " + options.strFile + ": " +
+                             ModelScene(model).LastError());
+    const int frames = ModelScene(model).FrameCount();
     if (options.nFrame > frames)
         throw CommandFailure("frame " + std::to_string(options.nFrame) +
                              " is past the last frame, " + std::to_string(frames));
@@ -104,19 +129,20 @@ void RenderModel(const RenderOptions& options)
 
 void RegisterModelCommands(CLI::App& app)
 {
-    CLI::App* model = app.add_subcommand("model", "Inspect and draw 3DS models");
+    CLI::App* model =
+        app.add_subcommand("model", "Inspect and draw models (3DS, glTF, GLB, OBJ, FBX, Collada)");
     model->require_subcommand(1);
 
-    auto* show = model->add_subcommand("show", "Print a 3DS file's nodes, meshes, materials, "
-                                               "lights and frame count as JSON");
+    auto* show = model->add_subcommand("show", "Print a model's nodes, meshes, materials, "
+                                               "lights, frame count and box as JSON");
     auto showPath = std::make_shared<std::string>();
-    show->add_option("FILE", *showPath, "3DS file to read")->required();
+    show->add_option("FILE", *showPath, "Model file to read")->required();
     show->callback([showPath] { ShowModel(*showPath); });
 
     auto* render = model->add_subcommand(
-        "render", "Draw a 3DS file as one orthographic editor view into a PNG picture");
+        "render", "Draw a model as one orthographic editor view into a PNG picture");
     auto options = std::make_shared<RenderOptions>();
-    render->add_option("FILE", options->strFile, "3DS file to draw")->required();
+    render->add_option("FILE", options->strFile, "Model file to draw")->required();
     render->add_option("OUT", options->strOut, "PNG picture to write")->required();
     render->add_option("--size", options->size, "Picture width and height in pixels")
         ->expected(2)

@@ -87,3 +87,75 @@ nlohmann::json SceneToJson(const Lib3dsFile& file)
             {"materials", materials},
             {"lights", lights}};
 }
+
+namespace
+{
+const char* AlphaModeName(AlphaMode mode)
+{
+    switch (mode)
+    {
+    case AlphaMode::Mask:
+        return "mask";
+    case AlphaMode::Blend:
+        return "blend";
+    case AlphaMode::Opaque:
+        break;
+    }
+    return "opaque";
+}
+
+// Nodes come parents first, and the importer bounds the tree's depth.
+nlohmann::json MeshNodeToJson(const CMeshModel& model, size_t index)
+{
+    const MeshNode& node = model.nodes[index];
+    nlohmann::json children = nlohmann::json::array();
+    for (size_t k = index + 1; k < model.nodes.size(); ++k)
+        if (model.nodes[k].nParent == int(index))
+            children.push_back(MeshNodeToJson(model, k));
+    return {{"name", node.strName}, {"meshes", node.meshes}, {"children", children}};
+}
+} // namespace
+
+nlohmann::json MeshModelToJson(const CMeshModel& model)
+{
+    nlohmann::json meshes = nlohmann::json::array();
+    for (const MeshData& mesh : model.meshes)
+        meshes.push_back({{"name", mesh.strName},
+                          {"vertices", mesh.positions.size() / 3},
+                          {"triangles", mesh.indices.size() / 3},
+                          {"material", mesh.nMaterial},
+                          {"skinned", mesh.bSkinned}});
+    nlohmann::json materials = nlohmann::json::array();
+    for (const MeshMaterial& material : model.materials)
+        materials.push_back(
+            {{"name", material.strName},
+             {"baseColour", material.baseColour},
+             {"texture",
+              material.strTexture.empty() ? nlohmann::json() : nlohmann::json(material.strTexture)},
+             {"alphaMode", AlphaModeName(material.alphaMode)},
+             {"doubleSided", material.bDoubleSided},
+             {"metallic", material.fMetallic},
+             {"roughness", material.fRoughness}});
+    nlohmann::json json = {{"format", ModelFormatName(model.format)},
+                           {"frames", AnimationFrames(model)},
+                           {"durationSec", model.dDurationSec},
+                           {"nodes", model.nodes.empty()
+                                         ? nlohmann::json::array()
+                                         : nlohmann::json::array({MeshNodeToJson(model, 0)})},
+                           {"meshes", meshes},
+                           {"materials", materials},
+                           {"textures", model.textures.size()}};
+    // Bones are not applied: the viewer is told the pose it sees.
+    if (model.IsSkinned())
+        json["note"] = "skinned meshes are drawn in their bind pose";
+    return json;
+}
+
+nlohmann::json BoxToJson(const ModelBox& box)
+{
+    if (box.bEmpty)
+        return nullptr;
+    return {{"min", box.min},
+            {"max", box.max},
+            {"size", {box.max[0] - box.min[0], box.max[1] - box.min[1], box.max[2] - box.min[2]}}};
+}

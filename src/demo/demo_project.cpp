@@ -1,10 +1,11 @@
 #include "demo/demo_project.h"
 
-#include "document/zelmora_doc.h"
-#include "formats/camera_file.h"
 #include "demo/demo_content.h"
 #include "demo/demo_frames.h"
+#include "demo/demo_sign.h"
 #include "demo/marker_files.h"
+#include "document/zelmora_doc.h"
+#include "formats/camera_file.h"
 #include "imaging/image_file.h"
 #include "imaging/replace_file.h"
 
@@ -16,15 +17,16 @@ constexpr int kPrintedSquarePx = 512;
 const char* const kVideoConfig = "video.cfg";
 const char* const kCameraFile = "camara.dat";
 
-CModel3D DemoModel()
+CModel3D DemoModel(const char* name, const char* file)
 {
     CModel3D model;
-    model.m_strName = "Casa";
-    model.m_strFile = "modelos/casa.3ds";
+    model.m_strName = name;
+    model.m_strFile = file;
     return model;
 }
 
-// The project: "Coche" on the two-marker board, "Señal" on the single marker.
+// The project: "Coche" on the two-marker board with the 3DS house, "Señal"
+// on the single marker with the glTF sign.
 bool WriteProject(const std::string& dir, std::string* error)
 {
     CZelmoraDoc doc;
@@ -33,8 +35,8 @@ bool WriteProject(const std::string& dir, std::string* error)
     doc.m_settings.m_strCameraParam = kCameraFile;
     doc.m_settings.m_nThreshold = kDemoStartThreshold;
     doc.m_trackers = DemoTrackers("marcadores");
-    for (CTracker& tracker : doc.m_trackers)
-        tracker.m_models = {DemoModel()};
+    doc.m_trackers.front().m_models = {DemoModel("Casa", "modelos/casa.3ds")};
+    doc.m_trackers.back().m_models = {DemoModel("Señal", "modelos/senal.gltf")};
     return doc.SaveProject(dir + "/" + kDemoProjectFile, error);
 }
 
@@ -80,7 +82,8 @@ bool WriteDemoProject(const std::string& dir, int frames, CDemoProgress& progres
     const CameraParam camera = DemoCamera();
     std::vector<SynthPicture> printed;
     if (!WriteCameraParamFile(dir + "/" + kCameraFile, camera, error) ||
-        !WriteMarkers(dir, &printed, error) || !WriteDemoHouse(dir + "/modelos", error))
+        !WriteMarkers(dir, &printed, error) || !WriteDemoHouse(dir + "/modelos", error) ||
+        !WriteDemoSign(dir + "/modelos", error))
         return false;
     const SynthPicture* const markers[kDemoMarkers] = {&printed[0], &printed[1], &printed[2]};
     return WriteDemoFrames(dir + "/fotogramas", camera, markers, frames, DemoFrameThreads(),

@@ -34,5 +34,6 @@ class CDialogHost
                                 const std::string& projectDir) = 0;
     virtual bool EditTracker(CTracker& tracker, const std::string& projectDir) = 0;
     virtual bool EditPattern(CPattern& pattern, const std::string& projectDir) = 0;
-    virtual bool EditModel(CModel3D& model, const std::string& projectDir) = 0;
+    // markerWidth is the tracker's reference pattern width (0 without one), for fitting the model.
+    virtual bool EditModel(CModel3D& model, const std::string& projectDir, double markerWidth) = 0;
 };

@@ -93,7 +93,7 @@ void CProjectEditor::EditNode(const CNodePath& path)
     else if (CModel3D* model = ItemAt(edited->m_models, path.m_nItem);
              path.m_kind == NodeKind::Model && model)
     {
-        accepted = host->EditModel(*model, m_doc.m_strProjectDir);
+        accepted = host->EditModel(*model, m_doc.m_strProjectDir, edited->ReferenceWidth());
         text = "Modelo 3D";
     }
     if (accepted)

@@ -35,6 +35,12 @@ int ProbeBody(const std::string& bytes, const std::map<std::string, std::string>
         std::vector<Lib3dsVector> normals(size_t(mesh->faces) * 3 + 1);
         lib3ds_mesh_calculate_normals(mesh, normals.data());
     }
+    return DecodeTexturesForProbe(textures);
+}
+} // namespace
+
+int DecodeTexturesForProbe(const std::map<std::string, std::string>& textures)
+{
     EnsureImageLibrary();
     for (const auto& [name, image] : textures)
     {
@@ -51,7 +57,6 @@ int ProbeBody(const std::string& bytes, const std::map<std::string, std::string>
     }
     return 0;
 }
-} // namespace
 
 bool ReadWholeFile(const std::string& path, long long maxBytes, std::string* pBytes,
                    std::string* pReason)
@@ -129,4 +134,13 @@ bool LoadChecked3ds(const std::string& path, const std::string& directory, CLoad
     pLoaded->pFile = std::move(file);
     pLoaded->textureBytes = std::move(textures);
     return true;
+}
+
+ModelBox Box3ds(const Lib3dsFile& file)
+{
+    ModelBox box;
+    for (const Lib3dsMesh* mesh = file.meshes; mesh; mesh = mesh->next)
+        for (Lib3dsDword k = 0; k < mesh->points; ++k)
+            box.Add({mesh->pointL[k].pos[0], mesh->pointL[k].pos[1], mesh->pointL[k].pos[2]});
+    return box;
 }

@@ -8,6 +8,7 @@
 
 #include "formats/child_probe.h"
 #include "formats/memory_io_3ds.h"
+#include "formats/mesh_pose.h"
 
 #include <map>
 #include <string>
@@ -31,6 +32,10 @@ struct CLoaded3ds
 bool LoadChecked3ds(const std::string& path, const std::string& directory, CLoaded3ds* pLoaded,
                     std::string* pReason, const ProbeLimits& limits = {});
 
+// Inside a probe: decodes every picture, as the program will; 0 when all
+// decode, 3 for one SniffImage refuses, 4 for one the decoder fails on.
+int DecodeTexturesForProbe(const std::map<std::string, std::string>& textures);
+
 // Reads at most maxBytes of a file; false when it is missing, unreadable or
 // larger.
 bool ReadWholeFile(const std::string& path, long long maxBytes, std::string* pBytes,
@@ -39,3 +44,7 @@ bool ReadWholeFile(const std::string& path, long long maxBytes, std::string* pBy
 // The path as given when it names a file; otherwise, when it holds
 // backslashes (a name written on Windows), the same with forward slashes.
 std::string ResolveWindowsPath(const std::string& path);
+
+// The box around a 3DS file's mesh points, which are stored in the scene's
+// frame already; node matrices only move them for animation.
+ModelBox Box3ds(const Lib3dsFile& file);

@@ -1,5 +1,5 @@
 #pragma once
-// A 3DS file placed on a tracker by a 4 x 4 matrix. Owned by value by
+// A model file (3DS, glTF, GLB, OBJ, FBX or Collada) placed on a tracker by a 4 x 4 matrix. Owned by value by
 // CTracker::m_models; GUI thread only. Its scene (render/model_scene.h) is
 // never saved nor copied: a copy must be reloaded before it draws anything.
 
@@ -8,7 +8,7 @@
 #include <memory>
 #include <string>
 
-class C3dsScene;
+class CScene;
 class CArchive;
 
 class CModel3D
@@ -28,5 +28,5 @@ class CModel3D
     CMatrix m_matrix;
     // Made, loaded and drawn by the render library; shared with nobody, so
     // it goes with the model.
-    std::shared_ptr<C3dsScene> m_pScene;
+    std::shared_ptr<CScene> m_pScene;
 };

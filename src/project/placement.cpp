@@ -1,5 +1,6 @@
 #include "project/placement.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace
@@ -108,4 +109,26 @@ CMatrix ApplyPlacementStep(const CMatrix& matrix, PlacementStep step, int tab)
         return ScaleMatrix(kGrow) * matrix;
     }
     return matrix;
+}
+
+CMatrix FitOnMarker(const ModelBox& box, bool bYUp, double markerWidth)
+{
+    if (box.bEmpty || markerWidth <= 0.0)
+        return CMatrix();
+    // A quarter turn about X takes a Y-up file's (x, y, z) to (x, -z, y).
+    std::array<double, 3> low = box.min;
+    std::array<double, 3> high = box.max;
+    if (bYUp)
+    {
+        low = {box.min[0], -box.max[2], box.min[1]};
+        high = {box.max[0], -box.min[2], box.max[1]};
+    }
+    double side = std::max(high[0] - low[0], high[1] - low[1]);
+    if (side <= 0.0)
+        side = high[2] - low[2];
+    const double scale = side > 0.0 ? markerWidth / side : 1.0;
+    const CMatrix turn = bYUp ? RotationMatrix(90.0, 0) : CMatrix();
+    return TranslationMatrix(-scale * (low[0] + high[0]) / 2, -scale * (low[1] + high[1]) / 2,
+                             -scale * low[2]) *
+           ScaleMatrix(scale) * turn;
 }

@@ -3,6 +3,7 @@
 // along the axes of one orthographic view, as the navigator's buttons and a
 // mouse drag apply them. Computed directly in double precision.
 
+#include "formats/mesh_pose.h"
 #include "project/matrix.h"
 
 // Camera indices as the editor lays them out (column x 2 + row).
@@ -53,3 +54,9 @@ CMatrix TranslationMatrix(double x, double y, double z);
 // Right-handed rotation about the x (0), y (1) or z (2) axis.
 CMatrix RotationMatrix(double angleDeg, int axis);
 CMatrix ScaleMatrix(double factor);
+
+// The matrix that stands a model with this box (in its file's units) on
+// the marker: turned Z up when its file is Y up, its larger horizontal side
+// scaled to the marker's width, centred on the marker, its lowest point on
+// the marker's plane. The identity for an empty box or width.
+CMatrix FitOnMarker(const ModelBox& box, bool bYUp, double markerWidth);

@@ -30,6 +30,8 @@ public:
     virtual void Serialize(CArchive& ar);
 
     bool HasReference() const { return m_posReference != m_patterns.end(); }
+    // The reference pattern's printed width; 0 without a reference.
+    double ReferenceWidth() const { return HasReference() ? m_posReference->m_nWidth : 0.0; }
     // Zero-based position of the reference pattern; the pattern count when
     // there is none (the stored form).
     int ReferenceIndex() const;

@@ -1,12 +1,15 @@
 #include "render/model_scene.h"
 
 #include "formats/safe_3ds_load.h"
+#include "formats/safe_model_load.h"
 #include "project/model3d.h"
 #include "project/user_messages.h"
+#include "render/mesh_scene.h"
+#include "render/scene_3ds.h"
 
 #include <GL/gl.h>
 
-C3dsScene& ModelScene(CModel3D& model)
+CScene& ModelScene(CModel3D& model)
 {
     if (!model.m_pScene)
         model.m_pScene = std::make_shared<C3dsScene>();
@@ -15,8 +18,18 @@ C3dsScene& ModelScene(CModel3D& model)
 
 bool LoadModel(CModel3D& model)
 {
-    C3dsScene& scene = ModelScene(model);
-    if (scene.Load(ResolveWindowsPath(model.m_strFile)))
+    const std::string path = ResolveWindowsPath(model.m_strFile);
+    // A file that is not a 3DS file goes to assimp; an unloaded scene of the
+    // wrong kind is replaced, a loaded one is left as the caller expects.
+    const ModelFormat format = SniffModelFile(path);
+    const bool b3ds = format == ModelFormat::Max3ds || format == ModelFormat::Unknown;
+    if (model.m_pScene && !model.m_pScene->IsLoaded() &&
+        b3ds != bool(dynamic_cast<C3dsScene*>(model.m_pScene.get())))
+        model.m_pScene.reset();
+    if (!model.m_pScene && !b3ds)
+        model.m_pScene = std::make_shared<CMeshScene>();
+    CScene& scene = ModelScene(model);
+    if (scene.Load(path))
         return true;
     if (!scene.IsLoaded())
         ShowMessage("File '" + model.m_strFile + "' not found", "Debug", MessageIcon::None,

@@ -1,16 +1,16 @@
 #pragma once
-// The drawing side of a project's 3D model: its 3DS scene, made on first
-// use and kept in CModel3D::m_pScene, so the project's data holds no GL.
+// The drawing side of a project's 3D model: its scene, of the kind the
+// file's content asks for (C3dsScene or CMeshScene), made on first use and kept in CModel3D::m_pScene, so the project's data holds no GL.
 // GUI thread only, with the context that draws the scene current for
 // everything except a failed load.
 
-#include "render/scene_3ds.h"
+#include "render/scene.h"
 
 class CMatrix;
 class CModel3D;
 
 // The model's scene; an empty one until the model is loaded.
-C3dsScene& ModelScene(CModel3D& model);
+CScene& ModelScene(CModel3D& model);
 
 // Loads the model's file into its scene; a file that is missing or refused
 // shows two messages and leaves the model drawing nothing.

@@ -117,7 +117,20 @@ void C3dsScene::SetupLights()
     m_nNextLight = int(light);
 }
 
-bool C3dsScene::IsAnimated() const { return m_pFile && m_pFile->frames > 0; }
+bool C3dsScene::IsAnimated() const
+{
+    return m_pFile && m_pFile->frames > 0;
+}
+
+int C3dsScene::FrameCount() const
+{
+    return m_pFile ? int(m_pFile->frames) : 0;
+}
+
+ModelBox C3dsScene::Box() const
+{
+    return m_pFile ? Box3ds(*m_pFile) : ModelBox();
+}
 
 bool C3dsScene::NextFrame()
 {

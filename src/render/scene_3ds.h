@@ -7,6 +7,7 @@
 // draws it current for everything except a failed Load.
 
 #include "formats/memory_io_3ds.h"
+#include "render/scene.h"
 #include "render/texture.h"
 
 #include <list>
@@ -17,7 +18,7 @@ struct Lib3dsFace;
 struct Lib3dsMesh;
 struct Lib3dsNode;
 
-class C3dsScene
+class C3dsScene : public CScene
 {
   public:
     C3dsScene() = default;
@@ -25,25 +26,19 @@ class C3dsScene
     C3dsScene(const C3dsScene&) = delete;
     C3dsScene& operator=(const C3dsScene&) = delete;
 
-    // Loads the file behind the checker and the probe. False when a file is
-    // already loaded (nothing changes, no message) and when the file is
-    // missing, unreadable or refused (a message names it).
-    bool Load(const std::string& path);
-    // Forgets the file and its display lists; the textures stay.
-    void Unload();
-    void Render();
-    // One animation step; true when the frame wrapped back to 0.
-    bool NextFrame();
+    // Loads the file behind the checker and the probe.
+    bool Load(const std::string& path) override;
+    void Unload() override;
+    void Render() override;
+    bool NextFrame() override;
 
-    bool IsLoaded() const { return m_pFile != nullptr; }
+    bool IsLoaded() const override { return m_pFile != nullptr; }
     const Lib3dsFile* File() const { return m_pFile.get(); }
     float Frame() const { return m_fFrame; }
-    // Loaded with keyframes to play, so animation steps change the picture.
-    bool IsAnimated() const;
-    const std::string& Directory() const { return m_strDirectory; }
-    // Why the last Load failed, for the command line and the logs.
-    const std::string& LastError() const { return m_strLastError; }
-    size_t TextureCount() const { return m_textures.size(); }
+    bool IsAnimated() const override;
+    int FrameCount() const override;
+    ModelBox Box() const override;
+    size_t TextureCount() const override { return m_textures.size(); }
 
   private:
     void SetupLights();
@@ -55,7 +50,6 @@ class C3dsScene
     void ReleaseLists(Lib3dsNode* pNode);
 
     std::string m_strPath;
-    std::string m_strDirectory;
     Unique3dsFile m_pFile;
     float m_fFrame = 0.0f;
     std::map<std::string, CTexture> m_textures;
@@ -63,10 +57,4 @@ class C3dsScene
     std::map<std::string, std::string> m_textureBytes;
     std::list<unsigned int> m_lights;
     int m_nNextLight = -1;
-    std::string m_strLastError;
 };
-
-// The directory part of a model path, with a trailing '/', in which the
-// textures are looked for: empty for a bare name, "/" for a file at the root.
-// Both '/' and '\' separate, since project files may come from Windows.
-std::string ModelDirectory(const std::string& path);

@@ -4,9 +4,10 @@
 
 #include "cli_runner.h"
 
-#include "support/scratch_folder.h"
 #include "support/png_pictures.h"
 #include "support/sample_3ds.h"
+#include "support/sample_models.h"
+#include "support/scratch_folder.h"
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
@@ -130,4 +131,35 @@ TEST_F(ModelCliTest, RenderTakesFrameAndZoom)
 
     PngPicture zoomed = Render({"--zoom", "2"});
     EXPECT_TRUE(Near(At(zoomed, -0.25, 0.25), 255, 255, 255)) << "mover at half the distance";
+}
+
+// A GLB, a glTF with the same content and Collada: the JSON names the
+// format and measures the model, and the picture shows it where its node
+// puts it.
+TEST_F(ModelCliTest, ShowAndRenderTakeEveryFormat)
+{
+    CMeshModel data;
+    AddSquare(&data, 0.5f, 0.25f, 0.25f, {0, 1, 0, 1});
+    const struct
+    {
+        SampleLayout layout;
+        const char* format;
+    } kCases[] = {{SampleLayout::Glb, "GLB"},
+                  {SampleLayout::GltfDataUris, "glTF"},
+                  {SampleLayout::Collada, "Collada"}};
+    for (const auto& c : kCases)
+    {
+        m_strModel = WriteSample(data, c.layout, m_folder.Path());
+        const CliResult result = RunCli({"model", "show", m_strModel});
+        ASSERT_EQ(result.exitCode, 0) << result.err;
+        const nlohmann::json json = nlohmann::json::parse(result.out);
+        EXPECT_EQ(json["format"], c.format);
+        EXPECT_EQ(json["meshes"][0]["triangles"], 2);
+        EXPECT_NEAR(json["box"]["min"][0].get<double>(), 0.25, 1e-6) << c.format;
+        EXPECT_NEAR(json["box"]["size"][1].get<double>(), 0.5, 1e-6) << c.format;
+
+        PngPicture top = Render({"--view", "top"});
+        EXPECT_TRUE(Near(At(top, 0.5, 0.3), 0, 255, 0)) << c.format;
+        EXPECT_TRUE(Near(At(top, -0.5, 0.3), kGrey, kGrey, kGrey)) << c.format;
+    }
 }

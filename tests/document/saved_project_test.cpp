@@ -26,7 +26,7 @@ class ScriptedHost : public CDialogHost, public CNavigatorHost
     }
     bool EditTracker(CTracker&, const std::string&) override { return false; }
     bool EditPattern(CPattern&, const std::string&) override { return false; }
-    bool EditModel(CModel3D&, const std::string&) override { return false; }
+    bool EditModel(CModel3D&, const std::string&, double) override { return false; }
     void RefreshTree() override { ++m_nRefreshes; }
 
     std::function<bool(CProjectSettings&, std::list<CTracker>&)> m_edit;

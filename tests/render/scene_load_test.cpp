@@ -7,6 +7,7 @@
 
 #include "project/tracker.h"
 #include "render/model_scene.h"
+#include "render/scene_3ds.h"
 #include "render/tracker_draw.h"
 
 #include <GL/gl.h>

@@ -51,7 +51,7 @@ void LayOutBesideOkCancel(QDialog* dialog, QLayout* fields)
 }
 
 CNameAndFileFields AddNameAndFileRows(QGridLayout* grid, int columns, const std::string& projectDir,
-                                      QDialog* dialog)
+                                      QDialog* dialog, const QStringList& nameFilters)
 {
     const QString nameText = QStringLiteral("Nombre");
     const QString fileText = QStringLiteral("Fichero");
@@ -66,7 +66,8 @@ CNameAndFileFields AddNameAndFileRows(QGridLayout* grid, int columns, const std:
     grid->addWidget(browse, 1, columns);
     QLineEdit* file = fields.m_pFile;
     QObject::connect(browse, &QPushButton::clicked, dialog,
-                     [file, projectDir] { BrowseForFile(file, projectDir); });
+                     [file, projectDir, nameFilters]
+                     { BrowseForFile(file, projectDir, nameFilters); });
     return fields;
 }
 

@@ -32,14 +32,15 @@ void LayOutBesideOkCancel(QDialog* dialog, QLayout* fields);
 
 // The "Nombre" and "Fichero" rows the pattern and model dialogs start with:
 // both fields, their labels and "..." browsing for a file stored relative to
-// `projectDir`. The fields span `columns` grid columns after the labels.
+// `projectDir`, offering `nameFilters` as its file types. The fields span
+// `columns` grid columns after the labels.
 struct CNameAndFileFields
 {
     QLineEdit* m_pName;
     QLineEdit* m_pFile;
 };
 CNameAndFileFields AddNameAndFileRows(QGridLayout* grid, int columns, const std::string& projectDir,
-                                      QDialog* dialog);
+                                      QDialog* dialog, const QStringList& nameFilters = {});
 
 // A report-style list: single selection, whole rows, not editable in place,
 // rows ordered by InsertSortedRow rather than by the view. Text columns share

@@ -5,7 +5,7 @@
 #include <QFileDialog>
 #include <QLineEdit>
 
-void BrowseForFile(QLineEdit* field, const std::string& projectDir)
+void BrowseForFile(QLineEdit* field, const std::string& projectDir, const QStringList& nameFilters)
 {
     QFileDialog dialog(field->window(), QStringLiteral("Abrir"));
     dialog.setObjectName(QStringLiteral("fileDialog"));
@@ -13,6 +13,8 @@ void BrowseForFile(QLineEdit* field, const std::string& projectDir)
     // A name that does not exist yet is accepted, as when typed; loading
     // reports it later.
     dialog.setFileMode(QFileDialog::AnyFile);
+    if (!nameFilters.isEmpty())
+        dialog.setNameFilters(nameFilters);
     const std::string current = ResolveProjectPath(field->text().toStdString(), projectDir);
     if (!current.empty())
         dialog.selectFile(QString::fromStdString(current));

@@ -3,19 +3,36 @@
 #include "ui/dialogs/dialog_controls.h"
 #include "ui/dialogs/field_checks.h"
 
+#include "document/project_paths.h"
+#include "project/placement.h"
+#include "render/scene.h"
+
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
+
+namespace
+{
+const QStringList kModelFilters = {
+    QStringLiteral("Modelos 3D (*.3ds *.gltf *.glb *.obj *.fbx *.dae)"),
+    QStringLiteral("3DS (*.3ds)"),
+    QStringLiteral("glTF (*.gltf *.glb)"),
+    QStringLiteral("OBJ (*.obj)"),
+    QStringLiteral("FBX (*.fbx)"),
+    QStringLiteral("Collada (*.dae)"),
+    QStringLiteral("Todos los ficheros (*)")};
+} // namespace
 
 CModel3DDialog::CModel3DDialog(const CModel3D& model, const std::string& projectDir,
-                               QWidget* parent)
-    : QDialog(parent), m_model(model)
+                               double markerWidth, QWidget* parent)
+    : QDialog(parent), m_model(model), m_strProjectDir(projectDir), m_dMarkerWidth(markerWidth)
 {
     setObjectName(QStringLiteral("model3dDialog"));
     setWindowTitle(QStringLiteral("Modelo 3D"));
     const QString matrixText = QStringLiteral("Matriz");
     auto* grid = new QGridLayout;
-    const CNameAndFileFields fields = AddNameAndFileRows(grid, 5, projectDir, this);
+    const CNameAndFileFields fields = AddNameAndFileRows(grid, 5, projectDir, this, kModelFilters);
     m_pNameEdit = fields.m_pName;
     m_pFileEdit = fields.m_pFile;
     // Created row by row, so Tab walks the grid as it is read.
@@ -35,9 +52,79 @@ CModel3DDialog::CModel3DDialog(const CModel3D& model, const std::string& project
         }
     QLabel* matrixLabel = NewLabel(matrixText, "matrixLabel", m_matrixEdits[0], this);
     grid->addWidget(matrixLabel, 2, 0, Qt::AlignTop);
+    m_pSizeLabel = new QLabel(this);
+    m_pSizeLabel->setObjectName(QStringLiteral("sizeLabel"));
+    grid->addWidget(m_pSizeLabel, 6, 0, 1, 5);
+    m_pFitButton = NewButton(QStringLiteral("Ajustar al marcador"), "fitButton", this);
+    m_pFitButton->setEnabled(markerWidth > 0.0);
+    grid->addWidget(m_pFitButton, 6, 5);
+    connect(m_pFitButton, &QPushButton::clicked, this, [this] { FitOnMarker(); });
+    connect(m_pFileEdit, &QLineEdit::editingFinished, this, [this] { ReadFacts(); });
     grid->setColumnStretch(5, 1);
     LayOutBesideOkCancel(this, grid);
     LoadControls();
+    ReadFacts();
+}
+
+void CModel3DDialog::ReadFacts()
+{
+    const std::string path = ResolveProjectPath(m_pFileEdit->text().toStdString(), m_strProjectDir);
+    std::string reason;
+    m_bHaveFacts = !path.empty() && ReadModelFacts(path, ModelDirectory(path), &m_facts, &reason);
+    ShowSize();
+}
+
+// The box's corners through the matrix as the fields hold it: the size the
+// model has on its tracker, in the pattern width's unit.
+void CModel3DDialog::ShowSize()
+{
+    double elements[16];
+    bool bNumbers = m_bHaveFacts && !m_facts.box.bEmpty;
+    for (int k = 0; k < 16 && bNumbers; ++k)
+        elements[k] = m_matrixEdits[k]->text().toDouble(&bNumbers);
+    if (!bNumbers)
+    {
+        m_pSizeLabel->clear();
+        m_pSizeLabel->setAccessibleName(QString());
+        return;
+    }
+    ModelBox placed;
+    for (int corner = 0; corner < 8; ++corner)
+    {
+        std::array<double, 3> point;
+        for (size_t axis = 0; axis < 3; ++axis)
+            point[axis] = corner & (1 << axis) ? m_facts.box.max[axis] : m_facts.box.min[axis];
+        std::array<double, 3> moved;
+        for (size_t row = 0; row < 3; ++row)
+            moved[row] = elements[row] * point[0] + elements[4 + row] * point[1] +
+                         elements[8 + row] * point[2] + elements[12 + row];
+        placed.Add(moved);
+    }
+    // A quarter turn leaves rounding dust on a flat side; it shows as 0.
+    constexpr double kFlatSide = 1e-9;
+    QStringList sides;
+    for (size_t axis = 0; axis < 3; ++axis)
+    {
+        const double side = placed.max[axis] - placed.min[axis];
+        sides << QString::number(side < kFlatSide ? 0.0 : side, 'g', 4);
+    }
+    QString text = sides.join(QStringLiteral(" x "));
+    if (m_facts.bSkinned)
+        text += QStringLiteral(" (esqueleto en postura de reposo)");
+    m_pSizeLabel->setText(text);
+    m_pSizeLabel->setAccessibleName(text);
+}
+
+void CModel3DDialog::FitOnMarker()
+{
+    if (!m_bHaveFacts)
+        ReadFacts();
+    if (!m_bHaveFacts)
+        return;
+    const CMatrix fitted = ::FitOnMarker(m_facts.box, m_facts.bYUp, m_dMarkerWidth);
+    for (int k = 0; k < 16; ++k)
+        m_matrixEdits[k]->setText(QString::number(fitted.GetData()[k], 'g', 15));
+    ShowSize();
 }
 
 void CModel3DDialog::LoadControls()

@@ -47,9 +47,9 @@ bool CQtDialogHost::EditPattern(CPattern& pattern, const std::string& projectDir
     return true;
 }
 
-bool CQtDialogHost::EditModel(CModel3D& model, const std::string& projectDir)
+bool CQtDialogHost::EditModel(CModel3D& model, const std::string& projectDir, double markerWidth)
 {
-    CModel3DDialog dialog(model, projectDir, Owner());
+    CModel3DDialog dialog(model, projectDir, markerWidth, Owner());
     if (dialog.exec() != QDialog::Accepted)
         return false;
     model = dialog.m_model;

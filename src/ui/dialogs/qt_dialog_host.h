@@ -16,7 +16,7 @@ class CQtDialogHost : public CDialogHost
                         const std::string& projectDir) override;
     bool EditTracker(CTracker& tracker, const std::string& projectDir) override;
     bool EditPattern(CPattern& pattern, const std::string& projectDir) override;
-    bool EditModel(CModel3D& model, const std::string& projectDir) override;
+    bool EditModel(CModel3D& model, const std::string& projectDir, double markerWidth) override;
 
   private:
     // The innermost open dialog, so a nested one stays above its caller.

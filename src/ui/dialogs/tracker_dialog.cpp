@@ -274,7 +274,7 @@ void CTrackerDialog::OnEditPattern(QTreeWidgetItem* item)
 void CTrackerDialog::OnNewModel()
 {
     CModel3D model;
-    if (!m_host.EditModel(model, m_strProjectDir))
+    if (!m_host.EditModel(model, m_strProjectDir, m_tracker.ReferenceWidth()))
         return;
     m_tracker.m_models.push_back(model);
     AddModelRow(std::prev(m_tracker.m_models.end()));
@@ -293,7 +293,7 @@ void CTrackerDialog::OnEditModel(QTreeWidgetItem* item)
 {
     auto* row = static_cast<CModelRow*>(item);
     CModel3D model = *row->m_pos;
-    if (!m_host.EditModel(model, m_strProjectDir))
+    if (!m_host.EditModel(model, m_strProjectDir, m_tracker.ReferenceWidth()))
         return;
     *row->m_pos = model;
     ShowModel(row, model);

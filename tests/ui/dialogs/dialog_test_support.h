@@ -28,7 +28,7 @@ class CScriptedDialogHost : public CDialogHost
     {
         return m_editPattern && m_editPattern(pattern);
     }
-    bool EditModel(CModel3D& model, const std::string&) override
+    bool EditModel(CModel3D& model, const std::string&, double) override
     {
         return m_editModel && m_editModel(model);
     }

@@ -2,6 +2,8 @@
 #include "dialog_test_support.h"
 #include "dialog_tests.h"
 
+#include "support/sample_models.h"
+#include "support/scratch_folder.h"
 #include "ui/dialogs/camera_choice_dialog.h"
 #include "ui/dialogs/model3d_dialog.h"
 #include "ui/dialogs/pattern_dialog.h"
@@ -74,7 +76,7 @@ class TestEditDialogs : public QObject
         CModel3D model;
         const double translation[16] = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 10, 20, 30, 1};
         model.m_matrix.SetData(translation);
-        CModel3DDialog dialog(model, "");
+        CModel3DDialog dialog(model, "", 0.0);
         dialog.show();
         auto field = [&](int row, int column) {
             return Control<QLineEdit>(&dialog,
@@ -99,6 +101,30 @@ class TestEditDialogs : public QObject
         QCOMPARE(dialog.result(), int(QDialog::Accepted));
         QCOMPARE(dialog.m_model.m_matrix.GetData()[0], 2.0);
         QCOMPARE(dialog.m_model.m_matrix.GetData()[9], 0.5);
+    }
+
+    // A square of half a metre standing in a Y-up GLB, fitted to an 80 mm
+    // marker: turned Z up, 80 wide, centred, on the marker's plane.
+    void fitStandsTheModelOnTheMarker()
+    {
+        ScratchFolder folder;
+        CMeshModel data;
+        AddSquare(&data, 0.5f, 0.25f, 0.25f, {0, 1, 0, 1});
+        CModel3D model;
+        model.m_strFile = WriteSample(data, SampleLayout::Glb, folder.Path());
+        CModel3DDialog dialog(model, "", 80.0);
+        auto* size = Control(&dialog, "sizeLabel");
+        QCOMPARE(size->accessibleName(), QStringLiteral("0.5 x 0.5 x 0"));
+        Click(&dialog, "fitButton");
+        QCOMPARE(size->accessibleName(), QStringLiteral("80 x 0 x 80"));
+        dialog.accept();
+        QCOMPARE(dialog.result(), int(QDialog::Accepted));
+        const double* m = dialog.m_model.m_matrix.GetData();
+        // The square's top centre, (0.5, 0.5, 0) in the file.
+        const double top[3] = {m[0] * 0.5 + m[4] * 0.5 + m[12], m[1] * 0.5 + m[5] * 0.5 + m[13],
+                               m[2] * 0.5 + m[6] * 0.5 + m[14]};
+        QVERIFY(std::abs(top[0]) < 1e-9 && std::abs(top[1]) < 1e-9);
+        QVERIFY(std::abs(top[2] - 80.0) < 1e-9);
     }
 
     // The preferred size of the first device is offered; a device row alone
@@ -134,7 +160,7 @@ class TestEditDialogs : public QObject
         CPropertiesSheet sheet({}, {}, "", host);
         CTrackerDialog tracker(CTracker(), "", host);
         CPatternDialog pattern(CPattern(), "");
-        CModel3DDialog model(CModel3D(), "");
+        CModel3DDialog model(CModel3D(), "", 80.0);
         const std::vector<CaptureDevice> devices = {
             {"Cámara", "/dev/video0", {{640, 480, false, {{30, 1}}}}}};
         CCameraChoiceDialog camera(devices);

@@ -1,0 +1,125 @@
+// What a glTF model of 100 k textured triangles costs: the whole guarded
+// load (content check, child-process import, import, texture probe), and a
+// redraw of the top view at 640 x 480 once the display lists exist.
+
+#include "formats/safe_model_load.h"
+#include "formats/write_gltf.h"
+#include "imaging/image_file.h"
+#include "offscreen/offscreen_context.h"
+#include "project/model3d.h"
+#include "render/axes.h"
+#include "render/model_scene.h"
+#include "render/ortho_view.h"
+#include "support/scratch_folder.h"
+
+#include <GL/gl.h>
+#include <benchmark/benchmark.h>
+
+#include <cmath>
+
+namespace
+{
+// 224 x 224 squares of two triangles: 100352 triangles.
+constexpr int kGridSide = 224;
+constexpr int kTextureSide = 256;
+
+// A wavy sheet over the top view's square, textured once across.
+CMeshModel Sheet()
+{
+    CMeshModel model;
+    MeshData mesh;
+    for (int row = 0; row <= kGridSide; ++row)
+        for (int column = 0; column <= kGridSide; ++column)
+        {
+            const float u = float(column) / kGridSide;
+            const float v = float(row) / kGridSide;
+            mesh.positions.insert(mesh.positions.end(),
+                                  {u * 1.6f - 0.8f, v * 1.6f - 0.8f, 0.05f * std::sin(20 * u)});
+            mesh.normals.insert(mesh.normals.end(), {0, 0, 1});
+            mesh.uvs.insert(mesh.uvs.end(), {u, 1 - v});
+        }
+    for (int row = 0; row < kGridSide; ++row)
+        for (int column = 0; column < kGridSide; ++column)
+        {
+            const unsigned int a = unsigned(row * (kGridSide + 1) + column);
+            const unsigned int b = a + kGridSide + 1;
+            mesh.indices.insert(mesh.indices.end(), {a, a + 1, b + 1, a, b + 1, b});
+        }
+    mesh.nMaterial = 0;
+    model.meshes = {mesh};
+    MeshMaterial material;
+    material.strTexture = "textura.png";
+    model.materials = {material};
+    model.nodes.resize(1);
+    model.nodes[0].meshes = {0};
+    return model;
+}
+
+struct SheetFile
+{
+    ScratchFolder folder;
+    std::string path = folder.Path("sheet.glb");
+    SheetFile()
+    {
+        BgraImage picture(kTextureSide, kTextureSide);
+        for (int y = 0; y < kTextureSide; ++y)
+            for (int x = 0; x < kTextureSide; ++x)
+            {
+                unsigned char* pixel = picture.Pixel(x, y);
+                pixel[0] = (unsigned char)(x);
+                pixel[1] = (unsigned char)(y);
+                pixel[2] = (unsigned char)((x ^ y) & 0xFF);
+                pixel[3] = 255;
+            }
+        std::string error;
+        const std::string texture = folder.Path("textura.png");
+        CMeshModel model = Sheet();
+        if (WritePngFile(texture, picture, &error))
+            model.textures["textura.png"] = ReadBytes(texture);
+        WriteGltf(model, path, GltfLayout::Binary, &error);
+    }
+};
+
+void BM_GuardedGlbLoad(benchmark::State& state)
+{
+    SheetFile file;
+    for (auto _ : state)
+    {
+        CMeshModel model;
+        std::string reason;
+        if (!LoadCheckedMesh(file.path, file.folder.Path() + "/", &model, &reason))
+            state.SkipWithError(reason.c_str());
+    }
+}
+BENCHMARK(BM_GuardedGlbLoad)->Unit(benchmark::kMillisecond);
+
+void BM_RedrawGlbTopView(benchmark::State& state)
+{
+    COffscreenContext context;
+    std::string error;
+    if (!context.Create(640, 480, &error))
+    {
+        state.SkipWithError(error.c_str());
+        return;
+    }
+    SheetFile file;
+    CModel3D model;
+    model.m_strFile = file.path;
+    if (!LoadModel(model))
+    {
+        state.SkipWithError("the sheet did not load");
+        return;
+    }
+    const CViewCamera camera = MakeEditorCamera(kTopView);
+    CAxes axes;
+    for (auto _ : state)
+    {
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        DrawOrthoView(camera, 1.0, axes, &model);
+        glFinish();
+    }
+}
+BENCHMARK(BM_RedrawGlbTopView)->Unit(benchmark::kMillisecond);
+} // namespace
+
+BENCHMARK_MAIN();

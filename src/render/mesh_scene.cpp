@@ -1,0 +1,77 @@
+#include "render/mesh_scene.h"
+
+#include "formats/safe_model_load.h"
+#include "project/user_messages.h"
+
+#include <GL/gl.h>
+
+CMeshScene::~CMeshScene()
+{
+    Unload();
+}
+
+bool CMeshScene::Load(const std::string& path)
+{
+    if (m_bLoaded)
+        return false;
+    m_strDirectory = ModelDirectory(path);
+    CMeshModel model;
+    if (!LoadCheckedMesh(path, m_strDirectory, &model, &m_strLastError))
+    {
+        ShowMessage("Assimp: " + m_strLastError + " (" + path + ")", "Error",
+                    MessageIcon::Exclamation);
+        return false;
+    }
+    m_strLastError.clear();
+    m_model = std::move(model);
+    m_bLoaded = true;
+    m_nFrame = 0;
+    m_lists.assign(m_model.meshes.size(), 0);
+    PoseAtFrame();
+    return true;
+}
+
+void CMeshScene::Unload()
+{
+    for (unsigned int list : m_lists)
+        if (list)
+            glDeleteLists(list, 1);
+    m_lists.clear();
+    m_world.clear();
+    m_model = CMeshModel();
+    m_bLoaded = false;
+}
+
+bool CMeshScene::IsAnimated() const
+{
+    return m_bLoaded && FrameCount() > 0;
+}
+
+int CMeshScene::FrameCount() const
+{
+    return AnimationFrames(m_model);
+}
+
+ModelBox CMeshScene::Box() const
+{
+    return MeshModelBox(m_model);
+}
+
+bool CMeshScene::NextFrame()
+{
+    if (!m_bLoaded)
+        return false;
+    bool bWrapped = false;
+    if (++m_nFrame > FrameCount())
+    {
+        m_nFrame = 0;
+        bWrapped = true;
+    }
+    PoseAtFrame();
+    return bWrapped;
+}
+
+void CMeshScene::PoseAtFrame()
+{
+    m_world = WorldPose(m_model, LocalPose(m_model, m_nFrame * kAnimationFrameSec));
+}

@@ -1,0 +1,59 @@
+#pragma once
+// A glTF, GLB, OBJ, FBX or Collada model and its drawing resources: one
+// display list per mesh, built the first time it is drawn; the textures its
+// materials name, created before any list; the pose of its nodes at the
+// current frame of the editor's 100 ms animation timer. Owned by CModel3D
+// through CScene.
+//
+// The fixed pipeline has no metallic-roughness shading, so materials are
+// approximated: unlit, a surface shows its base colour (times its
+// texture); for callers that switch lighting on, the diffuse colour is the
+// base colour darkened by metalness, the specular colour blends from 4 %
+// grey (a dielectric's reflectance) to the base colour by metalness and
+// fades with roughness, and the shininess falls from 128 with roughness.
+
+#include "formats/mesh_model.h"
+#include "render/scene.h"
+#include "render/texture.h"
+
+#include <map>
+#include <vector>
+
+class CMeshScene : public CScene
+{
+  public:
+    CMeshScene() = default;
+    ~CMeshScene() override;
+    CMeshScene(const CMeshScene&) = delete;
+    CMeshScene& operator=(const CMeshScene&) = delete;
+
+    bool Load(const std::string& path) override;
+    void Unload() override;
+    void Render() override;
+    bool NextFrame() override;
+
+    bool IsLoaded() const override { return m_bLoaded; }
+    bool IsAnimated() const override;
+    int FrameCount() const override;
+    ModelBox Box() const override;
+    bool IsSkinned() const override { return m_model.IsSkinned(); }
+    size_t TextureCount() const override { return m_textures.size(); }
+
+    const CMeshModel& Model() const { return m_model; }
+    int Frame() const { return m_nFrame; }
+
+  private:
+    void PoseAtFrame();
+    void BuildLists();
+    unsigned int BuildList(const MeshData& mesh);
+    void SetupMaterial(int nMaterial);
+    void DrawPass(bool bBlended);
+
+    bool m_bLoaded = false;
+    CMeshModel m_model;
+    int m_nFrame = 0;
+    std::vector<Matrix4f> m_world;
+    // One display list per mesh, 0 until built.
+    std::vector<unsigned int> m_lists;
+    std::map<std::string, CTexture> m_textures;
+};
