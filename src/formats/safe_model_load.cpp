@@ -117,6 +117,8 @@ bool LoadCheckedMesh(const std::string& path, const std::string& directory, CMes
             return ImportWithAssimp(path, bytes, format, &probed, &ignored) ? 0 : 2;
         },
         limits);
+    // A clean refusal in the child is assimp's own, and the same import
+    // refuses as cleanly here; only here can its reason be read.
     if (imported == ProbeOutcome::Failed)
     {
         CMeshModel refused;
