@@ -2,8 +2,8 @@
 // load (content check, child-process import, import, texture probe), and a
 // redraw of the top view at 640 x 480 once the display lists exist.
 
-#include "formats/safe_model_load.h"
-#include "formats/write_gltf.h"
+#include "models/safe_model_load.h"
+#include "model_writers/write_gltf.h"
 #include "imaging/image_file.h"
 #include "offscreen/offscreen_context.h"
 #include "project/model3d.h"

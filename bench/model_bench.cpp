@@ -3,10 +3,10 @@
 // display lists exist.
 
 #include "render/axes.h"
-#include "formats/check_3ds.h"
+#include "models/check_3ds.h"
 #include "project/model3d.h"
 #include "render/ortho_view.h"
-#include "formats/safe_3ds_load.h"
+#include "models/safe_3ds_load.h"
 #include "offscreen/offscreen_context.h"
 #include "support/scratch_folder.h"
 #include "support/sample_3ds.h"

@@ -1,7 +1,7 @@
 // The 3DS checker on any bytes: it must refuse or pass, never crash, loop
 // or read outside them.
 
-#include "formats/check_3ds.h"
+#include "models/check_3ds.h"
 
 #include <cstddef>
 #include <cstdint>

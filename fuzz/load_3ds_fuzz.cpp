@@ -3,7 +3,7 @@
 // through both.
 
 #include "fuzz_input.h"
-#include "formats/safe_3ds_load.h"
+#include "models/safe_3ds_load.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {

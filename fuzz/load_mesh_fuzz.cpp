@@ -4,7 +4,7 @@
 // imported by assimp in this process, so a crash here is a file that got
 // through both.
 
-#include "formats/safe_model_load.h"
+#include "models/safe_model_load.h"
 #include "fuzz_input.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)

@@ -3,8 +3,8 @@
 #include "imaging/image_file.h"
 
 #include "cli/model_json.h"
-#include "formats/safe_3ds_load.h"
-#include "formats/safe_model_load.h"
+#include "models/safe_3ds_load.h"
+#include "models/safe_model_load.h"
 #include "offscreen/offscreen_context.h"
 #include "project/model3d.h"
 #include "project/user_messages.h"

@@ -6,7 +6,7 @@
 
 #include <nlohmann/json.hpp>
 
-#include "formats/mesh_pose.h"
+#include "models/mesh_pose.h"
 
 struct Lib3dsFile;
 

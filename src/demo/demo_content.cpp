@@ -2,7 +2,7 @@
 
 #include "demo/demo_sequence.h"
 #include "imaging/image_file.h"
-#include "formats/write_3ds.h"
+#include "model_writers/write_3ds.h"
 
 #include <stdexcept>
 

@@ -1,7 +1,7 @@
 #include "demo/demo_sign.h"
 
-#include "formats/safe_3ds_load.h"
-#include "formats/write_gltf.h"
+#include "models/safe_3ds_load.h"
+#include "model_writers/write_gltf.h"
 
 #include <cmath>
 

@@ -3,7 +3,7 @@
 // along the axes of one orthographic view, as the navigator's buttons and a
 // mouse drag apply them. Computed directly in double precision.
 
-#include "formats/mesh_pose.h"
+#include "models/mesh_pose.h"
 #include "project/matrix.h"
 
 // Camera indices as the editor lays them out (column x 2 + row).

@@ -1,6 +1,6 @@
 #include "render/mesh_scene.h"
 
-#include "formats/safe_model_load.h"
+#include "models/safe_model_load.h"
 #include "project/user_messages.h"
 
 #include <GL/gl.h>

@@ -12,7 +12,7 @@
 // grey (a dielectric's reflectance) to the base colour by metalness and
 // fades with roughness, and the shininess falls from 128 with roughness.
 
-#include "formats/mesh_model.h"
+#include "models/mesh_model.h"
 #include "render/scene.h"
 #include "render/texture.h"
 

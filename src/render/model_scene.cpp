@@ -1,7 +1,7 @@
 #include "render/model_scene.h"
 
-#include "formats/safe_3ds_load.h"
-#include "formats/safe_model_load.h"
+#include "models/safe_3ds_load.h"
+#include "models/safe_model_load.h"
 #include "project/model3d.h"
 #include "project/user_messages.h"
 #include "render/mesh_scene.h"

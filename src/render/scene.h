@@ -6,7 +6,7 @@
 // GUI thread only, with the drawing context current except for a failed
 // Load.
 
-#include "formats/mesh_pose.h"
+#include "models/mesh_pose.h"
 
 #include <string>
 

@@ -1,6 +1,6 @@
 #include "render/scene_3ds.h"
 
-#include "formats/safe_3ds_load.h"
+#include "models/safe_3ds_load.h"
 #include "project/user_messages.h"
 
 #include <GL/gl.h>

@@ -6,7 +6,7 @@
 // Owned by value by CModel3D. GUI thread only, with the OpenGL context that
 // draws it current for everything except a failed Load.
 
-#include "formats/memory_io_3ds.h"
+#include "models/memory_io_3ds.h"
 #include "render/scene.h"
 #include "render/texture.h"
 

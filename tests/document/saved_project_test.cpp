@@ -1,7 +1,7 @@
 // Commands on a saved project: the live run across stop, start, new and
 // load, and the properties sheet taken or cancelled, running or not.
 #include "document/zelmora_doc.h"
-#include "formats/write_3ds.h"
+#include "model_writers/write_3ds.h"
 #include "support/pattern_files.h"
 #include "support/project_fixture.h"
 #include "support/recording_messages.h"

@@ -6,7 +6,7 @@
 #include "project/model3d.h"
 #include "render/ortho_view.h"
 #include "project/user_messages.h"
-#include "formats/write_3ds.h"
+#include "model_writers/write_3ds.h"
 #include "offscreen/offscreen_context.h"
 #include "support/scratch_folder.h"
 #include "support/recording_messages.h"

@@ -2,7 +2,7 @@
 // Sample content for the model tests: a scene that exercises most of what
 // lib3ds writes.
 
-#include "formats/write_3ds.h"
+#include "model_writers/write_3ds.h"
 
 
 // A scene that exercises most of what lib3ds writes: two materials (one

@@ -4,8 +4,8 @@
 // format's description: flat squares in the XY plane facing +Z, which the
 // top view shows with X to the right and Y up.
 
-#include "formats/mesh_model.h"
-#include "formats/write_gltf.h"
+#include "models/mesh_model.h"
+#include "model_writers/write_gltf.h"
 
 #include <string>
 

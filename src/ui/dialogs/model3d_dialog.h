@@ -7,7 +7,7 @@
 // paper: grid row r, column c is element 4c + r of the column-major storage, so the translation is
 // the right-hand column.
 
-#include "formats/model_facts.h"
+#include "models/model_facts.h"
 #include "project/model3d.h"
 
 #include <QDialog>

@@ -7,7 +7,7 @@
 #include "ui/dialogs/dialog_test_support.h"
 #include "ui/dialogs/properties_sheet.h"
 #include "ui/dialogs/qt_dialog_host.h"
-#include "formats/write_3ds.h"
+#include "model_writers/write_3ds.h"
 #include "render/model_scene.h"
 #include "support/pattern_files.h"
 #include "ui/view/navigator_dialog_bar.h"

@@ -1,7 +1,7 @@
 // The editor view as a person sees it: where each area sits, what the
 // orthographic views show, and the live area with and without a run.
 #include "document/zelmora_doc.h"
-#include "formats/write_3ds.h"
+#include "model_writers/write_3ds.h"
 #include "render/model_scene.h"
 #include "ui/view/model_selection.h"
 #include "ui/view/viewport_layout.h"

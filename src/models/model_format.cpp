@@ -1,4 +1,4 @@
-#include "formats/model_format.h"
+#include "models/model_format.h"
 
 #include <algorithm>
 #include <cctype>

@@ -1,4 +1,4 @@
-#include "formats/write_3ds.h"
+#include "model_writers/write_3ds.h"
 
 #include <lib3ds/file.h>
 #include <lib3ds/light.h>

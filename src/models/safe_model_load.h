@@ -7,7 +7,7 @@
 // header check, and a second child decodes every one of them before the
 // program does.
 
-#include "formats/assimp_import.h"
+#include "models/assimp_import.h"
 #include "formats/child_probe.h"
 
 #include <string>

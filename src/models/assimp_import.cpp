@@ -1,6 +1,6 @@
-#include "formats/assimp_import.h"
+#include "models/assimp_import.h"
 
-#include "formats/bounded_io_system.h"
+#include "models/bounded_io_system.h"
 
 #include <assimp/GltfMaterial.h>
 #include <assimp/Importer.hpp>

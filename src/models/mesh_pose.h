@@ -5,7 +5,7 @@
 // key), the nodes' transforms in the model's frame, and the model's box.
 // Plain arithmetic on the model; no GL.
 
-#include "formats/mesh_model.h"
+#include "models/mesh_model.h"
 
 #include <vector>
 

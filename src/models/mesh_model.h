@@ -5,7 +5,7 @@
 // Holds no GL and no assimp type, so it outlives the importer. Filled by
 // LoadCheckedMesh, owned by the scene that draws it.
 
-#include "formats/model_format.h"
+#include "models/model_format.h"
 
 #include <algorithm>
 #include <array>

@@ -1,6 +1,6 @@
-#include "formats/safe_3ds_load.h"
+#include "models/safe_3ds_load.h"
 
-#include "formats/check_3ds.h"
+#include "models/check_3ds.h"
 #include "imaging/image_io.h"
 
 #include <IL/il.h>

@@ -6,7 +6,7 @@
 // Used by the demo for its own models and by the tests for files whose
 // every byte they know.
 
-#include "formats/mesh_model.h"
+#include "models/mesh_model.h"
 
 #include <string>
 

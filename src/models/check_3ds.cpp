@@ -1,6 +1,6 @@
-#include "formats/check_3ds.h"
+#include "models/check_3ds.h"
 
-#include "formats/chunk_reader.h"
+#include "models/chunk_reader.h"
 
 #include <lib3ds/chunk.h>
 #include <lib3ds/node.h>

@@ -1,6 +1,6 @@
-#include "formats/safe_model_load.h"
+#include "models/safe_model_load.h"
 
-#include "formats/safe_3ds_load.h"
+#include "models/safe_3ds_load.h"
 #include "imaging/image_io.h"
 
 #include <cstring>

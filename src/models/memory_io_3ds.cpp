@@ -1,4 +1,4 @@
-#include "formats/memory_io_3ds.h"
+#include "models/memory_io_3ds.h"
 
 #include <lib3ds/file.h>
 #include <lib3ds/io.h>

@@ -3,7 +3,7 @@
 // assimp on untrusted bytes: call it in this process only for a file the
 // child-process probe has already imported (safe_model_load.h).
 
-#include "formats/mesh_model.h"
+#include "models/mesh_model.h"
 
 #include <string>
 

@@ -1,7 +1,7 @@
-#include "formats/model_facts.h"
+#include "models/model_facts.h"
 
-#include "formats/safe_3ds_load.h"
-#include "formats/safe_model_load.h"
+#include "models/safe_3ds_load.h"
+#include "models/safe_model_load.h"
 
 bool ReadModelFacts(const std::string& path, const std::string& directory, ModelFacts* pFacts,
                     std::string* pReason)

@@ -3,9 +3,9 @@
 
 #include "chunk_locator.h"
 
-#include "formats/check_3ds.h"
+#include "models/check_3ds.h"
 #include "formats/child_probe.h"
-#include "formats/memory_io_3ds.h"
+#include "models/memory_io_3ds.h"
 #include "support/scratch_folder.h"
 #include "support/sample_3ds.h"
 

@@ -1,4 +1,4 @@
-#include "formats/mesh_pose.h"
+#include "models/mesh_pose.h"
 
 #include <algorithm>
 #include <cmath>

@@ -4,7 +4,7 @@
 // (every format assimp reads; 3DS is Z up) and whether bones would move
 // its meshes. Loads the file through the same guards as the scenes.
 
-#include "formats/mesh_pose.h"
+#include "models/mesh_pose.h"
 
 #include <string>
 

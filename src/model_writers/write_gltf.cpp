@@ -1,4 +1,4 @@
-#include "formats/write_gltf.h"
+#include "model_writers/write_gltf.h"
 
 #include "imaging/replace_file.h"
 

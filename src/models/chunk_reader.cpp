@@ -1,4 +1,4 @@
-#include "formats/chunk_reader.h"
+#include "models/chunk_reader.h"
 
 #include <cstring>
 

@@ -1,6 +1,6 @@
-#include "formats/bounded_io_system.h"
+#include "models/bounded_io_system.h"
 
-#include "formats/safe_3ds_load.h"
+#include "models/safe_3ds_load.h"
 
 #include <assimp/MemoryIOWrapper.h>
 

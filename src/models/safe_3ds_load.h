@@ -7,8 +7,8 @@
 // library's process-wide state therefore never sees a failing file.
 
 #include "formats/child_probe.h"
-#include "formats/memory_io_3ds.h"
-#include "formats/mesh_pose.h"
+#include "models/memory_io_3ds.h"
+#include "models/mesh_pose.h"
 
 #include <map>
 #include <string>

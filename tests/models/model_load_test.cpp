@@ -3,7 +3,7 @@
 // missing buffers) are refused with a reason that names the format,
 // leaving the caller's model as it was.
 
-#include "formats/safe_model_load.h"
+#include "models/safe_model_load.h"
 #include "support/sample_models.h"
 #include "support/scratch_folder.h"
 
