@@ -1,6 +1,7 @@
 // Cost of identifying one detected square: sampling its interior through the
 // homography and correlating with every loaded pattern in four orientations.
 
+#include "synth/pattern_picture.h"
 #include "tracking/camera_param.h"
 #include "tracking/pattern_file.h"
 #include "tracking/pattern_matching.h"
@@ -29,7 +30,7 @@ std::string WriteNoisePattern()
             value = static_cast<unsigned char>(state >> 16);
         }
     const std::string path = "/tmp/zelmora-bench-" + std::to_string(getpid()) + ".patt";
-    writePatternFile(path.c_str(), blocks);
+    writePatternFile(path, blocks);
     return path;
 }
 

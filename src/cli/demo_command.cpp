@@ -1,12 +1,14 @@
 #include "cli/cli_commands.h"
 
 #include "formats/project_file.h"
+#include "imaging/replace_file.h"
 #include "demo/demo_project.h"
 #include "demo/demo_sequence.h"
 #include "cli/track_output.h"
 #include "project/tracker.h"
 
 #include <cstdio>
+#include <cstdlib>
 #include <list>
 #include <memory>
 #include <unistd.h>
@@ -24,7 +26,10 @@ void Check(bool ok, const std::string& error)
 // the tracker's markers is in view.
 void WriteGroundTruth(const std::string& path)
 {
-    std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "w"),
+    // Written in memory first, so the file is replaced whole like the others.
+    char* buffer = nullptr;
+    size_t size = 0;
+    std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(open_memstream(&buffer, &size),
                                                          std::fclose);
     Check(file != nullptr, "cannot write " + path);
     std::list<CTracker> trackers(2);
@@ -46,7 +51,13 @@ void WriteGroundTruth(const std::string& path)
         }
         output.WriteFrame(frame, trackers);
     }
-    Check(std::fflush(file.get()) == 0, "cannot write " + path);
+    const bool flushed = std::fflush(file.get()) == 0;
+    file.reset();
+    const std::string bytes(buffer, flushed ? size : 0);
+    std::free(buffer);
+    Check(flushed, "cannot write " + path);
+    std::string error;
+    Check(ReplaceFile(path, bytes, "ground truth", &error), error);
 }
 
 void RunDemo(const std::string& requested)

@@ -2,6 +2,7 @@
 
 #include "demo/marker_image.h"
 #include "imaging/image_file.h"
+#include "synth/pattern_picture.h"
 
 bool MakeMarkerFiles(const BgraImage& picture, int squareSide, const std::string& patternPath,
                      const std::string& imagePath, std::string* error)
@@ -12,10 +13,7 @@ bool MakeMarkerFiles(const BgraImage& picture, int squareSide, const std::string
     PictureCells(marker, layout, block0);
     unsigned char blocks[kPatternOrientations][kPatternValues];
     OrientationBlocks(block0, blocks);
-    if (!writePatternFile(patternPath.c_str(), blocks))
-    {
-        *error = patternPath + ": cannot write the pattern file";
+    if (!writePatternFile(patternPath, blocks, error))
         return false;
-    }
     return WritePngFile(imagePath, marker, error);
 }

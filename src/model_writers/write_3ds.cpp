@@ -1,5 +1,8 @@
 #include "model_writers/write_3ds.h"
 
+#include "imaging/replace_file.h"
+#include "models/memory_io_3ds.h"
+
 #include <lib3ds/file.h>
 #include <lib3ds/light.h>
 #include <lib3ds/material.h>
@@ -127,16 +130,11 @@ Lib3dsLight* NewLight(const LightSpec& sample)
     light->fall_off = sample.hotSpotDeg + 5.0f;
     return light;
 }
-
-struct FileDeleter
-{
-    void operator()(Lib3dsFile* file) const { lib3ds_file_free(file); }
-};
 } // namespace
 
 void Write3ds(const Model3dsSpec& scene, const std::string& path)
 {
-    std::unique_ptr<Lib3dsFile, FileDeleter> file(lib3ds_file_new());
+    Unique3dsFile file(lib3ds_file_new());
     file->frames = scene.frames;
     file->segment_from = 0;
     file->segment_to = scene.frames;
@@ -150,8 +148,12 @@ void Write3ds(const Model3dsSpec& scene, const std::string& path)
         lib3ds_file_insert_node(file.get(), NewNode(node));
     for (const LightSpec& light : scene.lights)
         lib3ds_file_insert_light(file.get(), NewLight(light));
-    if (!lib3ds_file_save(file.get(), path.c_str()))
+    std::string bytes;
+    if (!Save3dsToMemory(file.get(), &bytes))
         throw std::runtime_error("lib3ds cannot write " + path);
+    std::string error;
+    if (!ReplaceFile(path, bytes, "3DS file", &error))
+        throw std::runtime_error(error);
 }
 
 MeshSpec SquareMesh(const std::string& name, const Vec3f& centre, float half, int axisU,

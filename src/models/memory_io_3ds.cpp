@@ -11,6 +11,8 @@ namespace
 struct MemoryStream
 {
     const std::string* pBytes = nullptr;
+    std::string* pWritten = nullptr; // set when lib3ds writes
+
     long nPos = 0;
     bool bError = false;
 };
@@ -56,9 +58,19 @@ size_t StreamRead(void* self, void* buffer, size_t size)
     return count;
 }
 
-size_t StreamWrite(void*, const void*, size_t)
+size_t StreamWrite(void* self, const void* buffer, size_t size)
 {
-    return 0;
+    auto* stream = static_cast<MemoryStream*>(self);
+    if (!stream->pWritten)
+        return 0;
+    // lib3ds seeks back to fill in chunk sizes, so a write may overwrite.
+    std::string& bytes = *stream->pWritten;
+    const size_t end = size_t(stream->nPos) + size;
+    if (end > bytes.size())
+        bytes.resize(end);
+    std::memcpy(&bytes[size_t(stream->nPos)], buffer, size);
+    stream->nPos = long(end);
+    return size;
 }
 } // namespace
 
@@ -85,4 +97,19 @@ Unique3dsFile Load3dsFromMemory(const std::string& bytes)
     if (!ok)
         return nullptr;
     return file;
+}
+
+bool Save3dsToMemory(Lib3dsFile* file, std::string* bytes)
+{
+    bytes->clear();
+    MemoryStream stream;
+    stream.pBytes = bytes;
+    stream.pWritten = bytes;
+    Lib3dsIo* io =
+        lib3ds_io_new(&stream, StreamError, StreamSeek, StreamTell, StreamRead, StreamWrite);
+    if (!io)
+        return false;
+    const bool ok = lib3ds_file_write(file, io) && !stream.bError;
+    lib3ds_io_free(io);
+    return ok;
 }

@@ -1,5 +1,6 @@
 #include "synth/pattern_picture.h"
 
+#include "imaging/replace_file.h"
 #include "tracking/pattern_file.h"
 
 #include <algorithm>
@@ -123,5 +124,16 @@ bool writePatternFile(const std::string& path, const SynthPicture& picture)
     const SynthPicture cells = cellPicture(picture);
     unsigned char blocks[kPatternOrientations][kPatternValues];
     OrientationBlocks(cells.bgr.data(), blocks);
-    return writePatternFile(path.c_str(), blocks);
+    return writePatternFile(path, blocks);
+}
+
+bool writePatternFile(const std::string& path,
+                      const unsigned char blocks[kPatternOrientations][kPatternValues],
+                      std::string* error)
+{
+    std::string reason;
+    const bool written = ReplaceFile(path, patternFileText(blocks), "pattern file", &reason);
+    if (!written && error)
+        *error = reason;
+    return written;
 }

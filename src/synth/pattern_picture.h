@@ -4,6 +4,7 @@
 // rendered from the picture matches the file it was made from.
 
 #include "synth/synth_scene.h"
+#include "tracking/pattern_table.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -24,6 +25,13 @@ SynthPicture readPatternPicture(const std::string& path, std::string& error);
 // is the picture turned h quarter turns counter-clockwise. False when the
 // file cannot be written.
 bool writePatternFile(const std::string& path, const SynthPicture& picture);
+
+// Writes the four blocks as a pattern file through the atomic file writer:
+// a failed write leaves the old file whole. False with `error`, when given,
+// naming the file, when it cannot be written.
+bool writePatternFile(const std::string& path,
+                      const unsigned char blocks[kPatternOrientations][kPatternValues],
+                      std::string* error = nullptr);
 
 // The picture averaged over 16 x 16 cells.
 SynthPicture cellPicture(const SynthPicture& picture);

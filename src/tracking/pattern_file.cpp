@@ -101,14 +101,11 @@ PatternFileStatus readPatternFile(const char* path,
     return status;
 }
 
-bool writePatternFile(const char* path,
-                      const unsigned char blocks[kPatternOrientations][kPatternValues])
+std::string patternFileText(const unsigned char blocks[kPatternOrientations][kPatternValues])
 {
-    const std::string temporary = std::string(path) + ".tmp";
-    FILE* file = std::fopen(temporary.c_str(), "w");
-    if (!file)
-        return false;
-    bool ok = true;
+    std::string text;
+    text.reserve(kPatternOrientations * kPatternValues * 4 + 16);
+    char value[8];
     for (int h = 0; h < kPatternOrientations; ++h)
         for (int channel = 0; channel < kPatternChannels; ++channel)
         {
@@ -116,18 +113,13 @@ bool writePatternFile(const char* path,
                 for (int column = 0; column < kPatternSide; ++column)
                 {
                     const int index = (row * kPatternSide + column) * kPatternChannels + channel;
-                    const char* separator = column + 1 < kPatternSide ? " " : "\n";
-                    ok = ok && std::fprintf(file, "%3d%s", blocks[h][index], separator) > 0;
+                    std::snprintf(value, sizeof value, "%3d%s", blocks[h][index],
+                                  column + 1 < kPatternSide ? " " : "\n");
+                    text += value;
                 }
-            ok = ok && std::fputc('\n', file) != EOF;
+            text += '\n';
         }
-    ok = std::fclose(file) == 0 && ok;
-    if (!ok || std::rename(temporary.c_str(), path) != 0)
-    {
-        std::remove(temporary.c_str());
-        return false;
-    }
-    return true;
+    return text;
 }
 
 int loadPattern(const char* path)

@@ -18,10 +18,9 @@ PatternFileStatus readPatternFile(const char* path,
                                   unsigned char blocks[kPatternOrientations][kPatternValues],
                                   int* valuesRead = nullptr);
 
-// Writes the blocks in the same layout, one row of 16 values a line; the
-// file is replaced only once it is complete. False when it cannot be written.
-bool writePatternFile(const char* path,
-                      const unsigned char blocks[kPatternOrientations][kPatternValues]);
+// The text of a pattern file holding the blocks in the same layout, one row
+// of 16 values a line; the caller writes it through its own file writer.
+std::string patternFileText(const unsigned char blocks[kPatternOrientations][kPatternValues]);
 
 // The pattern's four orientation blocks: block h is block 0 turned h quarter
 // turns counter-clockwise, which is how the matcher reads a marker turned

@@ -1,6 +1,7 @@
 #include "pattern_fixture.h"
 #include "tracking_fixture.h"
 
+#include "synth/pattern_picture.h"
 #include "tracking/pattern_file.h"
 #include "tracking/pattern_matching.h"
 #include "tracking/pattern_sampling.h"
@@ -150,7 +151,7 @@ TEST_F(PatternFile, WrittenBlocksReadBackAsStored)
         std::copy(picture.begin(), picture.end(), blocks[h]);
     }
     const std::string path = m_folder.Path("written.patt");
-    ASSERT_TRUE(writePatternFile(path.c_str(), blocks));
+    ASSERT_TRUE(writePatternFile(path, blocks));
     unsigned char read[kPatternOrientations][kPatternValues];
     int values = 0;
     ASSERT_EQ(readPatternFile(path.c_str(), read, &values), PatternFileStatus::Ok);
@@ -159,7 +160,7 @@ TEST_F(PatternFile, WrittenBlocksReadBackAsStored)
         EXPECT_TRUE(std::equal(read[h], read[h] + kPatternValues, blocks[h])) << "block " << h;
     EXPECT_EQ(LoadQuietly(path), 0);
 
-    EXPECT_FALSE(writePatternFile(m_folder.Path("no/such/dir.patt").c_str(), blocks));
+    EXPECT_FALSE(writePatternFile(m_folder.Path("no/such/dir.patt"), blocks));
     EXPECT_EQ(readPatternFile(m_folder.Path("missing.patt").c_str(), read),
               PatternFileStatus::CannotOpen);
 }

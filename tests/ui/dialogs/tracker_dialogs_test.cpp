@@ -4,6 +4,7 @@
 #include "dialog_tests.h"
 
 #include "support/project_fixture.h"
+#include "synth/pattern_picture.h"
 #include "tracking/pattern_file.h"
 #include "ui/dialogs/properties_sheet.h"
 #include "ui/dialogs/qt_dialog_host.h"
@@ -123,11 +124,11 @@ class TestTrackerDialogs : public QObject
             block[i] = static_cast<unsigned char>((i / 3) % 16 < 8 && i / 48 < 10 ? 20 : 230);
         unsigned char blocks[kPatternOrientations][kPatternValues];
         OrientationBlocks(block, blocks);
-        QVERIFY(writePatternFile(folder.Path("a.patt").c_str(), blocks));
+        QVERIFY(writePatternFile(folder.Path("a.patt"), blocks));
         for (int i = 0; i < kPatternValues; ++i)
             block[i] = static_cast<unsigned char>(block[i] == 20 ? 120 : 126);
         OrientationBlocks(block, blocks);
-        QVERIFY(writePatternFile(folder.Path("b.patt").c_str(), blocks));
+        QVERIFY(writePatternFile(folder.Path("b.patt"), blocks));
 
         RecordingMessages messages;
         CScriptedDialogHost host;
