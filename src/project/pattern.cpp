@@ -16,6 +16,9 @@ void CPattern::Copy(const CPattern& other)
     m_nWidth = other.m_nWidth;
     m_nFrames = other.m_nFrames;
     m_fTolerance = other.m_fTolerance;
+    m_filter = other.m_filter;
+    m_fMinCutoff = other.m_fMinCutoff;
+    m_fSpeedGain = other.m_fSpeedGain;
 }
 
 void CPattern::Serialize(CArchive& ar)

@@ -1,10 +1,18 @@
 #pragma once
-// A square marker of a tracker: its pattern file, printed width and the two
+// A square marker of a tracker: its pattern file, printed width and the
 // settings of its pose filter. Owned by value by CTracker::m_patterns.
 
 #include <string>
 
 class CArchive;
+
+// How a pattern's detected poses are smoothed: the running average of the
+// last frames, or a filter whose smoothing follows the marker's speed.
+enum class PoseFilter
+{
+    RunningAverage,
+    Adaptive,
+};
 
 class CPattern
 {
@@ -23,5 +31,10 @@ public:
     int m_nWidth = 80;          // printed side length, unit of every pose
     int m_nFrames = 20;         // most frames the running average holds
     float m_fTolerance = 3.0f;  // squared distance between raw poses that restarts it
+    // The pattern record holds the five values above; these live in the
+    // project file's settings block, written only when they leave the default.
+    PoseFilter m_filter = PoseFilter::RunningAverage;
+    float m_fMinCutoff = 1.0f;  // adaptive filter: cut-off (Hz) while the marker is still
+    float m_fSpeedGain = 0.01f; // adaptive filter: how fast the cut-off rises with speed
     int m_nId = -1;             // library slot during a run, never saved
 };
