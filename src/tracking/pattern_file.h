@@ -5,6 +5,8 @@
 
 #include "tracking/pattern_table.h"
 
+#include <string>
+
 enum class PatternFileStatus
 {
     Ok,
