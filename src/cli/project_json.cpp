@@ -1,5 +1,6 @@
 #include "cli/project_json.h"
 
+#include "document/settings_block.h"
 #include "document/zelmora_doc.h"
 
 using nlohmann::ordered_json;
@@ -37,6 +38,22 @@ ordered_json TrackerToJson(const CTracker& tracker)
             {"patterns", patterns},
             {"models", models}};
 }
+// What the file's settings block holds, or null when saving writes none.
+ordered_json SettingsBlockToJson(const CZelmoraDoc& doc)
+{
+    if (!NeedsSettingsBlock(doc.m_settings, doc.m_trackers))
+        return nullptr;
+    ordered_json filters = ordered_json::array();
+    for (const CTracker& tracker : doc.m_trackers)
+        for (const CPattern& pattern : tracker.m_patterns)
+            filters.push_back(
+                {{"filter", pattern.m_filter == PoseFilter::Adaptive ? "adaptive" : "average"},
+                 {"minCutoff", pattern.m_fMinCutoff},
+                 {"speedGain", pattern.m_fSpeedGain}});
+    return {{"version", kSettingsBlockVersion},
+            {"threshold", doc.m_settings.m_bAdaptiveThreshold ? "adaptive" : "header"},
+            {"filters", filters}};
+}
 } // namespace
 
 ordered_json ProjectToJson(const CZelmoraDoc& doc)
@@ -50,5 +67,6 @@ ordered_json ProjectToJson(const CZelmoraDoc& doc)
             {"threshold", doc.m_settings.m_nThreshold},
             {"singleView", doc.m_settings.m_bSingleView},
             {"viewZoom", doc.m_settings.m_nViewZoom},
-            {"trackers", trackers}};
+            {"trackers", trackers},
+            {"settingsBlock", SettingsBlockToJson(doc)}};
 }

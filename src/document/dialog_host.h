@@ -10,14 +10,17 @@
 #include <list>
 #include <string>
 
-// The project's seven settings, as one value: the document holds them,
-// the General page edits a copy.
+// The project's settings, as one value: the document holds them, the
+// General page edits a copy.
 struct CProjectSettings
 {
     std::string m_strVideoConfig;
     std::string m_strCameraParam;
     bool m_bAutoThreshold = true;
     int m_nThreshold = 0;
+    // Each pixel against its neighbourhood; when on, the two above are kept
+    // for the file but not used. Stored in the settings block.
+    bool m_bAdaptiveThreshold = false;
     bool m_bSingleView = true;
     int m_nViewZoom = 1;
     bool m_bRecordRelations = true;

@@ -107,7 +107,8 @@ CVideoSource::Grab CZelmoraDoc::ProcessNextFrame(int timeoutMs)
 
 void CZelmoraDoc::OnFrame(const unsigned char* image, int width, int height)
 {
-    if (m_settings.m_bAutoThreshold && m_nThresholdCountdown < 0)
+    if (m_settings.m_bAutoThreshold && !m_settings.m_bAdaptiveThreshold &&
+        m_nThresholdCountdown < 0)
     {
         m_settings.m_nThreshold = automaticThreshold(image, width, height);
         // A frame without rows taught nothing: try again on the next one.
@@ -121,7 +122,10 @@ void CZelmoraDoc::OnFrame(const unsigned char* image, int width, int height)
         return;
     for (CTracker& tracker : m_trackers)
         tracker.BeginFrame();
-    DispatchMarkers(image, m_patternRegistry, m_settings.m_nThreshold, m_settings.m_bRecordRelations);
+    DetectionThreshold threshold{ThresholdMode::Fixed, m_settings.m_nThreshold};
+    if (m_settings.m_bAdaptiveThreshold)
+        threshold.mode = ThresholdMode::Adaptive;
+    DispatchMarkers(image, m_patternRegistry, threshold, m_settings.m_bRecordRelations);
     for (CTracker& tracker : m_trackers)
         tracker.ComputePose();
 }

@@ -94,8 +94,8 @@ void DispatchDetectedMarkers(const MarkerInfo* markers, int count,
     }
 }
 
-bool DispatchMarkers(const unsigned char* frame, std::list<CPatternEntry>& registry, int threshold,
-                     bool recordRelations)
+bool DispatchMarkers(const unsigned char* frame, std::list<CPatternEntry>& registry,
+                     const DetectionThreshold& threshold, bool recordRelations)
 {
     MarkerInfo* markers = nullptr;
     int count = 0;

@@ -4,6 +4,7 @@
 // however many trackers share it.
 
 #include "document/pattern_entry.h"
+#include "tracking/threshold_mode.h"
 
 #include <list>
 
@@ -31,5 +32,5 @@ void DispatchDetectedMarkers(const MarkerInfo* markers, int count,
 // Detects the markers of one frame and hands each entry's best match to its
 // state and to the trackers that use it. False when detection failed; then
 // nothing was touched.
-bool DispatchMarkers(const unsigned char* frame, std::list<CPatternEntry>& registry, int threshold,
-                     bool recordRelations);
+bool DispatchMarkers(const unsigned char* frame, std::list<CPatternEntry>& registry,
+                     const DetectionThreshold& threshold, bool recordRelations);

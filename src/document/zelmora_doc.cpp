@@ -3,6 +3,7 @@
 #include "formats/project_file.h"
 #include "formats/archive.h"
 #include "document/pattern_registry.h"
+#include "document/settings_block.h"
 #include "render/model_scene.h"
 
 #include <unistd.h>
@@ -48,6 +49,8 @@ void CZelmoraDoc::Serialize(CArchive& ar)
         ar.WriteU32(m_settings.m_bSingleView ? 1 : 0);
         ar.WriteI32(m_settings.m_nViewZoom);
         SerializeTrackers(ar, m_trackers);
+        if (NeedsSettingsBlock(m_settings, m_trackers))
+            WriteSettingsBlock(ar, m_settings, m_trackers);
         return;
     }
 
@@ -63,6 +66,9 @@ void CZelmoraDoc::Serialize(CArchive& ar)
     settings.m_nViewZoom = ar.ReadI32();
     std::list<CTracker> trackers;
     SerializeTrackers(ar, trackers);
+    uint32_t blockVersion = 0;
+    const bool newerBlock = ReadSettingsBlock(ar, settings, trackers, &blockVersion) ==
+                            SettingsBlockRead::NewerIgnored;
 
     SetProjectDirectory(ar.GetFilePath());
     EndRun();
@@ -74,6 +80,10 @@ void CZelmoraDoc::Serialize(CArchive& ar)
         BuildPatternRegistry();
     m_nThresholdCountdown = 24;
     RefreshNavigator();
+    if (newerBlock)
+        ShowMessage("El proyecto guarda ajustes de una versión más reciente del programa (versión " +
+                        std::to_string(blockVersion) + "); se abre con los ajustes de siempre",
+                    "Aviso", MessageIcon::Exclamation);
 }
 
 void CZelmoraDoc::SerializeTrackers(CArchive& ar, std::list<CTracker>& trackers)

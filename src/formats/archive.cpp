@@ -139,6 +139,17 @@ std::string CArchive::ReadString()
     return Utf16ToUtf8(wide);
 }
 
+void CArchive::WriteBytes(const std::string& bytes)
+{
+    WriteRaw(bytes.data(), bytes.size());
+}
+
+void CArchive::Skip(size_t count, const char* what)
+{
+    RequireBytes(count, what);
+    m_nOffset += count;
+}
+
 void CArchive::RequireBytes(size_t count, const char* what)
 {
     if (count > Remaining())

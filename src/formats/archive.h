@@ -40,6 +40,8 @@ public:
     // UTF-8 in memory; Windows-1252 on disk, or the UTF-16 form when a
     // character has no Windows-1252 byte.
     void WriteString(const std::string& utf8);
+    // Bytes as they stand, without a length: a tag, say.
+    void WriteBytes(const std::string& bytes);
 
     int32_t ReadI32();
     uint32_t ReadU32();
@@ -51,6 +53,8 @@ public:
     // be in the file: a count no file could hold is refused before any loop.
     void RequireCount(uint32_t count, size_t minBytesEach, const char* what);
     void RequireBytes(size_t count, const char* what);
+    // Passes over `count` bytes, which must be there.
+    void Skip(size_t count, const char* what);
 
     // Names the record being read, for error messages; nests.
     class Record

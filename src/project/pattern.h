@@ -14,6 +14,11 @@ enum class PoseFilter
     Adaptive,
 };
 
+// What the adaptive filter's settings may be: the dialog refuses, and a
+// project file may not hold, anything else.
+constexpr float kMinFilterCutoff = 0.001f; // Hz
+constexpr float kMaxFilterSetting = 1000.0f;
+
 class CPattern
 {
 public:

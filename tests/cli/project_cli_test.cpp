@@ -17,6 +17,7 @@ TEST(ProjectCli, ShowPrintsEveryFieldAndResaveKeepsTheBytes)
     ScratchFolder folder;
     CZelmoraDoc doc;
     FillSampleProject(doc);
+    doc.m_trackers.back().m_patterns.back().m_filter = PoseFilter::Adaptive;
     ASSERT_TRUE(doc.SaveProject(folder.Path("sample.zel"), nullptr));
 
     const CliResult shown = RunCli({"project", "show", folder.Path("sample.zel")});
@@ -34,8 +35,14 @@ TEST(ProjectCli, ShowPrintsEveryFieldAndResaveKeepsTheBytes)
     EXPECT_EQ(json["trackers"][1]["patterns"][1]["tolerance"], 1.5);
     EXPECT_EQ(json["trackers"][2]["models"][1]["matrix"].size(), 16u);
     EXPECT_EQ(json["trackers"][2]["models"][1]["matrix"][15], 0.5);
+    const auto& block = json["settingsBlock"];
+    EXPECT_EQ(block["threshold"], "header");
+    ASSERT_EQ(block["filters"].size(), 6u);
+    EXPECT_EQ(block["filters"][0]["filter"], "average");
+    EXPECT_EQ(block["filters"][5]["filter"], "adaptive");
     const std::vector<std::string> keys = {"videoConfig", "cameraParam", "autoThreshold",
-                                           "threshold",   "singleView",  "viewZoom", "trackers"};
+                                           "threshold",   "singleView",  "viewZoom",
+                                           "trackers",    "settingsBlock"};
     size_t position = 0;
     for (const std::string& key : keys)
     {

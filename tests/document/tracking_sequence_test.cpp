@@ -102,7 +102,7 @@ TEST(TrackingSequence, PoseHoldsWhenTheReferenceMarkerOfAMovingBoardIsHidden)
         const SynthFrame rendered = renderer.Render(markers, background);
 
         tracker.BeginFrame();
-        ASSERT_TRUE(DispatchMarkers(rendered.bgra.data(), registry, 100, true));
+        ASSERT_TRUE(DispatchMarkers(rendered.bgra.data(), registry, {ThresholdMode::Fixed, 100}, true));
         tracker.ComputePose();
 
         ASSERT_TRUE(tracker.m_bFound) << "frame " << frame;

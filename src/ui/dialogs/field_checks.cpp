@@ -86,6 +86,17 @@ bool ReadFloatField(QWidget* field, const QString& text, float& value)
     return Refuse(field, QStringLiteral("Introduzca un número."));
 }
 
+bool ReadFloatField(QWidget* field, const QString& text, float low, float high, float& value)
+{
+    double parsed = 0.0;
+    if (ParseNumber(text, parsed) && parsed >= low && parsed <= high)
+    {
+        value = static_cast<float>(parsed);
+        return true;
+    }
+    return Refuse(field, QStringLiteral("Introduzca un número entre %1 y %2.").arg(low).arg(high));
+}
+
 bool ConfirmDeletion(const std::string& what, const std::string& name)
 {
     return ShowMessage("¿Desea eliminar " + what + " '" + name + "'?", "Eliminar",

@@ -19,6 +19,8 @@ bool ReadIntField(QWidget* field, const QString& text, int low, int high, int& v
 bool ReadRealField(QWidget* field, const QString& text, double& value);
 // A number a float can hold.
 bool ReadFloatField(QWidget* field, const QString& text, float& value);
+// A number in [low, high].
+bool ReadFloatField(QWidget* field, const QString& text, float low, float high, float& value);
 
 // "¿Desea eliminar <what> '<name>'?", Yes or No; true for Yes.
 bool ConfirmDeletion(const std::string& what, const std::string& name);

@@ -47,6 +47,12 @@ void CGeneralPage::CreateControls()
     QPushButton* cameraBrowse = NewBrowseButton("cameraParamBrowseButton", cameraText, this);
     const QString autoText = QStringLiteral("Umbral Automático");
     m_pAutoThresholdCheck = Named(new QCheckBox(autoText, this), "autoThresholdCheck", autoText);
+    const QString adaptiveText = QStringLiteral("Umbral adaptativo");
+    m_pAdaptiveThresholdCheck =
+        Named(new QCheckBox(adaptiveText, this), "adaptiveThresholdCheck", adaptiveText);
+    m_pAdaptiveThresholdCheck->setToolTip(
+        QStringLiteral("Cada punto se compara con la luz de su entorno: encuentra los marcadores "
+                       "en sombra y con luz desigual"));
     m_pThresholdSpin = Named(new CNumberSpinBox(this), "thresholdSpin", QStringLiteral("Valor"));
     m_pThresholdSpin->SetStepRange(0, kMaxThreshold, true);
     const QString singleText = QStringLiteral("Vista Única");
@@ -66,6 +72,7 @@ void CGeneralPage::CreateControls()
     grid->addWidget(m_pCameraParamEdit, 1, 1, 1, 2);
     grid->addWidget(cameraBrowse, 1, 3);
     grid->addWidget(m_pAutoThresholdCheck, 2, 0, 1, 2);
+    grid->addWidget(m_pAdaptiveThresholdCheck, 2, 2, 1, 2);
     QLabel* valueLabel =
         NewLabel(QStringLiteral("Valor"), "thresholdLabel", m_pThresholdSpin, this);
     grid->addWidget(valueLabel, 3, 0, Qt::AlignRight);
@@ -83,6 +90,8 @@ void CGeneralPage::CreateControls()
     connect(cameraBrowse, &QPushButton::clicked, this,
             [this] { BrowseForFile(m_pCameraParamEdit, m_strProjectDir); });
     connect(m_pAutoThresholdCheck, &QCheckBox::toggled, this, [this] { UpdateThresholdEnabled(); });
+    connect(m_pAdaptiveThresholdCheck, &QCheckBox::toggled, this,
+            [this] { UpdateThresholdEnabled(); });
 }
 
 void CGeneralPage::LoadControls()
@@ -90,6 +99,7 @@ void CGeneralPage::LoadControls()
     m_pVideoConfigEdit->setText(QString::fromStdString(m_settings.m_strVideoConfig));
     m_pCameraParamEdit->setText(QString::fromStdString(m_settings.m_strCameraParam));
     m_pAutoThresholdCheck->setChecked(m_settings.m_bAutoThreshold);
+    m_pAdaptiveThresholdCheck->setChecked(m_settings.m_bAdaptiveThreshold);
     m_pThresholdSpin->SetInteger(m_settings.m_nThreshold);
     m_pSingleViewCheck->setChecked(m_settings.m_bSingleView);
     m_pViewZoomEdit->setText(QString::number(m_settings.m_nViewZoom));
@@ -97,9 +107,12 @@ void CGeneralPage::LoadControls()
     UpdateThresholdEnabled();
 }
 
+// The adaptive threshold replaces the other two choices while it is on.
 void CGeneralPage::UpdateThresholdEnabled()
 {
-    m_pThresholdSpin->setEnabled(!m_pAutoThresholdCheck->isChecked());
+    const bool adaptive = m_pAdaptiveThresholdCheck->isChecked();
+    m_pAutoThresholdCheck->setEnabled(!adaptive);
+    m_pThresholdSpin->setEnabled(!adaptive && !m_pAutoThresholdCheck->isChecked());
 }
 
 bool CGeneralPage::SaveControls()
@@ -118,6 +131,7 @@ bool CGeneralPage::SaveControls()
     m_settings.m_strVideoConfig = m_pVideoConfigEdit->text().toStdString();
     m_settings.m_strCameraParam = m_pCameraParamEdit->text().toStdString();
     m_settings.m_bAutoThreshold = m_pAutoThresholdCheck->isChecked();
+    m_settings.m_bAdaptiveThreshold = m_pAdaptiveThresholdCheck->isChecked();
     m_settings.m_nThreshold = threshold;
     m_settings.m_bSingleView = m_pSingleViewCheck->isChecked();
     m_settings.m_nViewZoom = viewZoom;

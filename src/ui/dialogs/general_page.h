@@ -34,6 +34,7 @@ class CGeneralPage : public QWidget
     QLineEdit* m_pVideoConfigEdit = nullptr;
     QLineEdit* m_pCameraParamEdit = nullptr;
     QCheckBox* m_pAutoThresholdCheck = nullptr;
+    QCheckBox* m_pAdaptiveThresholdCheck = nullptr;
     CNumberSpinBox* m_pThresholdSpin = nullptr;
     QCheckBox* m_pSingleViewCheck = nullptr;
     QLineEdit* m_pViewZoomEdit = nullptr;

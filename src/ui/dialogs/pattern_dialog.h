@@ -1,7 +1,8 @@
 #pragma once
 // "Patrón": edits one pattern of a tracker (name, pattern file, printed
-// width and the two settings of its pose filter) on its own copy, which the
-// caller takes back when the dialog was accepted.
+// width and its pose filter: the running average's two settings, or the
+// adaptive filter's two) on its own copy, which the caller takes back when
+// the dialog was accepted.
 
 #include "project/pattern.h"
 
@@ -10,6 +11,8 @@
 #include <string>
 
 class CNumberSpinBox;
+class QComboBox;
+class QGridLayout;
 class QLineEdit;
 
 class CPatternDialog : public QDialog
@@ -24,6 +27,8 @@ class CPatternDialog : public QDialog
     CPattern m_pattern;
 
   private:
+    void AddFilterRows(QGridLayout* grid, int row);
+    void UpdateFilterEnabled();
     void LoadControls();
     bool SaveControls();
 
@@ -32,4 +37,7 @@ class CPatternDialog : public QDialog
     CNumberSpinBox* m_pWidthSpin = nullptr;
     CNumberSpinBox* m_pFramesSpin = nullptr;
     CNumberSpinBox* m_pToleranceSpin = nullptr;
+    QComboBox* m_pFilterCombo = nullptr;
+    CNumberSpinBox* m_pCutoffSpin = nullptr;
+    CNumberSpinBox* m_pGainSpin = nullptr;
 };

@@ -70,6 +70,30 @@ class TestEditDialogs : public QObject
         QCOMPARE(dialog.m_pattern.m_strName, std::string());
     }
 
+    void patternAdaptiveFilterTakesItsOwnSettings()
+    {
+        RecordingMessages messages;
+        CPatternDialog dialog(CPattern(), "");
+        dialog.show();
+        auto* gain = Control<QAbstractSpinBox>(&dialog, "speedGainSpin");
+        QVERIFY(!gain->isEnabled());
+        Control<QComboBox>(&dialog, "filterCombo")->setCurrentIndex(1);
+        QVERIFY(gain->isEnabled());
+        QVERIFY(!Control(&dialog, "framesSpin")->isEnabled());
+        TypeInto(Control(&dialog, "minCutoffSpin"), "0,5");
+        TypeInto(gain, "2000");
+        QTest::keyClick(gain, Qt::Key_Return);
+        QVERIFY(dialog.isVisible());
+        QCOMPARE(messages.m_messages.back().text, std::string("Introduzca un número entre 0 y 1000."));
+
+        TypeInto(gain, "0.2");
+        QTest::keyClick(gain, Qt::Key_Return);
+        QCOMPARE(dialog.result(), int(QDialog::Accepted));
+        QCOMPARE(dialog.m_pattern.m_filter, PoseFilter::Adaptive);
+        QCOMPARE(dialog.m_pattern.m_fMinCutoff, 0.5f);
+        QCOMPARE(dialog.m_pattern.m_fSpeedGain, 0.2f);
+    }
+
     void matrixGridShowsColumnsAsWritten()
     {
         RecordingMessages messages;

@@ -100,7 +100,7 @@ class TestGeneralPage : public QObject
         QCOMPARE(stored.m_strVideoConfig, std::string("v.cfg"));
     }
 
-    void thresholdFollowsTheAutomaticBoxAndWraps()
+    void thresholdFollowsTheAutomaticAndAdaptiveBoxesAndWraps()
     {
         m_settings.m_bAutoThreshold = true;
         CPropertiesSheet sheet(m_settings, {}, "/p/", m_host);
@@ -109,6 +109,12 @@ class TestGeneralPage : public QObject
         auto* spin = Control<QAbstractSpinBox>(&sheet, "thresholdSpin");
         QVERIFY(!spin->isEnabled());
         Click(&sheet, "autoThresholdCheck");
+        QVERIFY(spin->isEnabled());
+        // The adaptive threshold stands in for both others while it is on.
+        Click(&sheet, "adaptiveThresholdCheck");
+        QVERIFY(!spin->isEnabled());
+        QVERIFY(!Control(&sheet, "autoThresholdCheck")->isEnabled());
+        Click(&sheet, "adaptiveThresholdCheck");
         QVERIFY(spin->isEnabled());
 
         TypeInto(spin, "255");
