@@ -4,6 +4,7 @@
 #include "formats/archive.h"
 #include "document/pattern_registry.h"
 #include "document/settings_block.h"
+#include "project/user_messages.h"
 #include "render/model_scene.h"
 
 #include <unistd.h>
