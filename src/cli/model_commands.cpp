@@ -13,7 +13,6 @@
 #include "render/ortho_view.h"
 #include "render/scene_3ds.h"
 
-#include <GL/gl.h>
 #include <lib3ds/file.h>
 
 #include <iostream>
@@ -23,8 +22,6 @@
 namespace
 {
 // The editor view's background and line width.
-constexpr float kBackgroundGrey = 0.2f;
-constexpr float kLineWidth = 2.0f;
 constexpr int kMaxPictureSide = 4096;
 
 // The model's own two message boxes say little on a terminal; the command
@@ -108,9 +105,7 @@ void RenderModel(const RenderOptions& options)
 
     static const std::map<std::string, EditorView> kViews = {
         {"front", kFrontView}, {"side", kSideView}, {"top", kTopView}};
-    glLineWidth(kLineWidth);
-    glClearColor(kBackgroundGrey, kBackgroundGrey, kBackgroundGrey, 1.0f);
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    BeginEditorPicture();
     CAxes axes;
     DrawOrthoView(MakeEditorCamera(kViews.at(options.strView)), options.dZoom, axes, &model);
 

@@ -11,7 +11,6 @@
 #include "media/gst_frame_source.h"
 #include "media/video_recorder.h"
 
-#include <GL/gl.h>
 
 #include <cctype>
 #include <map>
@@ -19,7 +18,6 @@
 namespace
 {
 // The editor view's background.
-constexpr float kBackgroundGrey = 0.2f;
 
 // The offscreen context standing in for the window's view: the document
 // makes it current before it touches OpenGL.
@@ -67,8 +65,7 @@ bool FindNumberField(const std::string& pattern, size_t* start, size_t* length, 
 bool DrawFrame(const CRenderOptions& options, CZelmoraDoc& doc, const CMatrix& projection,
                const CAxes& axes)
 {
-    glClearColor(kBackgroundGrey, kBackgroundGrey, kBackgroundGrey, 1.0f);
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    BeginEditorPicture();
     if (options.strView == "live")
     {
         const CVideoSource& source = *doc.m_pVideoSource;

@@ -115,3 +115,11 @@ void DrawOrthoView(const CViewCamera& camera, double zoom, const CAxes& axes, CM
     glDepthFunc(GL_LEQUAL);
     glDisable(GL_DEPTH_TEST);
 }
+
+void BeginEditorPicture()
+{
+    constexpr float kGrey = 0.2f;
+    glLineWidth(2.0f);
+    glClearColor(kGrey, kGrey, kGrey, 1.0f);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+}

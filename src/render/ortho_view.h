@@ -48,6 +48,10 @@ double EffectiveZoom(double zoom);
 // (its matrix, then its scene), and the depth state the editor leaves.
 void DrawOrthoView(const CViewCamera& camera, double zoom, const CAxes& axes, CModel3D* pModel);
 
+// Lines two pixels wide and a clear to the editor's dark grey: how the
+// window draws its views, and so the pictures drawn without a window.
+void BeginEditorPicture();
+
 // The 400 grid segments, from -100 to 99 in both directions, in the
 // camera's picture plane.
 void DrawOrthoGrid(const CViewCamera& camera);

@@ -99,8 +99,7 @@ void CZelmoraView::LayoutViewports()
 
 void CZelmoraView::OnDraw()
 {
-    glClearColor(0.2f, 0.2f, 0.2f, 1.0f);
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    BeginEditorPicture();
     if (m_doc.m_settings.m_bSingleView)
     {
         SetViewport(m_layout.letterbox);
