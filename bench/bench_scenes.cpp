@@ -163,6 +163,11 @@ BenchClip MakeClip(int width, int height, int frameCount, int blobCount, int mar
     return clip;
 }
 
+const SynthPicture& BenchPicture(int pattern)
+{
+    return Pictures()[pattern];
+}
+
 void LoadBenchPatterns(const CameraParam& camera)
 {
     trackingState().Reset();

@@ -52,6 +52,9 @@ CameraParam BenchCamera(int width, int height);
 BenchClip MakeClip(int width, int height, int frameCount, int blobCount, int markerCount = 4,
                    const ClipStyle& style = ClipStyle());
 
+// The picture of benchmark pattern i (0..2).
+const SynthPicture& BenchPicture(int pattern);
+
 // Loads the three benchmark patterns into the library's table (written to a
 // temporary folder first) and makes `camera` current. Pattern i gets slot i.
 void LoadBenchPatterns(const CameraParam& camera);

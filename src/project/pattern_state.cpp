@@ -7,6 +7,14 @@
 #include <cmath>
 #include <cstring>
 
+namespace
+{
+// Update is given no frame time: the document hands over frames without
+// their timestamps. Live cameras run at about 30 frames a second, and at
+// another steady rate the filter's cut-offs only scale by the ratio.
+constexpr double kNominalFrameSeconds = 1.0 / 30.0;
+} // namespace
+
 CPatternState::CPatternState(CPattern* pattern) : m_pPattern(pattern) {}
 
 CPatternState::CPatternState(const CPatternState& other) { Copy(other); }
@@ -28,6 +36,7 @@ void CPatternState::Copy(const CPatternState& other)
     std::memcpy(m_previous, other.m_previous, sizeof m_previous);
     std::memcpy(m_current, other.m_current, sizeof m_current);
     std::memcpy(m_center, other.m_center, sizeof m_center);
+    m_adaptive = other.m_adaptive;
 }
 
 void CPatternState::LoadPattern()
@@ -66,6 +75,17 @@ bool CPatternState::Update(const MarkerInfo& marker)
             if (!std::isfinite(value))
                 return false;
 
+    if (m_pPattern->m_filter == PoseFilter::Adaptive)
+        FilterAdaptively(estimate);
+    else
+        Average(estimate);
+    m_dConfidence = marker.cf;
+    return true;
+}
+
+void CPatternState::Average(const double estimate[3][4])
+{
+    m_adaptive.Reset();
     // The average restarts when the last two raw poses differ by more than
     // the tolerance: a marker that jumps is a new observation, not noise.
     double distance = 0.0;
@@ -78,7 +98,7 @@ bool CPatternState::Update(const MarkerInfo& marker)
     std::memcpy(m_previous, m_current, sizeof m_current);
     if (!m_bVisible)
         m_nCount = 0;
-    std::memcpy(m_current, estimate, sizeof estimate);
+    std::memcpy(m_current, estimate, sizeof m_current);
 
     if (m_nCount == 0)
         std::memcpy(m_average, m_current, sizeof m_current);
@@ -88,8 +108,22 @@ bool CPatternState::Update(const MarkerInfo& marker)
                 m_average[i][j] = (m_nCount * m_average[i][j] + m_current[i][j]) / (m_nCount + 1);
     if (m_nCount < m_pPattern->m_nFrames)
         ++m_nCount;
-    m_dConfidence = marker.cf;
-    return true;
+}
+
+void CPatternState::FilterAdaptively(const double estimate[3][4])
+{
+    // The raw poses move on as for the average, and its count is emptied,
+    // so a switch back to it starts afresh from the right poses.
+    m_nCount = 0;
+    std::memcpy(m_previous, m_current, sizeof m_current);
+    std::memcpy(m_current, estimate, sizeof m_current);
+    if (!m_bVisible)
+        m_adaptive.Reset();
+    PoseFilterSettings settings;
+    settings.minCutoffHz = m_pPattern->m_fMinCutoff;
+    settings.speedGain = m_pPattern->m_fSpeedGain;
+    settings.markerWidth = m_pPattern->m_nWidth;
+    m_adaptive.Filter(m_current, kNominalFrameSeconds, settings, m_average);
 }
 
 void CPatternState::GetGLMatrix(CMatrix& matrix) const
