@@ -64,7 +64,7 @@ void CPatternDialog::AddFilterRows(QGridLayout* grid, int row)
     m_pFilterCombo->addItem(QStringLiteral("Media de los últimos fotogramas"));
     m_pFilterCombo->addItem(QStringLiteral("Adaptativo"));
     m_pCutoffSpin = NewSpin("minCutoffSpin", cutoffText, kMinFilterCutoff, 10.0, this);
-    m_pGainSpin = NewSpin("speedGainSpin", gainText, 0.0, 1.0, this);
+    m_pGainSpin = NewSpin("speedGainSpin", gainText, 0.0, 10.0, this);
     const QString explanationText = QStringLiteral(
         "El filtro adaptativo suaviza más cuanto más quieto está el marcador y sigue su "
         "movimiento sin retraso. Suavizado en reposo (Hz): más bajo, modelo más quieto con el "
