@@ -16,6 +16,7 @@
 #include "render/axes.h"
 #include "render/model_scene.h"
 #include "render/ortho_view.h"
+#include "render/software_gl_heap.h"
 #include "support/scratch_folder.h"
 
 #include <GL/gl.h>
@@ -190,4 +191,13 @@ BENCHMARK(BM_FirstDrawGlbTopView)
     ->MeasureProcessCPUTime();
 } // namespace
 
-BENCHMARK_MAIN();
+int main(int argc, char** argv)
+{
+    KeepHeapForSoftwareGl();
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
