@@ -1,9 +1,13 @@
 #include "cli/cli_commands.h"
+#include "render/software_gl_heap.h"
 
 #include <cstdio>
 
 int main(int argc, char** argv)
 {
+    // `render` and `model render` draw offscreen, where Mesa usually has
+    // only its software OpenGL.
+    KeepHeapForSoftwareGl();
     CLI::App app("Zelmora: marker-based augmented reality projects without a window",
                  "zelmora-cli");
     app.require_subcommand(1);

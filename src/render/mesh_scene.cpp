@@ -3,8 +3,6 @@
 #include "models/safe_model_load.h"
 #include "project/user_messages.h"
 
-#include <GL/gl.h>
-
 CMeshScene::~CMeshScene()
 {
     Unload();
@@ -26,17 +24,18 @@ bool CMeshScene::Load(const std::string& path)
     m_model = std::move(model);
     m_bLoaded = true;
     m_nFrame = 0;
-    m_lists.assign(m_model.meshes.size(), 0);
+    m_buffers.assign(m_model.meshes.size(), MeshBuffers());
+    m_bResourcesMade = false;
     PoseAtFrame();
     return true;
 }
 
 void CMeshScene::Unload()
 {
-    for (unsigned int list : m_lists)
-        if (list)
-            glDeleteLists(list, 1);
-    m_lists.clear();
+    for (MeshBuffers& buffers : m_buffers)
+        DeleteMeshBuffers(&buffers);
+    m_buffers.clear();
+    m_bResourcesMade = false;
     m_world.clear();
     m_model = CMeshModel();
     m_bLoaded = false;

@@ -1,7 +1,7 @@
 #pragma once
-// A glTF, GLB, OBJ, FBX or Collada model and its drawing resources: one
-// display list per mesh, built the first time it is drawn; the textures its
-// materials name, created before any list; the pose of its nodes at the
+// A glTF, GLB, OBJ, FBX or Collada model and its drawing resources: each
+// mesh's vertex and index buffers and the textures its materials name, made
+// the first time it is drawn; the pose of its nodes at the
 // current frame of the editor's 100 ms animation timer. Owned by CModel3D
 // through CScene.
 //
@@ -13,6 +13,7 @@
 // fades with roughness, and the shininess falls from 128 with roughness.
 
 #include "models/mesh_model.h"
+#include "render/mesh_buffers.h"
 #include "render/scene.h"
 #include "render/texture.h"
 
@@ -44,16 +45,15 @@ class CMeshScene : public CScene
 
   private:
     void PoseAtFrame();
-    void BuildLists();
-    unsigned int BuildList(const MeshData& mesh);
+    void MakeDrawingResources();
     void SetupMaterial(int nMaterial);
-    void DrawPass(bool bBlended);
 
     bool m_bLoaded = false;
     CMeshModel m_model;
     int m_nFrame = 0;
     std::vector<Matrix4f> m_world;
-    // One display list per mesh, 0 until built.
-    std::vector<unsigned int> m_lists;
+    // One per mesh, made with the textures on the first draw after a load.
+    std::vector<MeshBuffers> m_buffers;
+    bool m_bResourcesMade = false;
     std::map<std::string, CTexture> m_textures;
 };

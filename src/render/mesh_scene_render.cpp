@@ -1,5 +1,6 @@
 // Drawing a CMeshScene: opaque and masked meshes first, then blended ones
-// over them, each mesh at its node's pose through its display list.
+// over them, each mesh at its node's pose from its buffers, its material
+// state set around it.
 
 #include "render/mesh_scene.h"
 
@@ -59,67 +60,41 @@ void CMeshScene::Render()
 {
     if (!m_bLoaded)
         return;
-    if (std::all_of(m_lists.begin(), m_lists.end(), [](unsigned int list) { return list == 0; }))
-        BuildLists();
+    if (!m_bResourcesMade)
+        MakeDrawingResources();
     const bool bMirrored = ViewIsMirrored();
     for (const bool bBlended : {false, true})
         for (size_t n = 0; n < m_model.nodes.size(); ++n)
             for (int mesh : m_model.nodes[n].meshes)
             {
-                const int material = m_model.meshes[size_t(mesh)].nMaterial;
+                const MeshData& data = m_model.meshes[size_t(mesh)];
                 const bool bBlendedMesh =
-                    material >= 0 &&
-                    m_model.materials[size_t(material)].alphaMode == AlphaMode::Blend;
-                if (bBlendedMesh != bBlended || !m_lists[size_t(mesh)])
+                    data.nMaterial >= 0 &&
+                    m_model.materials[size_t(data.nMaterial)].alphaMode == AlphaMode::Blend;
+                if (bBlendedMesh != bBlended)
                     continue;
                 const bool bFlipped = (Determinant3(m_world[n].data()) < 0.0) != bMirrored;
                 glFrontFace(bFlipped ? GL_CW : GL_CCW);
                 glPushMatrix();
                 glMultMatrixf(m_world[n].data());
-                glCallList(m_lists[size_t(mesh)]);
+                glPushAttrib(GL_ENABLE_BIT | GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT |
+                             GL_LIGHTING_BIT | GL_POLYGON_BIT | GL_TEXTURE_BIT | GL_CURRENT_BIT);
+                SetupMaterial(data.nMaterial);
+                DrawMesh(data, m_buffers[size_t(mesh)]);
+                glPopAttrib();
                 glPopMatrix();
             }
     glFrontFace(GL_CCW);
 }
 
-void CMeshScene::BuildLists()
+void CMeshScene::MakeDrawingResources()
 {
-    // Textures are created before any list is opened: an upload made while
-    // compiling would be recorded into the list and repeated on every call.
     for (const auto& [name, bytes] : m_model.textures)
         if (!m_textures[name].IsLoaded())
             m_textures[name].Load(name, bytes);
     for (size_t k = 0; k < m_model.meshes.size(); ++k)
-        m_lists[k] = BuildList(m_model.meshes[k]);
-}
-
-unsigned int CMeshScene::BuildList(const MeshData& mesh)
-{
-    const GLuint list = glGenLists(1);
-    if (!list)
-        return 0;
-    glNewList(list, GL_COMPILE);
-    glPushAttrib(GL_ENABLE_BIT | GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_LIGHTING_BIT |
-                 GL_POLYGON_BIT | GL_TEXTURE_BIT | GL_CURRENT_BIT);
-    SetupMaterial(mesh.nMaterial);
-    // Indexed arrays let the list keep each shared vertex once; the arrays
-    // are read while compiling, so the mesh may go afterwards.
-    glPushClientAttrib(GL_CLIENT_VERTEX_ARRAY_BIT);
-    glEnableClientState(GL_VERTEX_ARRAY);
-    glEnableClientState(GL_NORMAL_ARRAY);
-    glVertexPointer(3, GL_FLOAT, 0, mesh.positions.data());
-    glNormalPointer(GL_FLOAT, 0, mesh.normals.data());
-    if (!mesh.uvs.empty())
-    {
-        glEnableClientState(GL_TEXTURE_COORD_ARRAY);
-        glTexCoordPointer(2, GL_FLOAT, 0, mesh.uvs.data());
-    }
-    glDrawElements(GL_TRIANGLES, GLsizei(mesh.indices.size()), GL_UNSIGNED_INT,
-                   mesh.indices.data());
-    glPopClientAttrib();
-    glPopAttrib();
-    glEndList();
-    return list;
+        m_buffers[k] = UploadMesh(m_model.meshes[k]);
+    m_bResourcesMade = true;
 }
 
 void CMeshScene::SetupMaterial(int nMaterial)

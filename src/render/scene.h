@@ -18,7 +18,7 @@ class CScene
     // False when a file is already loaded (nothing changes, no message) and
     // when the file is missing, unreadable or refused (a message names it).
     virtual bool Load(const std::string& path) = 0;
-    // Forgets the file and its display lists; the textures stay.
+    // Forgets the file and its display lists or buffers; the textures stay.
     virtual void Unload() = 0;
     virtual void Render() = 0;
     // One step of the editor's animation timer; true when the animation

@@ -1,4 +1,5 @@
 // zelmora: the window. zelmora [PROYECTO] [--capture] [--help] [--version]
+#include "render/software_gl_heap.h"
 #include "ui/shell/zelmora_app.h"
 
 int main(int argc, char** argv)
@@ -6,6 +7,7 @@ int main(int argc, char** argv)
     const int status = HandleCommandLineAlone(argc, argv);
     if (status >= 0)
         return status;
+    KeepHeapForSoftwareGl();
     CZelmoraApp app(argc, argv);
     if (!app.InitInstance())
         return 1;
