@@ -34,7 +34,13 @@ bool WriteProject(const std::string& dir, std::string* error)
     doc.m_settings.m_strVideoConfig = kVideoConfig;
     doc.m_settings.m_strCameraParam = kCameraFile;
     doc.m_settings.m_nThreshold = kDemoStartThreshold;
+    // The demo shows the live run at its best: the threshold that follows
+    // the light and the filter that neither shakes nor trails.
+    doc.m_settings.m_bAdaptiveThreshold = true;
     doc.m_trackers = DemoTrackers("marcadores");
+    for (CTracker& tracker : doc.m_trackers)
+        for (CPattern& pattern : tracker.m_patterns)
+            pattern.m_filter = PoseFilter::Adaptive;
     doc.m_trackers.front().m_models = {DemoModel("Casa", "modelos/casa.3ds")};
     doc.m_trackers.back().m_models = {DemoModel("Señal", "modelos/senal.gltf")};
     return doc.SaveProject(dir + "/" + kDemoProjectFile, error);
