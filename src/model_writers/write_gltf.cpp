@@ -171,7 +171,7 @@ class CGltfBuilder
                               {"indices", m_json["accessors"].size() - 1}};
             if (mesh.nMaterial >= 0)
                 primitive["material"] = mesh.nMaterial;
-            m_json["meshes"].push_back({{"name", mesh.strName}, {"primitives", {primitive}}});
+            m_json["meshes"].push_back({{"name", mesh.strName}, {"primitives", json::array({primitive})}});
         }
     }
 
@@ -274,7 +274,7 @@ std::string GltfBytes(const CMeshModel& model, GltfLayout layout, const std::str
     else if (layout == GltfLayout::Separate)
         entry["uri"] = bufferUri;
     if (!buffer.empty())
-        gltf["buffers"] = {entry};
+        gltf["buffers"] = json::array({entry});
     std::string text = gltf.dump();
     if (layout != GltfLayout::Binary)
     {

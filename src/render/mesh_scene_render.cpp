@@ -15,6 +15,7 @@ constexpr float kDielectricSpecular = 0.04f;
 constexpr float kMaxShininess = 128.0f;
 const MeshMaterial kDefaultMaterial;
 
+// The determinant of the upper left 3 x 3 of a column-major 4 x 4 matrix.
 double Determinant3(const float* m)
 {
     return double(m[0]) * (double(m[5]) * m[10] - double(m[9]) * m[6]) -
@@ -27,15 +28,17 @@ double Determinant4(const GLdouble* m)
     double det = 0.0;
     for (int column = 0; column < 4; ++column)
     {
-        // The 3 x 3 minor without row 0 and this column.
-        float minor[9];
+        // The 3 x 3 minor without row 0 and this column, laid out in the
+        // upper left of a 4 x 4 as Determinant3 reads it.
+        float minor[16] = {};
         int k = 0;
         for (int c = 0; c < 4; ++c)
         {
             if (c == column)
                 continue;
             for (int row = 1; row < 4; ++row)
-                minor[k++] = float(m[c * 4 + row]);
+                minor[k * 4 + row - 1] = float(m[c * 4 + row]);
+            ++k;
         }
         const double sign = column % 2 ? -1.0 : 1.0;
         det += sign * m[column * 4] * Determinant3(minor);
