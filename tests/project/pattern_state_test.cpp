@@ -7,7 +7,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstring>
+#include <limits>
+#include <utility>
 
 namespace
 {
@@ -150,4 +153,50 @@ TEST_F(PatternStateTest, LoadingTwiceKeepsOneSlot)
     m_pattern.m_strFile = folder.Path("missing.patt");
     state.LoadPattern();
     EXPECT_EQ(state.m_nId, -1);
+}
+
+// Still for a while, then a small step on the adaptive filter; `missed`
+// drops the frame before the step.
+static void StillThenStep(CPatternState& state, const MarkerInfo& still, const MarkerInfo& step,
+                          bool missed)
+{
+    for (int f = 0; f < 10; ++f)
+    {
+        ASSERT_TRUE(state.Update(still));
+        state.SetVisible(true);
+    }
+    state.SetVisible(!missed);
+    ASSERT_TRUE(state.Update(step));
+}
+
+TEST_F(PatternStateTest, AMissedFrameRestartsTheAdaptiveFilterAtTheNewPose)
+{
+    m_pattern.m_filter = PoseFilter::Adaptive;
+    const MarkerInfo still = MarkerAt(0.0, 0.0, 600.0);
+    const MarkerInfo step = MarkerAt(5.0, 0.0, 600.0);
+    CPatternState seen(&m_pattern);
+    StillThenStep(seen, still, step, false);
+    EXPECT_FALSE(SameTransform(seen.m_average, seen.m_current)) << "a small step is smoothed";
+
+    CPatternState missed(&m_pattern);
+    StillThenStep(missed, still, step, true);
+    EXPECT_TRUE(SameTransform(missed.m_average, missed.m_current));
+}
+
+// Settings a hand-edited file could hold must not poison the pose.
+TEST_F(PatternStateTest, AbsurdAdaptiveSettingsLeaveAFinitePose)
+{
+    m_pattern.m_filter = PoseFilter::Adaptive;
+    const float nan = std::numeric_limits<float>::quiet_NaN();
+    const float inf = std::numeric_limits<float>::infinity();
+    for (const auto& [cutoff, gain] : {std::pair{nan, nan}, {0.0f, -1.0f}, {-5.0f, inf}})
+    {
+        m_pattern.m_fMinCutoff = cutoff;
+        m_pattern.m_fSpeedGain = gain;
+        CPatternState state(&m_pattern);
+        StillThenStep(state, MarkerAt(0.0, 0.0, 600.0), MarkerAt(5.0, 0.0, 600.0), false);
+        for (const auto& row : state.m_average)
+            for (double value : row)
+                ASSERT_TRUE(std::isfinite(value)) << cutoff << ", " << gain;
+    }
 }

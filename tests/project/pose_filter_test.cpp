@@ -1,16 +1,13 @@
 // The adaptive pose filter on rendered sequences of a 40 px marker under a
-// webcam's noise, held to its targets against the raw pose; and its restart
-// after a frame without a match.
+// webcam's noise, held to its targets against the raw pose.
 
 #include "pose_sequences.h"
 #include "project/pattern_state.h"
-#include "support/marker_projection.h"
 #include "tracking/tracking_state.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <cstring>
 #include <limits>
 #include <ostream>
 
@@ -50,47 +47,6 @@ class PoseSequenceTest : public testing::TestWithParam<SequenceCase>
     void TearDown() override { trackingState().Reset(); }
 };
 
-constexpr double kMarkerWidth = 80.0;
-
-class MissedFrameTest : public testing::Test
-{
-  protected:
-    void SetUp() override
-    {
-        trackingState().Reset();
-        UseCamera(m_camera);
-        m_pattern.m_nWidth = static_cast<int>(kMarkerWidth);
-        m_pattern.m_filter = PoseFilter::Adaptive;
-    }
-
-    MarkerInfo MarkerAt(double x)
-    {
-        double pose[3][4];
-        FacingPose(x, 0.0, 600.0, 20.0, pose);
-        return ProjectMarker(m_camera, pose, kMarkerWidth, 0, 0, 0.9);
-    }
-
-    // Still at x = 0 for a while, then a small step; `missed` drops the
-    // frame before the step.
-    void StillThenStep(CPatternState& state, bool missed)
-    {
-        for (int f = 0; f < 10; ++f)
-        {
-            ASSERT_TRUE(state.Update(MarkerAt(0.0)));
-            state.SetVisible(true);
-        }
-        state.SetVisible(!missed);
-        ASSERT_TRUE(state.Update(MarkerAt(5.0)));
-    }
-
-    CameraParam m_camera = PinholeCamera();
-    CPattern m_pattern;
-};
-
-bool SameTransform(const double a[3][4], const double b[3][4])
-{
-    return std::memcmp(a, b, sizeof(double) * 12) == 0;
-}
 } // namespace
 
 TEST_P(PoseSequenceTest, AdaptiveFilterHoldsItsTarget)
@@ -117,31 +73,3 @@ TEST_P(PoseSequenceTest, AdaptiveFilterHoldsItsTarget)
 INSTANTIATE_TEST_SUITE_P(Sequences, PoseSequenceTest, testing::ValuesIn(kSequences),
                          [](const testing::TestParamInfo<SequenceCase>& info)
                          { return std::string(info.param.name); });
-
-TEST_F(MissedFrameTest, RestartsTheAdaptiveFilterAtTheNewPose)
-{
-    CPatternState seen(&m_pattern);
-    StillThenStep(seen, false);
-    EXPECT_FALSE(SameTransform(seen.m_average, seen.m_current)) << "a small step is smoothed";
-
-    CPatternState missed(&m_pattern);
-    StillThenStep(missed, true);
-    EXPECT_TRUE(SameTransform(missed.m_average, missed.m_current));
-}
-
-// Settings a hand-edited file could hold must not poison the pose.
-TEST_F(MissedFrameTest, AbsurdSettingsLeaveAFinitePose)
-{
-    const float nan = std::numeric_limits<float>::quiet_NaN();
-    const float inf = std::numeric_limits<float>::infinity();
-    for (const auto& [cutoff, gain] : {std::pair{nan, nan}, {0.0f, -1.0f}, {-5.0f, inf}})
-    {
-        m_pattern.m_fMinCutoff = cutoff;
-        m_pattern.m_fSpeedGain = gain;
-        CPatternState state(&m_pattern);
-        StillThenStep(state, false);
-        for (const auto& row : state.m_average)
-            for (double value : row)
-                ASSERT_TRUE(std::isfinite(value)) << cutoff << ", " << gain;
-    }
-}
