@@ -14,6 +14,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 
 namespace fs = std::filesystem;
 
@@ -33,6 +34,18 @@ void WriteBytes(const fs::path& path, const std::string& bytes)
 {
     fs::create_directories(path.parent_path());
     std::ofstream(path, std::ios::binary) << bytes;
+}
+
+// A seed of the mesh loader: its first byte picks the file name the rest
+// is written under (1: model.gltf).
+bool MeshSeed(const fs::path& from, char nameIndex, const fs::path& path)
+{
+    std::ifstream in(from, std::ios::binary);
+    const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    if (!in && !in.eof())
+        return false;
+    WriteBytes(path, std::string(1, nameIndex) + bytes);
+    return !bytes.empty();
 }
 
 BgraImage Gradient(int width, int height)
@@ -118,7 +131,8 @@ int main(int argc, char** argv)
     bool ok = Copy(demo / kDemoProjectFile, out / "project") &&
               Copy(demo / "camara.dat", out / "camera") &&
               Copy(demo / "modelos/casa.3ds", out / "check_3ds") &&
-              Copy(demo / "modelos/casa.3ds", out / "load_3ds");
+              Copy(demo / "modelos/casa.3ds", out / "load_3ds") &&
+              MeshSeed(demo / "modelos/senal.gltf", 1, out / "load_mesh/senal");
     for (const DemoPicture& picture : DemoPictures())
         ok = ok && Copy(demo / "marcadores" / (picture.name + ".patt"), out / "pattern");
     fs::create_directories(out / "image");
