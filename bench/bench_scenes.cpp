@@ -168,20 +168,26 @@ const SynthPicture& BenchPicture(int pattern)
     return Pictures()[pattern];
 }
 
-void LoadBenchPatterns(const CameraParam& camera)
+void LoadPatternPictures(const CameraParam& camera, const std::vector<SynthPicture>& pictures,
+                         size_t count)
 {
     trackingState().Reset();
     initCameraParam(camera);
     const std::filesystem::path folder =
         std::filesystem::temp_directory_path() / ("zelmora-bench-" + std::to_string(::getpid()));
     std::filesystem::create_directories(folder);
-    for (int i = 0; i < kBenchPatternCount; ++i)
+    for (size_t i = 0; i < count; ++i)
     {
         const std::string path = (folder / ("pattern" + std::to_string(i) + ".patt")).string();
-        writePatternFile(path, Pictures()[i]);
+        writePatternFile(path, pictures[i]);
         loadPattern(path.c_str());
     }
     std::filesystem::remove_all(folder);
+}
+
+void LoadBenchPatterns(const CameraParam& camera)
+{
+    LoadPatternPictures(camera, Pictures(), kBenchPatternCount);
 }
 
 const MarkerInfo* ResultAt(const SynthTruth& truth, const MarkerInfo* markers, int count)

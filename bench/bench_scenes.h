@@ -55,8 +55,12 @@ BenchClip MakeClip(int width, int height, int frameCount, int blobCount, int mar
 // The picture of benchmark pattern i (0..2).
 const SynthPicture& BenchPicture(int pattern);
 
-// Loads the three benchmark patterns into the library's table (written to a
-// temporary folder first) and makes `camera` current. Pattern i gets slot i.
+// Loads the first `count` pictures as patterns into the library's table
+// (written to a temporary folder first) and makes `camera` current.
+// Picture i gets slot i.
+void LoadPatternPictures(const CameraParam& camera, const std::vector<SynthPicture>& pictures,
+                         size_t count);
+// The three benchmark patterns, through LoadPatternPictures.
 void LoadBenchPatterns(const CameraParam& camera);
 
 // The result whose centroid lies within 0.3 of a side of the true

@@ -274,18 +274,7 @@ const std::vector<SynthPicture>& SurveyPictures()
 
 void LoadSurveyPatterns(const CameraParam& camera)
 {
-    trackingState().Reset();
-    initCameraParam(camera);
-    const std::filesystem::path folder =
-        std::filesystem::temp_directory_path() / ("zelmora-survey-" + std::to_string(::getpid()));
-    std::filesystem::create_directories(folder);
-    for (size_t i = 0; i < SurveyPictures().size(); ++i)
-    {
-        const std::string path = (folder / ("pattern" + std::to_string(i) + ".patt")).string();
-        writePatternFile(path, SurveyPictures()[i]);
-        loadPattern(path.c_str());
-    }
-    std::filesystem::remove_all(folder);
+    LoadPatternPictures(camera, SurveyPictures(), SurveyPictures().size());
 }
 
 CompositeFrame MakeCompositeFrame(const BgraImage& photo, uint32_t seed, double minSidePx,

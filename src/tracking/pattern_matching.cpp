@@ -109,8 +109,9 @@ MarkerVerdict identifySquare(const unsigned char* frame, const double corners[4]
     double h[8];
     // Degenerate corners give no sample at all; the uniform-sample result is
     // the one the confidence cut is sure to reject.
-    if (samplePattern(frame, state.xsize, state.ysize, corners, sample) < 0 ||
-        !referenceToImage(corners, h))
+    // One homography serves the sample and the rings around it.
+    if (!referenceToImage(corners, h) ||
+        samplePattern(frame, state.xsize, state.ysize, corners, h, sample) < 0)
     {
         match.id = 0;
         match.dir = 0;

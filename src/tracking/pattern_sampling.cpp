@@ -151,10 +151,19 @@ void bilinearPixel(const unsigned char* frame, int xsize, int ysize, double x, d
 int samplePattern(const unsigned char* frame, int xsize, int ysize, const double corners[4][2],
                   unsigned char sample[kPatternValues])
 {
-    std::memset(sample, 0, kPatternValues);
     double h[8];
     if (!ReferenceToImage(corners, h))
+    {
+        std::memset(sample, 0, kPatternValues);
         return -1;
+    }
+    return samplePattern(frame, xsize, ysize, corners, h, sample);
+}
+
+int samplePattern(const unsigned char* frame, int xsize, int ysize, const double corners[4][2],
+                  const double h[8], unsigned char sample[kPatternValues])
+{
+    std::memset(sample, 0, kPatternValues);
 
     const int nx =
         PointsPerCell(SquaredDistance(corners[0], corners[1]), SquaredDistance(corners[2], corners[3]));

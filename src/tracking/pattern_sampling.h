@@ -10,11 +10,16 @@
 // in contour order) of a frame of xsize x ysize pixels, 4 bytes each, into
 // sample[row][column][channel]; row 0 runs from corner 0 towards corner 1.
 // Each cell is the mean of up to 4 x 4 points read by bilinear
-// interpolation, about a pixel apart. Pixels outside the frame count as 0.
-// Returns 0, or -1 when the corners are degenerate (no homography, or a
-// sample point at infinity): the sample is then all zeros.
+// interpolation, about 2 px apart (2 x 2 points in cells over 6 px). Pixels
+// outside the frame count as 0. Returns 0, or -1 when the corners are
+// degenerate (no homography, or a sample point at infinity): the sample is
+// then all zeros.
 int samplePattern(const unsigned char* frame, int xsize, int ysize, const double corners[4][2],
                   unsigned char sample[kPatternValues]);
+// The same through the homography referenceToImage gave for the corners,
+// for a caller that reads the square again with it.
+int samplePattern(const unsigned char* frame, int xsize, int ysize, const double corners[4][2],
+                  const double h[8], unsigned char sample[kPatternValues]);
 
 // The homography from the reference square (100, 100)..(110, 110), whose
 // central half (102.5..107.5) is the picture, onto corners[0..3]: h00, h01,
