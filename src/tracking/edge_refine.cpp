@@ -62,10 +62,23 @@ bool findEdgeCrossing(const EdgeFrame& frame, const EdgeDirection& direction, in
 
     const unsigned char* centre =
         frame.pixels + 4 * (static_cast<size_t>(y) * frame.xsize + static_cast<size_t>(x));
+    // Most ramps are a pixel or two wide: read the samples next to the
+    // contour point now and the rest only as the ramp reaches them, since a
+    // step across rows is a cache miss.
     int samples[kSamples];
     int* s = samples + kReachIn;
-    for (int k = -inner; k <= outer; ++k)
+    int lowest = -3;
+    int highest = 4;
+    for (int k = lowest; k <= highest; ++k)
         s[k] = ChannelSum(centre + k * direction.stride);
+    const auto readDownTo = [&](int k) {
+        for (; lowest > k; --lowest)
+            s[lowest - 1] = ChannelSum(centre + (lowest - 1) * direction.stride);
+    };
+    const auto readUpTo = [&](int k) {
+        for (; highest < k; ++highest)
+            s[highest + 1] = ChannelSum(centre + (highest + 1) * direction.stride);
+    };
 
     // The contour point is the outermost dark pixel: the ramp passes
     // between it and the next one out. Its extent is measured from there,
@@ -75,10 +88,16 @@ bool findEdgeCrossing(const EdgeFrame& frame, const EdgeDirection& direction, in
     const int rise = std::max(kMinRampRise, static_cast<int>(kRampShare * steepest));
     int a = 0;
     while (a - 2 > -inner && s[a] - s[a - 1] >= rise)
+    {
         --a;
+        readDownTo(a - 2);
+    }
     int b = 1;
     while (b + 2 < outer && s[b + 1] - s[b] >= rise)
+    {
         ++b;
+        readUpTo(b + 2);
+    }
 
     // Both levels doubled, so the halfway level is their sum over four. They
     // are read a pixel beyond the ramp's ends: a pixel that the edge only
