@@ -17,6 +17,7 @@ PACKAGES=(
     libgtest-dev libbenchmark-dev
     dpkg-dev file
     libopencv-dev
+    qt6-tools-dev qt6-l10n-tools qt6-translations-l10n # English through Qt Linguist; Qt's own Spanish button texts
     clang libclang-rt-14-dev llvm
     mate-backgrounds # real photographs without markers, for the detection tests and benchmarks
 )

@@ -1,21 +1,26 @@
 // The document's live run: starting and stopping it and processing frames.
 #include "document/zelmora_doc.h"
 
+#include "document/pattern_registry.h"
+#include "document/said_text.h"
 #include "project/user_messages.h"
 #include "tracking/auto_threshold.h"
-#include "document/pattern_registry.h"
+
+#include <QCoreApplication>
 
 namespace
 {
 constexpr int kThresholdInterval = 24; // frames between two automatic thresholds, minus one
-constexpr const char* kCameraCaption = "Camara";
+constexpr const char* kCameraCaption = QT_TRANSLATE_NOOP("CZelmoraDoc", "Camara");
 } // namespace
 
 void CZelmoraDoc::OnCapture()
 {
     if (m_strProjectDir.empty())
     {
-        ShowMessage("Guarde el proyecto antes de iniciar su ejecución", "Aviso",
+        ShowMessage(Said(QCoreApplication::translate(
+                        "CZelmoraDoc", "Guarde el proyecto antes de iniciar su ejecución")),
+                    Said(QCoreApplication::translate("CZelmoraDoc", "Aviso")),
                     MessageIcon::Exclamation);
         return;
     }
@@ -27,23 +32,29 @@ bool CZelmoraDoc::StartCapture(bool everyFrame)
     EndRun();
     if (m_settings.m_strVideoConfig.empty())
     {
-        ShowMessage("No hay configuración", kCameraCaption);
+        ShowMessage(Said(QCoreApplication::translate("CZelmoraDoc", "No hay configuración")),
+                    Said(QCoreApplication::translate("CZelmoraDoc", kCameraCaption)));
         return false;
     }
     auto source = std::make_unique<CVideoSource>(m_settings.m_strVideoConfig, everyFrame);
     if (!source->m_pSource)
     {
-        ShowMessage("No se puede abrir la fuente de vídeo '" + m_settings.m_strVideoConfig +
-                        "': " + source->Error(),
-                    kCameraCaption, MessageIcon::Exclamation);
+        ShowMessage(Said(QCoreApplication::translate(
+                             "CZelmoraDoc", "No se puede abrir la fuente de vídeo '%1': %2"),
+                         {m_settings.m_strVideoConfig, source->Error()}),
+                    Said(QCoreApplication::translate("CZelmoraDoc", kCameraCaption)),
+                    MessageIcon::Exclamation);
         return false;
     }
     auto calibration =
         CCameraCalibration::Load(source->m_nWidth, source->m_nHeight, m_settings.m_strCameraParam);
     if (!calibration)
     {
-        ShowMessage("No se puede cargar la calibración de la cámara: " + m_settings.m_strCameraParam,
-                    kCameraCaption, MessageIcon::Exclamation);
+        ShowMessage(Said(QCoreApplication::translate(
+                             "CZelmoraDoc", "No se puede cargar la calibración de la cámara: %1"),
+                         {m_settings.m_strCameraParam}),
+                    Said(QCoreApplication::translate("CZelmoraDoc", kCameraCaption)),
+                    MessageIcon::Exclamation);
         return false;
     }
     CDocumentView* view = GetView();
@@ -52,8 +63,11 @@ bool CZelmoraDoc::StartCapture(bool everyFrame)
         view->MakeCurrent();
         if (!source->CreateTexture())
         {
-            ShowMessage("No se puede mostrar el vídeo: " + source->Error(), kCameraCaption,
-                        MessageIcon::Exclamation);
+            ShowMessage(
+                Said(QCoreApplication::translate("CZelmoraDoc", "No se puede mostrar el vídeo: %1"),
+                     {source->Error()}),
+                Said(QCoreApplication::translate("CZelmoraDoc", kCameraCaption)),
+                MessageIcon::Exclamation);
             return false;
         }
     }
@@ -99,8 +113,11 @@ CVideoSource::Grab CZelmoraDoc::ProcessNextFrame(int timeoutMs)
         const std::string error = m_pVideoSource->Error();
         EndRun();
         if (!error.empty())
-            ShowMessage("La captura se ha detenido: " + error, kCameraCaption,
-                        MessageIcon::Exclamation);
+            ShowMessage(
+                Said(QCoreApplication::translate("CZelmoraDoc", "La captura se ha detenido: %1"),
+                     {error}),
+                Said(QCoreApplication::translate("CZelmoraDoc", kCameraCaption)),
+                MessageIcon::Exclamation);
     }
     return grab;
 }

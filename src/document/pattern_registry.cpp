@@ -1,9 +1,12 @@
 #include "document/pattern_registry.h"
 
+#include "document/said_text.h"
 #include "project/tracker.h"
 #include "project/user_messages.h"
-#include "tracking/detection.h"
 #include "render/tracker_draw.h"
+#include "tracking/detection.h"
+
+#include <QCoreApplication>
 
 namespace
 {
@@ -17,10 +20,12 @@ CPatternEntry* FindEntry(std::list<CPatternEntry>& registry, const std::string& 
 
 void ReportWidthConflict(const CPattern& pattern, const CPattern& registered)
 {
-    ShowMessage("El patrón '" + pattern.m_strName +
-                    "' se repite en varios Trackers con anchos diferentes. " +
-                    "Se utilizará el ancho '" + std::to_string(registered.m_nWidth) + "'",
-                "Aviso", MessageIcon::Exclamation);
+    ShowMessage(
+        Said(QCoreApplication::translate("CPatternRegistry",
+                                         "El patrón '%1' se repite en varios Trackers con anchos "
+                                         "diferentes. Se utilizará el ancho '%2'"),
+             {pattern.m_strName, std::to_string(registered.m_nWidth)}),
+        Said(QCoreApplication::translate("CPatternRegistry", "Aviso")), MessageIcon::Exclamation);
 }
 
 // The first detected marker wins on equal confidence.

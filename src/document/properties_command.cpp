@@ -2,7 +2,10 @@
 // dialog host, and taken over on OK.
 #include "document/zelmora_doc.h"
 
+#include "document/said_text.h"
 #include "project/user_messages.h"
+
+#include <QCoreApplication>
 
 void CZelmoraDoc::SetDialogHost(CDialogHost* host)
 {
@@ -15,7 +18,9 @@ bool CZelmoraDoc::OnProperties()
     // never-saved project does not have yet.
     if (m_strProjectDir.empty())
     {
-        ShowMessage("Guarde el proyecto antes de iniciar su ejecución", "Aviso",
+        ShowMessage(Said(QCoreApplication::translate(
+                        "CZelmoraDoc", "Guarde el proyecto antes de iniciar su ejecución")),
+                    Said(QCoreApplication::translate("CZelmoraDoc", "Aviso")),
                     MessageIcon::Exclamation);
         return false;
     }

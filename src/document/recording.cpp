@@ -2,13 +2,16 @@
 // WebM file.
 #include "document/zelmora_doc.h"
 
+#include "document/said_text.h"
 #include "project/user_messages.h"
+
+#include <QCoreApplication>
 
 #include <cctype>
 
 namespace
 {
-constexpr const char* kRecordingCaption = "Grabar vídeo";
+constexpr const char* kRecordingCaption = QT_TRANSLATE_NOOP("CZelmoraDoc", "Grabar vídeo");
 constexpr const char* kVideoExtension = ".webm";
 
 bool HasExtension(const std::string& path, const std::string& extension)
@@ -23,7 +26,9 @@ bool HasExtension(const std::string& path, const std::string& extension)
 
 std::string Frames(int count)
 {
-    return std::to_string(count) + (count == 1 ? " fotograma" : " fotogramas");
+    return std::to_string(count) +
+           (count == 1 ? Said(QCoreApplication::translate("CZelmoraDoc", " fotograma"))
+                       : Said(QCoreApplication::translate("CZelmoraDoc", " fotogramas")));
 }
 } // namespace
 
@@ -31,15 +36,21 @@ bool CZelmoraDoc::StartRecording(const std::string& path)
 {
     if (!IsCapturing())
     {
-        ShowMessage("Inicie la captura antes de grabar vídeo", kRecordingCaption,
+        ShowMessage(Said(QCoreApplication::translate("CZelmoraDoc",
+                                                     "Inicie la captura antes de grabar vídeo")),
+                    Said(QCoreApplication::translate("CZelmoraDoc", kRecordingCaption)),
                     MessageIcon::Exclamation);
         return false;
     }
     if (!HasExtension(path, kVideoExtension))
     {
-        ShowMessage("El vídeo se graba en formato WebM: el nombre debe terminar en .webm (" +
-                        path + ")",
-                    kRecordingCaption, MessageIcon::Exclamation);
+        ShowMessage(
+            Said(QCoreApplication::translate(
+                     "CZelmoraDoc",
+                     "El vídeo se graba en formato WebM: el nombre debe terminar en .webm (%1)"),
+                 {path}),
+            Said(QCoreApplication::translate("CZelmoraDoc", kRecordingCaption)),
+            MessageIcon::Exclamation);
         return false;
     }
     StopRecording();
@@ -48,7 +59,9 @@ bool CZelmoraDoc::StartRecording(const std::string& path)
                                        m_pVideoSource->m_dFrameRate, &error);
     if (!m_pRecorder)
     {
-        ShowMessage("No se puede grabar en " + path + ": " + error, kRecordingCaption,
+        ShowMessage(Said(QCoreApplication::translate("CZelmoraDoc", "No se puede grabar en %1: %2"),
+                         {path, error}),
+                    Said(QCoreApplication::translate("CZelmoraDoc", kRecordingCaption)),
                     MessageIcon::Exclamation);
         return false;
     }
@@ -78,11 +91,16 @@ void CZelmoraDoc::StopRecording()
     NotifyRunState();
     const CVideoRecorder::Summary& summary = m_lastRecording;
     if (!summary.strError.empty())
-        ShowMessage("La grabación se ha detenido: " + summary.strError + "\n" +
-                        m_strRecordingPath + " conserva " + Frames(summary.nWritten) + ".",
-                    kRecordingCaption, MessageIcon::Exclamation);
+        ShowMessage(Said(QCoreApplication::translate(
+                             "CZelmoraDoc", "La grabación se ha detenido: %1\n%2 conserva %3."),
+                         {summary.strError, m_strRecordingPath, Frames(summary.nWritten)}),
+                    Said(QCoreApplication::translate("CZelmoraDoc", kRecordingCaption)),
+                    MessageIcon::Exclamation);
     else
-        ShowMessage("Vídeo guardado en " + m_strRecordingPath + ": " + Frames(summary.nWritten) +
-                        ", " + std::to_string(summary.nDropped) + " descartados.",
-                    kRecordingCaption, MessageIcon::Information);
+        ShowMessage(
+            Said(QCoreApplication::translate("CZelmoraDoc",
+                                             "Vídeo guardado en %1: %2, %3 descartados."),
+                 {m_strRecordingPath, Frames(summary.nWritten), std::to_string(summary.nDropped)}),
+            Said(QCoreApplication::translate("CZelmoraDoc", kRecordingCaption)),
+            MessageIcon::Information);
 }

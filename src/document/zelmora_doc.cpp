@@ -1,13 +1,16 @@
 #include "document/zelmora_doc.h"
 
-#include "formats/project_file.h"
-#include "formats/archive.h"
 #include "document/pattern_registry.h"
+#include "document/said_text.h"
 #include "document/settings_block.h"
+#include "formats/archive.h"
+#include "formats/project_file.h"
 #include "project/user_messages.h"
 #include "render/model_scene.h"
 
 #include <unistd.h>
+
+#include <QCoreApplication>
 
 namespace
 {
@@ -82,9 +85,12 @@ void CZelmoraDoc::Serialize(CArchive& ar)
     m_nThresholdCountdown = 24;
     RefreshNavigator();
     if (newerBlock)
-        ShowMessage("El proyecto guarda ajustes de una versión más reciente del programa (versión " +
-                        std::to_string(blockVersion) + "); se abre con los ajustes de siempre",
-                    "Aviso", MessageIcon::Exclamation);
+        ShowMessage(
+            Said(QCoreApplication::translate(
+                     "CZelmoraDoc", "El proyecto guarda ajustes de una versión más reciente del "
+                                    "programa (versión %1); se abre con los ajustes de siempre"),
+                 {std::to_string(blockVersion)}),
+            Said(QCoreApplication::translate("CZelmoraDoc", "Aviso")), MessageIcon::Exclamation);
 }
 
 void CZelmoraDoc::SerializeTrackers(CArchive& ar, std::list<CTracker>& trackers)

@@ -16,10 +16,9 @@ constexpr int kTextMarginPx = 24;
 CAvisoPage::CAvisoPage(QWidget* parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("avisoPage"));
-    setWindowTitle(QStringLiteral("Aviso"));
-    setAccessibleName(QStringLiteral("Aviso"));
-    auto* text =
-        Named(new QPlainTextEdit(WarningText(), this), "avisoText", QStringLiteral("Aviso"));
+    setWindowTitle(tr("Aviso"));
+    setAccessibleName(tr("Aviso"));
+    auto* text = Named(new QPlainTextEdit(WarningText(), this), "avisoText", tr("Aviso"));
     // Read-only still lets the text be selected and copied.
     text->setReadOnly(true);
     text->setFrameShape(QFrame::NoFrame);
@@ -34,8 +33,8 @@ CAvisoPage::CAvisoPage(QWidget* parent) : QWidget(parent)
 
 QString CAvisoPage::WarningText()
 {
-    return QStringLiteral("Los ficheros que se carguen con una dirección\n"
-                          "absoluta (c:\\patt.duma) se guardarán solo su nombre\n"
-                          "y al volver a abrir el fichero en otro ordenador\n"
-                          "es posible que no funcione la aplicación correctamente");
+    return tr("Los ficheros que se carguen con una dirección\n"
+              "absoluta (c:\\patt.duma) se guardarán solo su nombre\n"
+              "y al volver a abrir el fichero en otro ordenador\n"
+              "es posible que no funcione la aplicación correctamente");
 }

@@ -30,10 +30,10 @@ CCameraChoiceDialog::CCameraChoiceDialog(const std::vector<CaptureDevice>& devic
     : QDialog(parent), m_devices(devices)
 {
     setObjectName(QStringLiteral("cameraChoiceDialog"));
-    setWindowTitle(QStringLiteral("Elegir cámara"));
-    const QString listText = QStringLiteral("Cámaras y tamaños");
+    setWindowTitle(tr("Elegir cámara"));
+    const QString listText = tr("Cámaras y tamaños");
     m_pList = Named(new QTreeWidget(this), "cameraList", listText);
-    m_pList->setHeaderLabels({QStringLiteral("Cámara / tamaño"), QStringLiteral("Imágenes por segundo")});
+    m_pList->setHeaderLabels({tr("Cámara / tamaño"), tr("Imágenes por segundo")});
     m_pList->setSelectionMode(QAbstractItemView::SingleSelection);
     m_pList->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_pList->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
@@ -88,7 +88,7 @@ void CCameraChoiceDialog::accept()
 {
     if (!Mode())
     {
-        ShowMessage("Elija un tamaño de una cámara.", windowTitle().toStdString(),
+        ShowMessage(tr("Elija un tamaño de una cámara.").toStdString(), windowTitle().toStdString(),
                     MessageIcon::Exclamation);
         m_pList->setFocus();
         return;

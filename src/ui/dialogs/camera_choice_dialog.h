@@ -5,6 +5,7 @@
 
 #include "media/capture_devices.h"
 
+#include <QCoreApplication>
 #include <QDialog>
 
 #include <vector>
@@ -13,6 +14,8 @@ class QTreeWidget;
 
 class CCameraChoiceDialog : public QDialog
 {
+    Q_DECLARE_TR_FUNCTIONS(CCameraChoiceDialog)
+
   public:
     CCameraChoiceDialog(const std::vector<CaptureDevice>& devices, QWidget* parent = nullptr);
 

@@ -2,6 +2,7 @@
 
 #include "ui/dialogs/file_browse.h"
 
+#include <QCoreApplication>
 #include <QDialog>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -37,9 +38,11 @@ QPushButton* NewBrowseButton(const char* objectName, const QString& fieldName, Q
 void LayOutBesideOkCancel(QDialog* dialog, QLayout* fields)
 {
     auto* column = new QVBoxLayout;
-    QPushButton* ok = NewButton(QStringLiteral("Aceptar"), "okButton", dialog);
+    QPushButton* ok =
+        NewButton(QCoreApplication::translate("DialogControls", "Aceptar"), "okButton", dialog);
     ok->setDefault(true);
-    QPushButton* cancel = NewButton(QStringLiteral("Cancelar"), "cancelButton", dialog);
+    QPushButton* cancel = NewButton(QCoreApplication::translate("DialogControls", "Cancelar"),
+                                    "cancelButton", dialog);
     QObject::connect(ok, &QPushButton::clicked, dialog, &QDialog::accept);
     QObject::connect(cancel, &QPushButton::clicked, dialog, &QDialog::reject);
     column->addWidget(ok);
@@ -53,8 +56,8 @@ void LayOutBesideOkCancel(QDialog* dialog, QLayout* fields)
 CNameAndFileFields AddNameAndFileRows(QGridLayout* grid, int columns, const std::string& projectDir,
                                       QDialog* dialog, const QStringList& nameFilters)
 {
-    const QString nameText = QStringLiteral("Nombre");
-    const QString fileText = QStringLiteral("Fichero");
+    const QString nameText = QCoreApplication::translate("DialogControls", "Nombre");
+    const QString fileText = QCoreApplication::translate("DialogControls", "Fichero");
     CNameAndFileFields fields;
     fields.m_pName = Named(new QLineEdit(dialog), "nameEdit", nameText);
     fields.m_pFile = Named(new QLineEdit(dialog), "fileEdit", fileText);

@@ -1,8 +1,10 @@
 #include "ui/dialogs/field_checks.h"
 
+#include "document/said_text.h"
 #include "project/user_messages.h"
 
 #include <QAbstractSpinBox>
+#include <QCoreApplication>
 #include <QLineEdit>
 #include <QTabWidget>
 #include <QWidget>
@@ -64,15 +66,17 @@ bool ReadIntField(QWidget* field, const QString& text, int low, int high, int& v
 {
     if (ParseInt(text, low, high, value))
         return true;
-    return Refuse(field,
-                  QStringLiteral("Introduzca un número entero entre %1 y %2.").arg(low).arg(high));
+    return Refuse(field, QCoreApplication::translate("FieldChecks",
+                                                     "Introduzca un número entero entre %1 y %2.")
+                             .arg(low)
+                             .arg(high));
 }
 
 bool ReadRealField(QWidget* field, const QString& text, double& value)
 {
     if (ParseNumber(text, value))
         return true;
-    return Refuse(field, QStringLiteral("Introduzca un número."));
+    return Refuse(field, QCoreApplication::translate("FieldChecks", "Introduzca un número."));
 }
 
 bool ReadFloatField(QWidget* field, const QString& text, float& value)
@@ -83,7 +87,7 @@ bool ReadFloatField(QWidget* field, const QString& text, float& value)
         value = static_cast<float>(parsed);
         return true;
     }
-    return Refuse(field, QStringLiteral("Introduzca un número."));
+    return Refuse(field, QCoreApplication::translate("FieldChecks", "Introduzca un número."));
 }
 
 bool ReadFloatField(QWidget* field, const QString& text, float low, float high, float& value)
@@ -94,11 +98,16 @@ bool ReadFloatField(QWidget* field, const QString& text, float low, float high, 
         value = static_cast<float>(parsed);
         return true;
     }
-    return Refuse(field, QStringLiteral("Introduzca un número entre %1 y %2.").arg(low).arg(high));
+    return Refuse(field,
+                  QCoreApplication::translate("FieldChecks", "Introduzca un número entre %1 y %2.")
+                      .arg(low)
+                      .arg(high));
 }
 
 bool ConfirmDeletion(const std::string& what, const std::string& name)
 {
-    return ShowMessage("¿Desea eliminar " + what + " '" + name + "'?", "Eliminar",
+    return ShowMessage(Said(QCoreApplication::translate("FieldChecks", "¿Desea eliminar %1 '%2'?"),
+                            {what, name}),
+                       Said(QCoreApplication::translate("FieldChecks", "Eliminar")),
                        MessageIcon::Question, MessageButtons::YesNo) == MessageAnswer::Yes;
 }

@@ -2,12 +2,13 @@
 
 #include "document/project_paths.h"
 
+#include <QCoreApplication>
 #include <QFileDialog>
 #include <QLineEdit>
 
 void BrowseForFile(QLineEdit* field, const std::string& projectDir, const QStringList& nameFilters)
 {
-    QFileDialog dialog(field->window(), QStringLiteral("Abrir"));
+    QFileDialog dialog(field->window(), QCoreApplication::translate("FileBrowse", "Abrir"));
     dialog.setObjectName(QStringLiteral("fileDialog"));
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     // A name that does not exist yet is accepted, as when typed; loading

@@ -31,34 +31,34 @@ CGeneralPage::CGeneralPage(const CProjectSettings& settings, const std::string& 
     : QWidget(parent), m_settings(settings), m_strProjectDir(projectDir)
 {
     setObjectName(QStringLiteral("generalPage"));
-    setWindowTitle(QStringLiteral("General"));
-    setAccessibleName(QStringLiteral("General"));
+    setWindowTitle(tr("General"));
+    setAccessibleName(tr("General"));
     CreateControls();
     LoadControls();
 }
 
 void CGeneralPage::CreateControls()
 {
-    const QString videoText = QStringLiteral("Configuración Video");
-    const QString cameraText = QStringLiteral("Calibración Cámara");
+    const QString videoText = tr("Configuración Video");
+    const QString cameraText = tr("Calibración Cámara");
     m_pVideoConfigEdit = Named(new QLineEdit(this), "videoConfigEdit", videoText);
     QPushButton* videoBrowse = NewBrowseButton("videoConfigBrowseButton", videoText, this);
     m_pCameraParamEdit = Named(new QLineEdit(this), "cameraParamEdit", cameraText);
     QPushButton* cameraBrowse = NewBrowseButton("cameraParamBrowseButton", cameraText, this);
-    const QString autoText = QStringLiteral("Umbral Automático");
+    const QString autoText = tr("Umbral Automático");
     m_pAutoThresholdCheck = Named(new QCheckBox(autoText, this), "autoThresholdCheck", autoText);
-    const QString adaptiveText = QStringLiteral("Umbral adaptativo");
+    const QString adaptiveText = tr("Umbral adaptativo");
     m_pAdaptiveThresholdCheck =
         Named(new QCheckBox(adaptiveText, this), "adaptiveThresholdCheck", adaptiveText);
     m_pAdaptiveThresholdCheck->setToolTip(
-        QStringLiteral("Cada punto se compara con la luz de su entorno: encuentra los marcadores "
-                       "en sombra y con luz desigual"));
-    m_pThresholdSpin = Named(new CNumberSpinBox(this), "thresholdSpin", QStringLiteral("Valor"));
+        tr("Cada punto se compara con la luz de su entorno: encuentra los marcadores "
+           "en sombra y con luz desigual"));
+    m_pThresholdSpin = Named(new CNumberSpinBox(this), "thresholdSpin", tr("Valor"));
     m_pThresholdSpin->SetStepRange(0, kMaxThreshold, true);
-    const QString singleText = QStringLiteral("Vista Única");
+    const QString singleText = tr("Vista Única");
     m_pSingleViewCheck = Named(new QCheckBox(singleText, this), "singleViewCheck", singleText);
-    m_pViewZoomEdit = NewNumberEdit("viewZoomEdit", QStringLiteral("Zoom Vistas"), this);
-    const QString recordText = QStringLiteral("Grabar relación de patrones");
+    m_pViewZoomEdit = NewNumberEdit("viewZoomEdit", tr("Zoom Vistas"), this);
+    const QString recordText = tr("Grabar relación de patrones");
     m_pRecordRelationsCheck =
         Named(new QCheckBox(recordText, this), "recordRelationsCheck", recordText);
     // Shown for information: relations are always recorded.
@@ -73,13 +73,11 @@ void CGeneralPage::CreateControls()
     grid->addWidget(cameraBrowse, 1, 3);
     grid->addWidget(m_pAutoThresholdCheck, 2, 0, 1, 2);
     grid->addWidget(m_pAdaptiveThresholdCheck, 2, 2, 1, 2);
-    QLabel* valueLabel =
-        NewLabel(QStringLiteral("Valor"), "thresholdLabel", m_pThresholdSpin, this);
+    QLabel* valueLabel = NewLabel(tr("Valor"), "thresholdLabel", m_pThresholdSpin, this);
     grid->addWidget(valueLabel, 3, 0, Qt::AlignRight);
     grid->addWidget(m_pThresholdSpin, 3, 1);
     grid->addWidget(m_pSingleViewCheck, 4, 0, 1, 2);
-    grid->addWidget(NewLabel(QStringLiteral("Zoom Vistas"), "viewZoomLabel", m_pViewZoomEdit, this),
-                    5, 0);
+    grid->addWidget(NewLabel(tr("Zoom Vistas"), "viewZoomLabel", m_pViewZoomEdit, this), 5, 0);
     grid->addWidget(m_pViewZoomEdit, 5, 1);
     grid->addWidget(m_pRecordRelationsCheck, 6, 0, 1, 3);
     grid->setColumnStretch(2, 1);

@@ -5,6 +5,7 @@
 
 #include "document/dialog_host.h"
 
+#include <QCoreApplication>
 #include <QWidget>
 
 #include <string>
@@ -15,6 +16,8 @@ class QLineEdit;
 
 class CGeneralPage : public QWidget
 {
+    Q_DECLARE_TR_FUNCTIONS(CGeneralPage)
+
   public:
     CGeneralPage(const CProjectSettings& settings, const std::string& projectDir,
                  QWidget* parent = nullptr);

@@ -14,14 +14,18 @@
 
 namespace
 {
-const QStringList kModelFilters = {
-    QStringLiteral("Modelos 3D (*.3ds *.gltf *.glb *.obj *.fbx *.dae)"),
-    QStringLiteral("3DS (*.3ds)"),
-    QStringLiteral("glTF (*.gltf *.glb)"),
-    QStringLiteral("OBJ (*.obj)"),
-    QStringLiteral("FBX (*.fbx)"),
-    QStringLiteral("Collada (*.dae)"),
-    QStringLiteral("Todos los ficheros (*)")};
+// Built when asked, so the names follow the language chosen at start-up.
+QStringList ModelFilters()
+{
+    return {QCoreApplication::translate("CModel3DDialog",
+                                        "Modelos 3D (*.3ds *.gltf *.glb *.obj *.fbx *.dae)"),
+            QStringLiteral("3DS (*.3ds)"),
+            QStringLiteral("glTF (*.gltf *.glb)"),
+            QStringLiteral("OBJ (*.obj)"),
+            QStringLiteral("FBX (*.fbx)"),
+            QStringLiteral("Collada (*.dae)"),
+            QCoreApplication::translate("CModel3DDialog", "Todos los ficheros (*)")};
+}
 } // namespace
 
 CModel3DDialog::CModel3DDialog(const CModel3D& model, const std::string& projectDir,
@@ -29,10 +33,10 @@ CModel3DDialog::CModel3DDialog(const CModel3D& model, const std::string& project
     : QDialog(parent), m_model(model), m_strProjectDir(projectDir), m_dMarkerWidth(markerWidth)
 {
     setObjectName(QStringLiteral("model3dDialog"));
-    setWindowTitle(QStringLiteral("Modelo 3D"));
-    const QString matrixText = QStringLiteral("Matriz");
+    setWindowTitle(tr("Modelo 3D"));
+    const QString matrixText = tr("Matriz");
     auto* grid = new QGridLayout;
-    const CNameAndFileFields fields = AddNameAndFileRows(grid, 5, projectDir, this, kModelFilters);
+    const CNameAndFileFields fields = AddNameAndFileRows(grid, 5, projectDir, this, ModelFilters());
     m_pNameEdit = fields.m_pName;
     m_pFileEdit = fields.m_pFile;
     // Created row by row, so Tab walks the grid as it is read.
@@ -41,10 +45,8 @@ CModel3DDialog::CModel3DDialog(const CModel3D& model, const std::string& project
         {
             const QByteArray name =
                 QStringLiteral("matrixEdit_%1_%2").arg(row).arg(column).toLatin1();
-            const QString spoken = QStringLiteral("%1, fila %2, columna %3")
-                                       .arg(matrixText)
-                                       .arg(row + 1)
-                                       .arg(column + 1);
+            const QString spoken =
+                tr("%1, fila %2, columna %3").arg(matrixText).arg(row + 1).arg(column + 1);
             auto* edit = Named(new QLineEdit(this), name.constData(), spoken);
             edit->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
             m_matrixEdits[4 * column + row] = edit;
@@ -55,7 +57,7 @@ CModel3DDialog::CModel3DDialog(const CModel3D& model, const std::string& project
     m_pSizeLabel = new QLabel(this);
     m_pSizeLabel->setObjectName(QStringLiteral("sizeLabel"));
     grid->addWidget(m_pSizeLabel, 6, 0, 1, 5);
-    m_pFitButton = NewButton(QStringLiteral("Ajustar al marcador"), "fitButton", this);
+    m_pFitButton = NewButton(tr("Ajustar al marcador"), "fitButton", this);
     m_pFitButton->setEnabled(markerWidth > 0.0);
     grid->addWidget(m_pFitButton, 6, 5);
     connect(m_pFitButton, &QPushButton::clicked, this, [this] { FitOnMarker(); });
@@ -110,7 +112,7 @@ void CModel3DDialog::ShowSize()
     }
     QString text = sides.join(QStringLiteral(" x "));
     if (m_facts.bSkinned)
-        text += QStringLiteral(" (esqueleto en postura de reposo)");
+        text += tr(" (esqueleto en postura de reposo)");
     m_pSizeLabel->setText(text);
     m_pSizeLabel->setAccessibleName(text);
 }

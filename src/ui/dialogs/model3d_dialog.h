@@ -10,6 +10,7 @@
 #include "models/model_facts.h"
 #include "project/model3d.h"
 
+#include <QCoreApplication>
 #include <QDialog>
 
 #include <array>
@@ -21,6 +22,8 @@ class QPushButton;
 
 class CModel3DDialog : public QDialog
 {
+    Q_DECLARE_TR_FUNCTIONS(CModel3DDialog)
+
   public:
     // markerWidth: the reference pattern's width, 0 without one.
     CModel3DDialog(const CModel3D& model, const std::string& projectDir, double markerWidth,

@@ -31,10 +31,10 @@ CPatternDialog::CPatternDialog(const CPattern& pattern, const std::string& proje
     : QDialog(parent), m_pattern(pattern)
 {
     setObjectName(QStringLiteral("patternDialog"));
-    setWindowTitle(QStringLiteral("Patrón"));
-    const QString widthText = QStringLiteral("Ancho");
-    const QString framesText = QStringLiteral("Número patrones");
-    const QString toleranceText = QStringLiteral("Diferencia aceptable");
+    setWindowTitle(tr("Patrón"));
+    const QString widthText = tr("Ancho");
+    const QString framesText = tr("Número patrones");
+    const QString toleranceText = tr("Diferencia aceptable");
     auto* grid = new QGridLayout;
     const CNameAndFileFields fields = AddNameAndFileRows(grid, 3, projectDir, this);
     m_pNameEdit = fields.m_pName;
@@ -57,19 +57,19 @@ CPatternDialog::CPatternDialog(const CPattern& pattern, const std::string& proje
 
 void CPatternDialog::AddFilterRows(QGridLayout* grid, int row)
 {
-    const QString filterText = QStringLiteral("Filtro");
-    const QString cutoffText = QStringLiteral("Suavizado en reposo");
-    const QString gainText = QStringLiteral("Respuesta al movimiento");
+    const QString filterText = tr("Filtro");
+    const QString cutoffText = tr("Suavizado en reposo");
+    const QString gainText = tr("Respuesta al movimiento");
     m_pFilterCombo = Named(new QComboBox(this), "filterCombo", filterText);
-    m_pFilterCombo->addItem(QStringLiteral("Media de los últimos fotogramas"));
-    m_pFilterCombo->addItem(QStringLiteral("Adaptativo"));
+    m_pFilterCombo->addItem(tr("Media de los últimos fotogramas"));
+    m_pFilterCombo->addItem(tr("Adaptativo"));
     m_pCutoffSpin = NewSpin("minCutoffSpin", cutoffText, kMinFilterCutoff, 10.0, this);
     m_pGainSpin = NewSpin("speedGainSpin", gainText, 0.0, 10.0, this);
-    const QString explanationText = QStringLiteral(
-        "El filtro adaptativo suaviza más cuanto más quieto está el marcador y sigue su "
-        "movimiento sin retraso. Suavizado en reposo (Hz): más bajo, modelo más quieto con el "
-        "marcador parado. Respuesta al movimiento: más alta, menos retraso cuando el marcador "
-        "se mueve.");
+    const QString explanationText =
+        tr("El filtro adaptativo suaviza más cuanto más quieto está el marcador y sigue su "
+           "movimiento sin retraso. Suavizado en reposo (Hz): más bajo, modelo más quieto con el "
+           "marcador parado. Respuesta al movimiento: más alta, menos retraso cuando el marcador "
+           "se mueve.");
     auto* explanation =
         Named(new QLabel(explanationText, this), "filterExplanation", explanationText);
     explanation->setWordWrap(true);

@@ -6,6 +6,7 @@
 
 #include "project/pattern.h"
 
+#include <QCoreApplication>
 #include <QDialog>
 
 #include <string>
@@ -17,6 +18,8 @@ class QLineEdit;
 
 class CPatternDialog : public QDialog
 {
+    Q_DECLARE_TR_FUNCTIONS(CPatternDialog)
+
   public:
     CPatternDialog(const CPattern& pattern, const std::string& projectDir,
                    QWidget* parent = nullptr);

@@ -16,21 +16,21 @@ CPropertiesSheet::CPropertiesSheet(const CProjectSettings& settings,
                                    QWidget* parent)
     : QDialog(parent)
 {
-    const QString title = QStringLiteral("Propiedades del proyecto");
+    const QString title = tr("Propiedades del proyecto");
     setObjectName(QStringLiteral("propertiesSheet"));
     setWindowTitle(title);
     m_pTabs = Named(new QTabWidget(this), "pageTabs", title);
     m_pAvisoPage = new CAvisoPage(m_pTabs);
     m_pGeneralPage = new CGeneralPage(settings, projectDir, m_pTabs);
     m_pTrackersPage = new CTrackersPage(trackers, projectDir, host, m_pTabs);
-    m_pTabs->addTab(m_pAvisoPage, QStringLiteral("Aviso"));
-    m_pTabs->addTab(m_pGeneralPage, QStringLiteral("General"));
-    m_pTabs->addTab(m_pTrackersPage, QStringLiteral("Trackers"));
+    m_pTabs->addTab(m_pAvisoPage, tr("Aviso"));
+    m_pTabs->addTab(m_pGeneralPage, tr("General"));
+    m_pTabs->addTab(m_pTrackersPage, tr("Trackers"));
     m_pTabs->setCurrentWidget(m_pAvisoPage);
 
-    QPushButton* ok = NewButton(QStringLiteral("Aceptar"), "okButton", this);
+    QPushButton* ok = NewButton(tr("Aceptar"), "okButton", this);
     ok->setDefault(true);
-    QPushButton* cancel = NewButton(QStringLiteral("Cancelar"), "cancelButton", this);
+    QPushButton* cancel = NewButton(tr("Cancelar"), "cancelButton", this);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
     auto* buttons = new QHBoxLayout;

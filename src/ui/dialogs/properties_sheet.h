@@ -5,6 +5,7 @@
 
 #include "document/dialog_host.h"
 
+#include <QCoreApplication>
 #include <QDialog>
 
 #include <list>
@@ -17,6 +18,8 @@ class QTabWidget;
 
 class CPropertiesSheet : public QDialog
 {
+    Q_DECLARE_TR_FUNCTIONS(CPropertiesSheet)
+
   public:
     CPropertiesSheet(const CProjectSettings& settings, const std::list<CTracker>& trackers,
                      const std::string& projectDir, CDialogHost& host, QWidget* parent = nullptr);

@@ -1,6 +1,7 @@
 #include "ui/dialogs/tracker_dialog.h"
 
 #include "document/project_paths.h"
+#include "document/said_text.h"
 #include "project/user_messages.h"
 #include "tracking/pattern_file.h"
 #include "tracking/pattern_quality.h"
@@ -9,6 +10,7 @@
 #include "ui/dialogs/list_rows.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -69,25 +71,38 @@ void WarnAboutNewPattern(const CPattern& pattern, const std::list<CPattern>& pat
         switch (warning.issue)
         {
         case PatternIssue::AlikeTurned:
-            text += "\n- se ve casi igual girado un cuarto o media vuelta (correlación " +
-                    Number("%.2f", warning.value) + "): sus marcadores se leerán mal girados.";
+            text += Said(QCoreApplication::translate(
+                             "CTrackerDialog",
+                             "\n- se ve casi igual girado un cuarto o media vuelta "
+                             "(correlación %1): sus marcadores se leerán mal girados."),
+                         {Number("%.2f", warning.value)});
             break;
         case PatternIssue::LowContrast:
-            text += "\n- tiene muy poco contraste: se confundirá con superficies lisas.";
+            text += Said(QCoreApplication::translate(
+                "CTrackerDialog",
+                "\n- tiene muy poco contraste: se confundirá con superficies lisas."));
             break;
         case PatternIssue::LittleDetail:
-            text += "\n- tiene muy poco detalle (un " + Number("%.0f", 100.0 * warning.value) +
-                    " % es un degradado): se confundirá con superficies lisas mal iluminadas.";
+            text += Said(QCoreApplication::translate(
+                             "CTrackerDialog",
+                             "\n- tiene muy poco detalle (un %1 % es un degradado): se "
+                             "confundirá con superficies lisas mal iluminadas."),
+                         {Number("%.0f", 100.0 * warning.value)});
             break;
         case PatternIssue::CloseToOther:
-            text += "\n- se parece demasiado al patrón '" + names[warning.other] +
-                    "' (correlación " + Number("%.2f", warning.value) +
-                    "): uno se leerá como el otro.";
+            text += Said(QCoreApplication::translate(
+                             "CTrackerDialog",
+                             "\n- se parece demasiado al patrón '%1' (correlación %2): "
+                             "uno se leerá como el otro."),
+                         {names[warning.other], Number("%.2f", warning.value)});
             break;
         }
     }
     if (!text.empty())
-        ShowMessage("El patrón '" + pattern.m_strName + "':" + text, "Aviso",
+        ShowMessage(Said(QCoreApplication::translate("CTrackerDialog", "El patrón '%1':"),
+                         {pattern.m_strName}) +
+                        text,
+                    Said(QCoreApplication::translate("CTrackerDialog", "Aviso")),
                     MessageIcon::Exclamation);
 }
 
@@ -111,7 +126,7 @@ CTrackerDialog::CTrackerDialog(const CTracker& tracker, const std::string& proje
     : QDialog(parent), m_tracker(tracker), m_strProjectDir(projectDir), m_host(host)
 {
     setObjectName(QStringLiteral("trackerDialog"));
-    setWindowTitle(QStringLiteral("Tracker"));
+    setWindowTitle(tr("Tracker"));
     CreateControls();
     m_pNameEdit->setText(QString::fromStdString(m_tracker.m_strName));
     for (auto pos = m_tracker.m_patterns.begin(); pos != m_tracker.m_patterns.end(); ++pos)
@@ -123,21 +138,20 @@ CTrackerDialog::CTrackerDialog(const CTracker& tracker, const std::string& proje
 
 void CTrackerDialog::CreateControls()
 {
-    const QString nameText = QStringLiteral("Nombre");
-    const QString patternsText = QStringLiteral("Patrones");
-    const QString modelsText = QStringLiteral("Modelos 3D");
-    const QString referenceText = QStringLiteral("Patrón Referencia");
+    const QString nameText = tr("Nombre");
+    const QString patternsText = tr("Patrones");
+    const QString modelsText = tr("Modelos 3D");
+    const QString referenceText = tr("Patrón Referencia");
     m_pNameEdit = Named(new QLineEdit(this), "nameEdit", nameText);
 
     auto* patternGroup = Named(new QGroupBox(patternsText, this), "patternGroup", patternsText);
-    m_pPatternList = NewReportList({nameText, QStringLiteral("Fichero"), QStringLiteral("Ancho")},
-                                   "patternList", patternsText, patternGroup, {2});
+    m_pPatternList = NewReportList({nameText, tr("Fichero"), tr("Ancho")}, "patternList",
+                                   patternsText, patternGroup, {2});
     m_pPatternList->headerItem()->setTextAlignment(2, Qt::AlignRight | Qt::AlignVCenter);
     m_pPatternList->setMinimumSize(kListWidthPx, kListHeightPx);
     m_pReferenceCombo = Named(new QComboBox(patternGroup), "referenceCombo", referenceText);
-    QPushButton* newPattern = NewButton(QStringLiteral("Nuevo"), "newPatternButton", patternGroup);
-    QPushButton* deletePattern =
-        NewButton(QStringLiteral("Eliminar"), "deletePatternButton", patternGroup);
+    QPushButton* newPattern = NewButton(tr("Nuevo"), "newPatternButton", patternGroup);
+    QPushButton* deletePattern = NewButton(tr("Eliminar"), "deletePatternButton", patternGroup);
     auto* referenceRow = new QHBoxLayout;
     referenceRow->addWidget(NewLabel(referenceText, "referenceLabel", m_pReferenceCombo, this));
     referenceRow->addWidget(m_pReferenceCombo, 1);
@@ -151,12 +165,10 @@ void CTrackerDialog::CreateControls()
     patternLayout->addLayout(patternButtons);
 
     auto* modelGroup = Named(new QGroupBox(modelsText, this), "modelGroup", modelsText);
-    m_pModelList =
-        NewReportList({nameText, QStringLiteral("Fichero")}, "modelList", modelsText, modelGroup);
+    m_pModelList = NewReportList({nameText, tr("Fichero")}, "modelList", modelsText, modelGroup);
     m_pModelList->setMinimumSize(kListWidthPx, kListHeightPx);
-    QPushButton* newModel = NewButton(QStringLiteral("Nuevo"), "newModelButton", modelGroup);
-    QPushButton* deleteModel =
-        NewButton(QStringLiteral("Eliminar"), "deleteModelButton", modelGroup);
+    QPushButton* newModel = NewButton(tr("Nuevo"), "newModelButton", modelGroup);
+    QPushButton* deleteModel = NewButton(tr("Eliminar"), "deleteModelButton", modelGroup);
     newPattern->setAccessibleDescription(patternsText);
     deletePattern->setAccessibleDescription(patternsText);
     newModel->setAccessibleDescription(modelsText);
@@ -249,7 +261,7 @@ void CTrackerDialog::OnNewPattern()
 void CTrackerDialog::OnDeletePattern()
 {
     CPatternRow* row = SelectedRow<CPattern>(m_pPatternList);
-    if (!row || !ConfirmDeletion("el patrón", row->text(0).toStdString()))
+    if (!row || !ConfirmDeletion(Said(tr("el patrón")), row->text(0).toStdString()))
         return;
     TakeReferenceFromCombo();
     if (row->m_pos == m_tracker.m_posReference)
@@ -283,7 +295,7 @@ void CTrackerDialog::OnNewModel()
 void CTrackerDialog::OnDeleteModel()
 {
     CModelRow* row = SelectedRow<CModel3D>(m_pModelList);
-    if (!row || !ConfirmDeletion("el modelo 3D", row->text(0).toStdString()))
+    if (!row || !ConfirmDeletion(Said(tr("el modelo 3D")), row->text(0).toStdString()))
         return;
     m_tracker.m_models.erase(row->m_pos);
     delete row;

@@ -6,6 +6,7 @@
 
 #include "document/dialog_host.h"
 
+#include <QCoreApplication>
 #include <QDialog>
 
 #include <string>
@@ -17,6 +18,8 @@ class QTreeWidgetItem;
 
 class CTrackerDialog : public QDialog
 {
+    Q_DECLARE_TR_FUNCTIONS(CTrackerDialog)
+
   public:
     CTrackerDialog(const CTracker& tracker, const std::string& projectDir, CDialogHost& host,
                    QWidget* parent = nullptr);

@@ -1,5 +1,6 @@
 #include "ui/dialogs/trackers_page.h"
 
+#include "document/said_text.h"
 #include "ui/dialogs/dialog_controls.h"
 #include "ui/dialogs/field_checks.h"
 #include "ui/dialogs/list_rows.h"
@@ -17,13 +18,13 @@ CTrackersPage::CTrackersPage(const std::list<CTracker>& trackers, const std::str
                              CDialogHost& host, QWidget* parent)
     : QWidget(parent), m_trackers(trackers), m_strProjectDir(projectDir), m_host(host)
 {
-    const QString title = QStringLiteral("Trackers");
+    const QString title = tr("Trackers");
     setObjectName(QStringLiteral("trackersPage"));
     setWindowTitle(title);
     setAccessibleName(title);
-    m_pTrackerList = NewReportList({QStringLiteral("Nombre")}, "trackerList", title, this);
-    QPushButton* newButton = NewButton(QStringLiteral("Nuevo"), "newTrackerButton", this);
-    QPushButton* deleteButton = NewButton(QStringLiteral("Eliminar"), "deleteTrackerButton", this);
+    m_pTrackerList = NewReportList({tr("Nombre")}, "trackerList", title, this);
+    QPushButton* newButton = NewButton(tr("Nuevo"), "newTrackerButton", this);
+    QPushButton* deleteButton = NewButton(tr("Eliminar"), "deleteTrackerButton", this);
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(newButton);
     buttons->addWidget(deleteButton);
@@ -59,7 +60,7 @@ void CTrackersPage::OnNew()
 void CTrackersPage::OnDelete()
 {
     CTrackerRow* row = SelectedRow<CTracker>(m_pTrackerList);
-    if (!row || !ConfirmDeletion("el tracker", row->text(0).toStdString()))
+    if (!row || !ConfirmDeletion(Said(tr("el tracker")), row->text(0).toStdString()))
         return;
     m_trackers.erase(row->m_pos);
     delete row;

@@ -5,6 +5,7 @@
 
 #include "document/dialog_host.h"
 
+#include <QCoreApplication>
 #include <QWidget>
 
 #include <list>
@@ -15,6 +16,8 @@ class QTreeWidgetItem;
 
 class CTrackersPage : public QWidget
 {
+    Q_DECLARE_TR_FUNCTIONS(CTrackersPage)
+
   public:
     CTrackersPage(const std::list<CTracker>& trackers, const std::string& projectDir,
                   CDialogHost& host, QWidget* parent = nullptr);

@@ -10,14 +10,14 @@
 CAboutDialog::CAboutDialog(QWidget* parent) : QDialog(parent)
 {
     setObjectName("aboutDialog");
-    setWindowTitle("Acerca de Zelmora");
-    setAccessibleName("Acerca de Zelmora");
+    setWindowTitle(tr("Acerca de Zelmora"));
+    setAccessibleName(tr("Acerca de Zelmora"));
 
     auto* picture = Named(new QLabel(this), "zelmoraPicture", "Zelmora");
     picture->setPixmap(ZelmoraPicture(64));
     auto* version =
         Named(new QLabel("Zelmora Version 1.0", this), "versionLabel", "Zelmora Version 1.0");
-    auto* ok = Named(new QPushButton("Aceptar", this), "okButton", "Aceptar");
+    auto* ok = Named(new QPushButton(tr("Aceptar"), this), "okButton", tr("Aceptar"));
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
 

@@ -10,7 +10,7 @@
 
 namespace
 {
-const char* const kCaption = "Elegir cámara";
+const char* const kCaption = QT_TRANSLATE_NOOP("CMainFrame", "Elegir cámara");
 } // namespace
 
 void CMainFrame::OnChooseCamera()
@@ -19,16 +19,18 @@ void CMainFrame::OnChooseCamera()
     // never-saved project does not have yet.
     if (m_doc.m_strProjectDir.empty())
     {
-        ShowMessage("Guarde el proyecto antes de elegir la cámara: su configuración de vídeo se "
-                    "escribe en la carpeta del proyecto.",
-                    kCaption, MessageIcon::Exclamation);
+        ShowMessage(tr("Guarde el proyecto antes de elegir la cámara: su configuración de vídeo se "
+                       "escribe en la carpeta del proyecto.")
+                        .toStdString(),
+                    tr(kCaption).toStdString(), MessageIcon::Exclamation);
         return;
     }
     const std::vector<CaptureDevice> devices = ListCaptureDevices();
     if (devices.empty())
     {
-        ShowMessage("No se ha encontrado ninguna cámara. Conecte una y vuelva a intentarlo.",
-                    kCaption, MessageIcon::Exclamation);
+        ShowMessage(tr("No se ha encontrado ninguna cámara. Conecte una y vuelva a intentarlo.")
+                        .toStdString(),
+                    tr(kCaption).toStdString(), MessageIcon::Exclamation);
         return;
     }
     CCameraChoiceDialog dialog(devices, this);
@@ -38,8 +40,9 @@ void CMainFrame::OnChooseCamera()
     if (!WriteCameraChoice(m_doc.m_strProjectDir, *dialog.Device(), *dialog.Mode(), &fileName,
                            &error))
     {
-        ShowMessage("No se puede escribir la configuración de vídeo.\n" + error, kCaption,
-                    MessageIcon::Exclamation);
+        ShowMessage(tr("No se puede escribir la configuración de vídeo.").toStdString() + "\n" +
+                        error,
+                    tr(kCaption).toStdString(), MessageIcon::Exclamation);
         return;
     }
     m_pEditor->SetVideoConfig(fileName);

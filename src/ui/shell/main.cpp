@@ -1,4 +1,4 @@
-// zelmora: the window. zelmora [PROYECTO] [--capture] [--help] [--version]
+// zelmora: the window. zelmora [PROYECTO] [--capture] [--lang es|en] [--help] [--version]
 #include "render/software_gl_heap.h"
 #include "ui/shell/zelmora_app.h"
 

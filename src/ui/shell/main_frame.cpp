@@ -19,7 +19,7 @@ namespace
 {
 const char* const kAppTitle = "Zelmora";
 // Project files carry no extension of their own: the dialogs offer every file.
-const char* const kFileFilter = "Todos los archivos (*)";
+const char* const kFileFilter = QT_TRANSLATE_NOOP("CMainFrame", "Todos los archivos (*)");
 } // namespace
 
 CMainFrame::CMainFrame(CZelmoraDoc& doc, QWidget* parent) : QMainWindow(parent), m_doc(doc)
@@ -32,7 +32,7 @@ CMainFrame::CMainFrame(CZelmoraDoc& doc, QWidget* parent) : QMainWindow(parent),
     // a fifth of a core more with a software renderer.
     QWidget* container = QWidget::createWindowContainer(m_pView, this);
     container->setObjectName("viewContainer");
-    container->setAccessibleName("Vista del editor");
+    container->setAccessibleName(tr("Vista del editor"));
     container->setFocusPolicy(Qt::StrongFocus);
     setCentralWidget(container);
     m_pNavigator = new CNavigatorDialogBar(doc, this);
@@ -113,8 +113,8 @@ void CMainFrame::OnFileOpen()
 {
     if (!SaveModified())
         return;
-    const QString path =
-        QFileDialog::getOpenFileName(this, "Abrir", QFileInfo(m_strPathName).path(), kFileFilter);
+    const QString path = QFileDialog::getOpenFileName(
+        this, tr("Abrir"), QFileInfo(m_strPathName).path(), tr(kFileFilter));
     if (!path.isEmpty())
         OpenProjectFile(path);
 }
@@ -124,7 +124,7 @@ bool CMainFrame::OpenProjectFile(const QString& path)
     std::string error;
     if (!m_doc.OpenProject(path.toStdString(), &error))
     {
-        ShowMessage("No se puede abrir el proyecto.\n" + error, kAppTitle,
+        ShowMessage(tr("No se puede abrir el proyecto.").toStdString() + "\n" + error, kAppTitle,
                     MessageIcon::Exclamation);
         return false;
     }
@@ -167,7 +167,8 @@ bool CMainFrame::OnFileSave()
 bool CMainFrame::OnFileSaveAs()
 {
     const QString start = m_strPathName.isEmpty() ? QString(kAppTitle) : m_strPathName;
-    const QString path = QFileDialog::getSaveFileName(this, "Guardar como", start, kFileFilter);
+    const QString path =
+        QFileDialog::getSaveFileName(this, tr("Guardar como"), start, tr(kFileFilter));
     return !path.isEmpty() && SaveProjectFile(path);
 }
 
@@ -176,7 +177,7 @@ bool CMainFrame::SaveProjectFile(const QString& path)
     std::string error;
     if (!m_doc.SaveProject(path.toStdString(), &error))
     {
-        ShowMessage("No se puede guardar el proyecto.\n" + error, kAppTitle,
+        ShowMessage(tr("No se puede guardar el proyecto.").toStdString() + "\n" + error, kAppTitle,
                     MessageIcon::Exclamation);
         return false;
     }
@@ -192,7 +193,7 @@ bool CMainFrame::SaveModified()
     const QString name =
         m_strPathName.isEmpty() ? QString(kAppTitle) : QFileInfo(m_strPathName).fileName();
     const MessageAnswer answer =
-        ShowMessage("¿Desea guardar los cambios de " + name.toStdString() + "?", kAppTitle,
+        ShowMessage(tr("¿Desea guardar los cambios de %1?").arg(name).toStdString(), kAppTitle,
                     MessageIcon::Exclamation, MessageButtons::SaveDiscardCancel);
     if (answer == MessageAnswer::Save)
         return OnFileSave();

@@ -44,41 +44,43 @@ void CMainFrame::CreateMenus()
 {
     QMenuBar* bar = menuBar();
     bar->setObjectName("menuBar");
-    bar->setAccessibleName("Menú principal");
+    bar->setAccessibleName(tr("Menú principal"));
 
-    m_pFileMenu = AddMenu(bar, "&Archivo", "fileMenu");
+    m_pFileMenu = AddMenu(bar, tr("&Archivo"), "fileMenu");
     QMenu* file = m_pFileMenu;
     AddCommand(
-        file, "&Nuevo", "newAction", [this] { OnFileNew(); }, QKeySequence("Ctrl+N"));
+        file, tr("&Nuevo"), "newAction", [this] { OnFileNew(); }, QKeySequence("Ctrl+N"));
     AddCommand(
-        file, "&Abrir...", "openAction", [this] { OnFileOpen(); }, QKeySequence("Ctrl+O"));
+        file, tr("&Abrir..."), "openAction", [this] { OnFileOpen(); }, QKeySequence("Ctrl+O"));
     AddCommand(
-        file, "&Guardar", "saveAction", [this] { OnFileSave(); }, QKeySequence("Ctrl+S"));
-    AddCommand(file, "Guardar &como...", "saveAsAction", [this] { OnFileSaveAs(); });
+        file, tr("&Guardar"), "saveAction", [this] { OnFileSave(); }, QKeySequence("Ctrl+S"));
+    AddCommand(file, tr("Guardar &como..."), "saveAsAction", [this] { OnFileSaveAs(); });
     file->addSeparator();
-    m_pRecentPlaceholder = file->addAction("Archivo reciente");
+    m_pRecentPlaceholder = file->addAction(tr("Archivo reciente"));
     m_pRecentPlaceholder->setObjectName("recentFilePlaceholder");
     m_pRecentPlaceholder->setEnabled(false);
     m_pRecentEnd = file->addSeparator();
-    AddCommand(file, "&Salir", "exitAction", [this] { close(); });
+    AddCommand(file, tr("&Salir"), "exitAction", [this] { close(); });
 
     CreateEditMenu();
 
-    QMenu* project = AddMenu(bar, "Proyecto", "projectMenu");
-    m_pCaptureAction = AddCommand(project, "Capturar", "captureAction", [this] { OnCapture(); });
+    QMenu* project = AddMenu(bar, tr("Proyecto"), "projectMenu");
+    m_pCaptureAction =
+        AddCommand(project, tr("Capturar"), "captureAction", [this] { OnCapture(); });
     m_pStopCaptureAction =
-        AddCommand(project, "Parar Captura", "stopCaptureAction", [this] { OnStopCapture(); });
-    m_pRecordAction = AddCommand(project, "Grabar vídeo...", "recordAction", [this] { OnRecord(); });
-    m_pStopRecordAction =
-        AddCommand(project, "Parar grabación", "stopRecordAction", [this] { OnStopRecording(); });
-    AddCommand(project, "Guardar imagen...", "saveImageAction", [this] { OnSaveImage(); });
+        AddCommand(project, tr("Parar Captura"), "stopCaptureAction", [this] { OnStopCapture(); });
+    m_pRecordAction =
+        AddCommand(project, tr("Grabar vídeo..."), "recordAction", [this] { OnRecord(); });
+    m_pStopRecordAction = AddCommand(project, tr("Parar grabación"), "stopRecordAction",
+                                     [this] { OnStopRecording(); });
+    AddCommand(project, tr("Guardar imagen..."), "saveImageAction", [this] { OnSaveImage(); });
     project->addSeparator();
-    AddCommand(project, "Elegir cámara...", "chooseCameraAction", [this] { OnChooseCamera(); });
-    AddCommand(project, "Propiedades", "propertiesAction", [this] { OnProperties(); });
+    AddCommand(project, tr("Elegir cámara..."), "chooseCameraAction", [this] { OnChooseCamera(); });
+    AddCommand(project, tr("Propiedades"), "propertiesAction", [this] { OnProperties(); });
     connect(project, &QMenu::aboutToShow, this, [this] { UpdateCommandStates(); });
 
-    QMenu* help = AddMenu(bar, "Ay&uda", "helpMenu");
-    AddCommand(help, "&Acerca de Zelmora...", "aboutAction", [this] { OnAppAbout(); });
+    QMenu* help = AddMenu(bar, tr("Ay&uda"), "helpMenu");
+    AddCommand(help, tr("&Acerca de Zelmora..."), "aboutAction", [this] { OnAppAbout(); });
     for (QAction* action : findChildren<QAction*>())
         if (!action->text().isEmpty())
             action->setStatusTip(Spoken(action->text()));
@@ -86,12 +88,12 @@ void CMainFrame::CreateMenus()
 
 void CMainFrame::CreateEditMenu()
 {
-    QMenu* edit = AddMenu(menuBar(), "&Edición", "editMenu");
+    QMenu* edit = AddMenu(menuBar(), tr("&Edición"), "editMenu");
     QUndoStack& stack = m_pEditor->UndoStack();
-    QAction* undo = AddCommand(edit, "&Deshacer", "undoAction", [&stack] { stack.undo(); });
+    QAction* undo = AddCommand(edit, tr("&Deshacer"), "undoAction", [&stack] { stack.undo(); });
     undo->setShortcuts({QKeySequence("Ctrl+Z"), QKeySequence("Alt+Backspace")});
     QAction* redo = AddCommand(
-        edit, "&Rehacer", "redoAction", [&stack] { stack.redo(); }, QKeySequence("Ctrl+Y"));
+        edit, tr("&Rehacer"), "redoAction", [&stack] { stack.redo(); }, QKeySequence("Ctrl+Y"));
     undo->setEnabled(false);
     redo->setEnabled(false);
     connect(&stack, &QUndoStack::canUndoChanged, undo, &QAction::setEnabled);
@@ -125,7 +127,7 @@ void CMainFrame::UpdateRecentMenu()
         const QString path = files[k];
         auto* action = new QAction(QString("&%1 %2").arg(k + 1).arg(path), m_pFileMenu);
         action->setObjectName(QString("recentFileAction%1").arg(k + 1));
-        action->setStatusTip("Abrir este documento");
+        action->setStatusTip(tr("Abrir este documento"));
         connect(action, &QAction::triggered, this, [this, path] { OpenRecentFile(path); });
         m_pFileMenu->insertAction(m_pRecentEnd, action);
         m_recentActions.append(action);

@@ -15,7 +15,7 @@
 
 namespace
 {
-constexpr const char* kImageCaption = "Guardar imagen";
+constexpr const char* kImageCaption = QT_TRANSLATE_NOOP("CMainFrame", "Guardar imagen");
 
 // Next to the project, named after it.
 QString SuggestedName(const QString& projectPath, const char* extension)
@@ -29,8 +29,9 @@ QString SuggestedName(const QString& projectPath, const char* extension)
 
 void CMainFrame::OnSaveImage()
 {
-    const QString path = QFileDialog::getSaveFileName(
-        this, "Guardar imagen", SuggestedName(m_strPathName, ".png"), "Imágenes PNG (*.png)");
+    const QString path = QFileDialog::getSaveFileName(this, tr("Guardar imagen"),
+                                                      SuggestedName(m_strPathName, ".png"),
+                                                      tr("Imágenes PNG (*.png)"));
     if (!path.isEmpty())
         SaveImage(path);
 }
@@ -39,9 +40,10 @@ bool CMainFrame::SaveImage(const QString& path)
 {
     if (QFileInfo(path).suffix().toLower() != "png")
     {
-        ShowMessage("La imagen se guarda en formato PNG: el nombre debe terminar en .png (" +
-                        path.toStdString() + ")",
-                    kImageCaption, MessageIcon::Exclamation);
+        ShowMessage(tr("La imagen se guarda en formato PNG: el nombre debe terminar en .png (%1)")
+                        .arg(path)
+                        .toStdString(),
+                    tr(kImageCaption).toStdString(), MessageIcon::Exclamation);
         return false;
     }
     const QImage picture = m_pView->Render();
@@ -52,24 +54,26 @@ bool CMainFrame::SaveImage(const QString& path)
     AtomicWriteFailure failure;
     std::string reason;
     if (picture.isNull())
-        reason = "la vista aún no tiene imagen";
+        reason = tr("la vista aún no tiene imagen").toStdString();
     else if (!buffer.open(QIODevice::WriteOnly) || !picture.save(&buffer, "PNG"))
-        reason = "no se puede codificar en PNG";
+        reason = tr("no se puede codificar en PNG").toStdString();
     else if (!WriteFileAtomically(path.toStdString(),
                                   std::string(encoded.constData(), size_t(encoded.size())),
                                   &failure))
         reason = std::strerror(failure.error);
     if (reason.empty())
         return true;
-    ShowMessage("No se puede guardar la imagen " + path.toStdString() + ": " + reason,
-                kImageCaption, MessageIcon::Exclamation);
+    ShowMessage(tr("No se puede guardar la imagen %1: %2")
+                    .arg(path, QString::fromStdString(reason))
+                    .toStdString(),
+                tr(kImageCaption).toStdString(), MessageIcon::Exclamation);
     return false;
 }
 
 void CMainFrame::OnRecord()
 {
     const QString path = QFileDialog::getSaveFileName(
-        this, "Grabar vídeo", SuggestedName(m_strPathName, ".webm"), "Vídeo WebM (*.webm)");
+        this, tr("Grabar vídeo"), SuggestedName(m_strPathName, ".webm"), tr("Vídeo WebM (*.webm)"));
     if (!path.isEmpty())
         StartRecording(path);
 }

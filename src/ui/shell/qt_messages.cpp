@@ -1,6 +1,9 @@
 #include "ui/shell/qt_messages.h"
 
+#include "ui/shell/message_translation.h"
+
 #include <QApplication>
+#include <QCoreApplication>
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -29,7 +32,7 @@ QMessageBox::Icon BoxIcon(MessageIcon icon)
 struct ButtonSpec
 {
     MessageAnswer answer;
-    const char* text;
+    const char* text; // translated when shown
     QMessageBox::ButtonRole role;
     const char* objectName;
 };
@@ -39,38 +42,46 @@ std::vector<ButtonSpec> Buttons(MessageButtons buttons)
     switch (buttons)
     {
     case MessageButtons::OkCancel:
-        return {{MessageAnswer::Ok, "Aceptar", QMessageBox::AcceptRole, "okButton"},
-                {MessageAnswer::Cancel, "Cancelar", QMessageBox::RejectRole, "cancelButton"}};
+        return {{MessageAnswer::Ok, QT_TRANSLATE_NOOP("CQtMessages", "Aceptar"),
+                 QMessageBox::AcceptRole, "okButton"},
+                {MessageAnswer::Cancel, QT_TRANSLATE_NOOP("CQtMessages", "Cancelar"),
+                 QMessageBox::RejectRole, "cancelButton"}};
     case MessageButtons::YesNo:
-        return {{MessageAnswer::Yes, "Sí", QMessageBox::YesRole, "yesButton"},
-                {MessageAnswer::No, "No", QMessageBox::NoRole, "noButton"}};
+        return {{MessageAnswer::Yes, QT_TRANSLATE_NOOP("CQtMessages", "Sí"), QMessageBox::YesRole,
+                 "yesButton"},
+                {MessageAnswer::No, QT_TRANSLATE_NOOP("CQtMessages", "No"), QMessageBox::NoRole,
+                 "noButton"}};
     case MessageButtons::SaveDiscardCancel:
-        return {
-            {MessageAnswer::Save, "Guardar", QMessageBox::AcceptRole, "saveButton"},
-            {MessageAnswer::Discard, "Descartar", QMessageBox::DestructiveRole, "discardButton"},
-            {MessageAnswer::Cancel, "Cancelar", QMessageBox::RejectRole, "cancelButton"}};
+        return {{MessageAnswer::Save, QT_TRANSLATE_NOOP("CQtMessages", "Guardar"),
+                 QMessageBox::AcceptRole, "saveButton"},
+                {MessageAnswer::Discard, QT_TRANSLATE_NOOP("CQtMessages", "Descartar"),
+                 QMessageBox::DestructiveRole, "discardButton"},
+                {MessageAnswer::Cancel, QT_TRANSLATE_NOOP("CQtMessages", "Cancelar"),
+                 QMessageBox::RejectRole, "cancelButton"}};
     case MessageButtons::Ok:
         break;
     }
-    return {{MessageAnswer::Ok, "Aceptar", QMessageBox::AcceptRole, "okButton"}};
+    return {{MessageAnswer::Ok, QT_TRANSLATE_NOOP("CQtMessages", "Aceptar"),
+             QMessageBox::AcceptRole, "okButton"}};
 }
 } // namespace
 
 MessageAnswer CQtMessages::Show(const UserMessage& message)
 {
-    QMessageBox box(BoxIcon(message.icon), QString::fromStdString(message.caption),
-                    QString::fromStdString(message.text), QMessageBox::NoButton,
-                    QApplication::activeWindow());
+    const QString caption = TranslatedMessage(message.caption);
+    QMessageBox box(BoxIcon(message.icon), caption, TranslatedMessage(message.text),
+                    QMessageBox::NoButton, QApplication::activeWindow());
     box.setObjectName("messageBox");
-    box.setAccessibleName(QString::fromStdString(message.caption));
+    box.setAccessibleName(caption);
     box.setTextInteractionFlags(Qt::TextSelectableByMouse);
     const std::vector<ButtonSpec> specs = Buttons(message.buttons);
     std::vector<QPushButton*> pushed;
     for (const ButtonSpec& spec : specs)
     {
-        QPushButton* button = box.addButton(QString::fromUtf8(spec.text), spec.role);
+        const QString text = QCoreApplication::translate("CQtMessages", spec.text);
+        QPushButton* button = box.addButton(text, spec.role);
         button->setObjectName(spec.objectName);
-        button->setAccessibleName(QString::fromUtf8(spec.text));
+        button->setAccessibleName(text);
         pushed.push_back(button);
     }
     box.setDefaultButton(pushed.front());

@@ -1,8 +1,9 @@
 #include "ui/shell/zelmora_app.h"
 
+#include "document/zelmora_doc.h"
+#include "ui/shell/app_language.h"
 #include "ui/shell/main_frame.h"
 #include "ui/shell/qt_messages.h"
-#include "document/zelmora_doc.h"
 #include "ui/view/zelmora_view.h"
 
 #include <QCommandLineParser>
@@ -35,13 +36,18 @@ const QCommandLineOption kHelp({"h", "help"}, "Muestra esta ayuda.");
 const QCommandLineOption kVersion({"v", "version"}, "Muestra la versión.");
 const QCommandLineOption
     kCapture("capture", "Empieza la captura (\"Capturar\") en cuanto la ventana está abierta.");
+const QCommandLineOption
+    kLanguage("lang",
+              "Idioma de la ventana: es (español) o en (inglés). Sin esta "
+              "opción, el del sistema (LANG): inglés si es en_*, si no español.",
+              "es|en");
 
 void DescribeCommandLine(QCommandLineParser& parser)
 {
     parser.setApplicationDescription(
         "Zelmora: autoría y vista previa de realidad aumentada con marcadores.");
     parser.addPositionalArgument("PROYECTO", "Proyecto que se abre al empezar.", "[PROYECTO]");
-    parser.addOptions({kHelp, kVersion, kCapture});
+    parser.addOptions({kHelp, kVersion, kCapture, kLanguage});
 }
 } // namespace
 
@@ -58,6 +64,13 @@ int HandleCommandLineAlone(int argc, char** argv)
         const QString error =
             parser.errorText().isEmpty() ? "un solo proyecto, por favor" : parser.errorText();
         std::fprintf(stderr, "zelmora: %s (zelmora --help)\n", qPrintable(error));
+        return 2;
+    }
+    AppLanguage language = AppLanguage::Spanish;
+    if (parser.isSet(kLanguage) && !ParseLanguage(parser.value(kLanguage), &language))
+    {
+        std::fprintf(stderr, "zelmora: idioma desconocido '%s': es o en (zelmora --help)\n",
+                     qPrintable(parser.value(kLanguage)));
         return 2;
     }
     if (parser.isSet(kHelp))
@@ -87,6 +100,16 @@ int HandleCommandLineAlone(int argc, char** argv)
     return -1;
 }
 
+AppLanguage ChosenLanguage(const QStringList& arguments)
+{
+    QCommandLineParser parser;
+    DescribeCommandLine(parser);
+    AppLanguage language = SystemLanguage();
+    if (parser.parse(arguments) && parser.isSet(kLanguage))
+        ParseLanguage(parser.value(kLanguage), &language);
+    return language;
+}
+
 bool CZelmoraApp::InitInstance()
 {
     QCommandLineParser parser;
@@ -96,6 +119,10 @@ bool CZelmoraApp::InitInstance()
         return false;
     m_strProject = parser.positionalArguments().value(0);
     m_bCapture = parser.isSet(kCapture);
+    // Every text of the window is translated as it is made: before the window.
+    if (!InstallLanguage(ChosenLanguage(arguments())))
+        std::fprintf(stderr, "zelmora: falta la traducción al inglés; la ventana sigue en "
+                             "español\n");
 
     m_pMessages = std::make_unique<CQtMessages>();
     SetUserMessages(m_pMessages.get());

@@ -2,6 +2,8 @@
 // The application: the settings' names, the one document and the main
 // window, and what the command line asks for once the window is up.
 
+#include "ui/shell/app_language.h"
+
 #include <QApplication>
 
 #include <memory>
@@ -40,3 +42,7 @@ void SetApplicationNames();
 // `--help`, `--version`, a mistake, no display to open a window on. Returns
 // the program's exit status then, or -1 to go on and open the window.
 int HandleCommandLineAlone(int argc, char** argv);
+
+// The window's language for a command line HandleCommandLineAlone let
+// through: `--lang` when given, else the system's.
+AppLanguage ChosenLanguage(const QStringList& arguments);

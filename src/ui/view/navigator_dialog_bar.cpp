@@ -32,11 +32,11 @@ QTreeWidgetItem* AddNode(QTreeWidgetItem* parent, const QString& text, NodeKind 
 } // namespace
 
 CNavigatorDialogBar::CNavigatorDialogBar(CZelmoraDoc& doc, QWidget* parent)
-    : QDockWidget("Navegador", parent), m_doc(doc)
+    : QDockWidget(tr("Navegador"), parent), m_doc(doc)
 {
     qRegisterMetaType<CNodePath>();
     setObjectName("navigator");
-    setAccessibleName("Navegador");
+    setAccessibleName(tr("Navegador"));
     // Docked at the left for good: neither floating nor closable.
     setFeatures(QDockWidget::NoDockWidgetFeatures);
     setAllowedAreas(Qt::LeftDockWidgetArea);
@@ -69,7 +69,7 @@ void CNavigatorDialogBar::RefreshTree()
     m_pEdit->hide();
     m_pReload->hide();
     m_pTree->clear();
-    auto* root = new QTreeWidgetItem(m_pTree, QStringList("Proyecto"));
+    auto* root = new QTreeWidgetItem(m_pTree, QStringList(tr("Proyecto")));
     root->setIcon(0, TreeIcon(NodeKind::Project));
     root->setData(0, Qt::UserRole, int(NodeKind::Project));
     int trackerIndex = 0;
@@ -132,9 +132,10 @@ void CNavigatorDialogBar::OnSelectionChanged()
         return;
     const NodeKind kind = NodeKind(item->data(0, Qt::UserRole).toInt());
     const QString text = item->text(0);
-    static const char* const prefixes[] = {"", "Tracker '", "Patrón '", "Modelo3D '"};
-    m_pSelection->setText(kind == NodeKind::Project ? QString("Proyecto")
-                                                    : prefixes[int(kind)] + text + "'");
+    static const char* const prefixes[] = {"", QT_TR_NOOP("Tracker '"), QT_TR_NOOP("Patrón '"),
+                                           QT_TR_NOOP("Modelo3D '")};
+    m_pSelection->setText(kind == NodeKind::Project ? tr("Proyecto")
+                                                    : tr(prefixes[int(kind)]) + text + "'");
     m_pEdit->setVisible(true);
     m_pEdit->setEnabled(true);
     m_pReload->setVisible(kind == NodeKind::Model);

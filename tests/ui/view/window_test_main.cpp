@@ -29,5 +29,7 @@ int main(int argc, char** argv)
         return RunNavigatorTests(argc - 1, argv + 1);
     if (std::strcmp(suite, "demo") == 0)
         return RunDemoWindowTests(argc - 1, argv + 1);
+    if (std::strcmp(suite, "english") == 0)
+        return RunEnglishWindowTests(argc - 1, argv + 1);
     return 2;
 }
