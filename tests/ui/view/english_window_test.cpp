@@ -84,7 +84,7 @@ CTranslationFile ReadTranslationFile()
             const QString english = xml.readElementText();
             if (Spoken(english) != Spoken(source))
                 file.spanish.insert(Spoken(source));
-            for (const QString& word : Words(english))
+            for (const QString& word : Words(Spoken(english)))
                 file.englishWords.insert(word);
         }
     }
@@ -203,7 +203,7 @@ class EnglishWindowTest : public CWindowTest
         for (const auto& [where, text] : texts)
         {
             bool known = !m_file.spanish.contains(Spoken(text));
-            for (const QString& word : Words(text))
+            for (const QString& word : Words(Spoken(text)))
                 known = known && m_file.englishWords.contains(word);
             if (!known)
                 untranslated << where + ": " + text;
