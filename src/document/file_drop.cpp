@@ -142,15 +142,15 @@ bool ReadDroppedFile(DroppedFile& file, bool bAlone, const std::string& projectD
         {
             // The reader names the whole path first; the message names the file.
             const std::string prefix = file.path + ": ";
-            cause = error.compare(0, prefix.size(), prefix) == 0 ? error.substr(prefix.size())
-                                                                : error;
+            cause =
+                error.compare(0, prefix.size(), prefix) == 0 ? error.substr(prefix.size()) : error;
         }
     }
     else if (file.kind == DroppedFileKind::Project && !bAlone)
         cause = Tr("un proyecto se abre solo: suéltelo sin otros ficheros").toStdString();
     else if (file.kind == DroppedFileKind::Unknown)
-        cause = Tr("no es un modelo 3D, un fichero de patrón, una imagen ni un proyecto")
-                    .toStdString();
+        cause =
+            Tr("no es un modelo 3D, un fichero de patrón, una imagen ni un proyecto").toStdString();
     if (cause.empty())
         return true;
     *message = Refusal(file.path, cause);

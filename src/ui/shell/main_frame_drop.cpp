@@ -27,7 +27,8 @@ bool MakeMarker(const BgraImage& picture, const std::string& patternPath,
 
 void CMainFrame::CreateDropTarget()
 {
-    auto* target = new CFileDropTarget([this](const QStringList& paths) { DropFiles(paths); }, this);
+    auto* target =
+        new CFileDropTarget([this](const QStringList& paths) { DropFiles(paths); }, this);
     setAcceptDrops(true);
     target->Watch(this);
     target->Watch(m_pView);
@@ -38,9 +39,9 @@ void CMainFrame::DropFiles(const QStringList& paths)
     std::vector<std::string> files;
     for (const QString& path : paths)
         files.push_back(path.toStdString());
-    const FileDropPlan plan = PlanFileDrop(files, m_doc.m_trackers,
-                                           m_pNavigator->SelectedPath().m_nTracker,
-                                           m_doc.m_strProjectDir, MakeMarker);
+    const FileDropPlan plan =
+        PlanFileDrop(files, m_doc.m_trackers, m_pNavigator->SelectedPath().m_nTracker,
+                     m_doc.m_strProjectDir, MakeMarker);
     switch (plan.outcome)
     {
     case FileDropPlan::Outcome::Refused:

@@ -29,5 +29,7 @@ int main(int argc, char** argv)
         return RunNavigatorTests(argc - 1, argv + 1);
     if (std::strcmp(suite, "demo") == 0)
         return RunDemoWindowTests(argc - 1, argv + 1);
+    if (std::strcmp(suite, "drop") == 0)
+        return RunDropTests(argc - 1, argv + 1);
     return 2;
 }
