@@ -130,6 +130,15 @@ void CProjectEditor::SetVideoConfig(const std::string& file)
     ChangeSetting(&CProjectSettings::m_strVideoConfig, file, "Elegir cámara");
 }
 
+void CProjectEditor::ReplaceTrackers(const std::list<CTracker>& trackers, const QString& text)
+{
+    const CProjectSnapshot before = Snapshot();
+    CProjectSnapshot after;
+    after.m_settings = before.m_settings;
+    CZelmoraDoc::CopyTrackers(after.m_trackers, trackers);
+    m_stack.push(new CProjectCommand(*this, text, before, after, false));
+}
+
 void CProjectEditor::ProjectReplaced()
 {
     m_stack.clear();

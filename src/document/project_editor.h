@@ -44,6 +44,8 @@ class CProjectEditor : public QObject
     void SetViewZoom(int nZoom);
     void SetRecordRelations(bool bRecord);
     void SetVideoConfig(const std::string& file);
+    // Files dropped on the window (a FileDropPlan's trackers) as one command.
+    void ReplaceTrackers(const std::list<CTracker>& trackers, const QString& text);
 
     // A new, opened or saved project: nothing to undo, nothing unsaved.
     void ProjectReplaced();

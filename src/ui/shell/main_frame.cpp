@@ -43,6 +43,7 @@ CMainFrame::CMainFrame(CZelmoraDoc& doc, QWidget* parent) : QMainWindow(parent),
     CreateMenus();
     CreateInertShortcuts();
     ConnectEditing();
+    CreateDropTarget();
     m_doc.SetFrame(this);
     m_doc.SetNavigator(m_pNavigator);
     m_doc.SetView(m_pView);

@@ -69,6 +69,9 @@ class CMainFrame : public QMainWindow, public CDocumentFrame
     void CreateEditMenu();
     void ConnectEditing();
     void CreateInertShortcuts();
+    // Files dragged onto the window or the view (main_frame_drop.cpp).
+    void CreateDropTarget();
+    void DropFiles(const QStringList& paths);
     void UpdateRecentMenu();
     void UpdateTitle();
     void UpdateCommandStates();

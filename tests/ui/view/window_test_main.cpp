@@ -31,5 +31,7 @@ int main(int argc, char** argv)
         return RunDemoWindowTests(argc - 1, argv + 1);
     if (std::strcmp(suite, "english") == 0)
         return RunEnglishWindowTests(argc - 1, argv + 1);
+    if (std::strcmp(suite, "drop") == 0)
+        return RunDropTests(argc - 1, argv + 1);
     return 2;
 }
