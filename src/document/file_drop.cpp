@@ -298,7 +298,11 @@ FileDropPlan PlanFileDrop(const std::vector<std::string>& paths,
     CZelmoraDoc::CopyTrackers(plan.trackers, trackers);
     CTracker* tracker = ItemAt(plan.trackers, selectedTracker);
     if (!tracker)
+    {
+        // A new tracker is named after what made it, so the tree shows no blank row.
         tracker = &plan.trackers.emplace_back();
+        tracker->m_strName = Stem(files.front().path);
+    }
     CDropBuilder builder(plan, *tracker, projectDir);
     for (const DroppedFile& file : files)
         if ((file.kind == DroppedFileKind::Pattern || file.kind == DroppedFileKind::Picture) &&

@@ -98,6 +98,7 @@ TEST(FileDrop, AModelStandsOnItsTrackersReferenceOrOnTheMarkerDroppedWithIt)
     FileDropPlan plan =
         PlanFileDrop({model, folder.Path("marca.patt")}, {}, -1, projectDir, WriteMarker);
     ASSERT_EQ(plan.outcome, FileDropPlan::Outcome::Edit) << plan.message;
+    EXPECT_EQ(plan.trackers.front().m_strName, "cartel");
     ASSERT_TRUE(plan.trackers.front().HasReference());
     EXPECT_EQ(plan.trackers.front().m_posReference->m_strFile, "marca.patt");
 
