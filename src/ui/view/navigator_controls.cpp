@@ -4,8 +4,10 @@
 #include "project/placement.h"
 #include "ui/dialogs/named_widget.h"
 #include "ui/view/navigator_dialog_bar.h"
+#include "ui/view/placement_fields_panel.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHeaderView>
@@ -15,6 +17,29 @@
 #include <QTabBar>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+
+namespace
+{
+// A "Paso" or "Giro" choice with its label, in a row of `group`; the items
+// carry their size, `suffix` follows each number on screen.
+QHBoxLayout* StepSizeRow(const QString& text, const char* name, std::initializer_list<double> sizes,
+                         double chosen, const QString& suffix, QComboBox** combo, QWidget* group)
+{
+    *combo = Named(new QComboBox(group), name, text);
+    for (double size : sizes)
+    {
+        (*combo)->addItem(QString::number(size) + suffix, size);
+        if (size == chosen)
+            (*combo)->setCurrentIndex((*combo)->count() - 1);
+    }
+    auto* label = Named(new QLabel(text, group), (QByteArray(name) + "Label").constData(), text);
+    label->setBuddy(*combo);
+    auto* row = new QHBoxLayout;
+    row->addWidget(label);
+    row->addWidget(*combo, 1);
+    return row;
+}
+} // namespace
 
 void CNavigatorDialogBar::CreateControls()
 {
@@ -73,6 +98,7 @@ QWidget* CNavigatorDialogBar::CreatePlacementControls()
     for (const char* tab : {"Planta", "Perfil", "Alzado"})
         m_pTabs->addTab(tab);
     m_pTabs->setCurrentIndex(0);
+    m_pFields = new CPlacementFieldsPanel(placement);
 
     auto* move = Named(new QGroupBox("Trasladar", placement), "moveGroup", "Trasladar");
     auto* moveGrid = new QGridLayout(move);
@@ -80,19 +106,26 @@ QWidget* CNavigatorDialogBar::CreatePlacementControls()
     moveGrid->addWidget(AddStepButton("Izquierda", "leftButton", PlacementStep::Left), 1, 0);
     moveGrid->addWidget(AddStepButton("Abajo", "downButton", PlacementStep::Down), 1, 1);
     moveGrid->addWidget(AddStepButton("Derecha", "rightButton", PlacementStep::Right), 1, 2);
+    moveGrid->addLayout(StepSizeRow(tr("Paso"), "stepUnitsCombo", {0.1, 1.0, 10.0}, kStepUnits,
+                                    QString(), &m_pStepUnits, move),
+                        2, 0, 1, 3);
     auto* scale = Named(new QGroupBox("Escalar", placement), "scaleGroup", "Escalar");
     auto* scaleRow = new QHBoxLayout(scale);
     scaleRow->addWidget(AddStepButton("Menos", "scaleDownButton", PlacementStep::ScaleDown));
     scaleRow->addWidget(AddStepButton("Más", "scaleUpButton", PlacementStep::ScaleUp));
     auto* rotate = Named(new QGroupBox("Rotar", placement), "rotateGroup", "Rotar");
-    auto* rotateRow = new QHBoxLayout(rotate);
+    auto* rotateColumn = new QVBoxLayout(rotate);
+    auto* rotateRow = new QHBoxLayout;
     rotateRow->addWidget(AddStepButton("Rotar Antihorario", "rotateCounterClockwiseButton",
                                        PlacementStep::RotateCounterClockwise));
     rotateRow->addWidget(
         AddStepButton("Rotar Horario", "rotateClockwiseButton", PlacementStep::RotateClockwise));
+    rotateColumn->addLayout(rotateRow);
+    rotateColumn->addLayout(StepSizeRow(tr("Giro"), "stepDegCombo", {1.0, 15.0, 90.0}, kStepDeg,
+                                        QStringLiteral("°"), &m_pStepDeg, rotate));
 
-    for (QWidget* widget :
-         std::initializer_list<QWidget*>{m_pZoomLabel, m_pZoom, m_pTabs, move, scale, rotate})
+    for (QWidget* widget : std::initializer_list<QWidget*>{m_pFields, m_pZoomLabel, m_pZoom,
+                                                           m_pTabs, move, scale, rotate})
     {
         column->addWidget(widget);
         m_modelControls.append(widget);

@@ -1,0 +1,196 @@
+#include "ui/view/placement_fields_panel.h"
+
+#include "ui/dialogs/named_widget.h"
+
+#include <QDoubleSpinBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QVBoxLayout>
+
+#include <cmath>
+
+namespace
+{
+// Wide enough for any placement a person types; a value outside (or a
+// zero or negative scale) is refused by the field and never reaches the matrix.
+constexpr double kMaxUnits = 1e9;
+constexpr double kMaxTurnDeg = 360.0;
+constexpr double kMinScale = 1e-6;
+constexpr double kMaxScale = 1e9;
+constexpr int kUnitDecimals = 4;
+constexpr int kTurnDecimals = 4;
+constexpr int kScaleDecimals = 6;
+constexpr int kScaleIndex = 6;
+
+// A number field that shows "2" rather than "2.0000", as narrow as a
+// navigator row of three allows, in the C locale like every number field of
+// the program. The arrows are left out: a field applies on Enter or on
+// leaving it, and arrows that did not apply at once would mislead.
+class CPlacementField : public QDoubleSpinBox
+{
+  public:
+    CPlacementField(int decimals, double low, double high, QWidget* parent) : QDoubleSpinBox(parent)
+    {
+        setLocale(QLocale::c());
+        setDecimals(decimals);
+        setRange(low, high);
+        setButtonSymbols(QAbstractSpinBox::NoButtons);
+        setKeyboardTracking(false);
+        setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        setCorrectionMode(QAbstractSpinBox::CorrectToPreviousValue);
+    }
+
+    QString textFromValue(double value) const override
+    {
+        QString text = locale().toString(value, 'f', decimals());
+        if (text.contains(QLatin1Char('.')))
+        {
+            while (text.endsWith(QLatin1Char('0')))
+                text.chop(1);
+            if (text.endsWith(QLatin1Char('.')))
+                text.chop(1);
+        }
+        return text == QLatin1String("-0") ? QStringLiteral("0") : text;
+    }
+
+    QSize sizeHint() const override
+    {
+        QSize size = QDoubleSpinBox::sizeHint();
+        size.setWidth(std::min(size.width(),
+                               fontMetrics().horizontalAdvance(QStringLiteral("-0000.000")) + 12));
+        return size;
+    }
+    QSize minimumSizeHint() const override { return sizeHint(); }
+};
+} // namespace
+
+CPlacementFieldsPanel::CPlacementFieldsPanel(QWidget* parent) : QWidget(parent)
+{
+    setObjectName(QStringLiteral("placementFields"));
+    auto* column = new QVBoxLayout(this);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->addWidget(CreateAxisRow(tr("Posición"), "position", 0));
+    QWidget* turns = CreateAxisRow(tr("Rotación (grados)"), "rotation", 3);
+    turns->setToolTip(tr("Giros sobre los ejes del tracker, en este orden: primero X, luego Y, "
+                         "luego Z. Con Y en 90 o -90 grados, el giro en Z se muestra como 0."));
+    column->addWidget(turns);
+
+    const QString scaleText = tr("Escala");
+    auto* scaleRow = new QHBoxLayout;
+    m_fields[kScaleIndex] = Named(new CPlacementField(kScaleDecimals, kMinScale, kMaxScale, this),
+                                  "scaleField", scaleText);
+    auto* scaleLabel = Named(new QLabel(scaleText, this), "scaleFieldLabel", scaleText);
+    scaleLabel->setBuddy(m_fields[kScaleIndex]);
+    scaleRow->addWidget(scaleLabel);
+    scaleRow->addWidget(m_fields[kScaleIndex], 1);
+    column->addLayout(scaleRow);
+
+    const QString noteText = tr("La matriz no es una traslación, rotación y escala uniforme que "
+                                "quepa en estos campos: edítela en el diálogo del modelo.");
+    m_pNote = Named(new QLabel(noteText, this), "placementNote", noteText);
+    m_pNote->setWordWrap(true);
+    column->addWidget(m_pNote);
+
+    for (int k = 0; k < kFieldCount; ++k)
+        connect(m_fields[k], &QDoubleSpinBox::editingFinished, this,
+                [this, k] { OnFieldFinished(k); });
+    SetStepSizes(StepSizes());
+    ShowMatrix(nullptr);
+}
+
+QWidget* CPlacementFieldsPanel::CreateAxisRow(const QString& title, const char* name, int first)
+{
+    auto* group =
+        Named(new QGroupBox(title, this), (QByteArray(name) + "Group").constData(), title);
+    auto* row = new QHBoxLayout(group);
+    const bool bTurn = first == 3;
+    static const char* const axes[] = {"X", "Y", "Z"};
+    for (int k = 0; k < 3; ++k)
+    {
+        const QString axis = QString::fromLatin1(axes[k]);
+        const QByteArray objectName = QByteArray(name) + axes[k] + "Field";
+        auto* field =
+            Named(bTurn ? new CPlacementField(kTurnDecimals, -kMaxTurnDeg, kMaxTurnDeg, group)
+                        : new CPlacementField(kUnitDecimals, -kMaxUnits, kMaxUnits, group),
+                  objectName.constData(), title + QLatin1Char(' ') + axis);
+        auto* label = Named(new QLabel(axis, group), (objectName + "Label").constData(), axis);
+        label->setBuddy(field);
+        row->addWidget(label);
+        row->addWidget(field, 1);
+        m_fields[first + k] = field;
+    }
+    return group;
+}
+
+void CPlacementFieldsPanel::SetStepSizes(const StepSizes& sizes)
+{
+    for (int k = 0; k < 6; ++k)
+        m_fields[k]->setSingleStep(k < 3 ? sizes.units : sizes.deg);
+}
+
+void CPlacementFieldsPanel::ShowValue(int index, double value)
+{
+    m_fields[index]->setValue(value);
+    m_shownValues[index] = m_fields[index]->value();
+}
+
+void CPlacementFieldsPanel::ShowMatrix(const CMatrix* matrix)
+{
+    PlacementFields fields;
+    const bool bPlain = matrix && DecomposePlacement(*matrix, &fields);
+    bool bFits = bPlain && fields.scale >= kMinScale && fields.scale <= kMaxScale;
+    for (int k = 0; k < 3 && bFits; ++k)
+        bFits = std::abs(fields.position[k]) <= kMaxUnits;
+    m_bEditable = bFits;
+    if (bFits)
+        m_shown = fields;
+
+    // Signals stay blocked: showing a value is not typing one.
+    for (QDoubleSpinBox* field : m_fields)
+    {
+        const QSignalBlocker blocker(field);
+        field->setEnabled(matrix != nullptr);
+        field->setReadOnly(!bFits);
+        field->clear();
+    }
+    if (bFits)
+    {
+        for (int k = 0; k < 3; ++k)
+        {
+            const QSignalBlocker blockPosition(m_fields[k]);
+            const QSignalBlocker blockTurn(m_fields[3 + k]);
+            ShowValue(k, fields.position[k]);
+            ShowValue(3 + k, fields.rotationDeg[k]);
+        }
+        const QSignalBlocker blocker(m_fields[kScaleIndex]);
+        ShowValue(kScaleIndex, fields.scale);
+    }
+    else if (matrix)
+    {
+        // The translation column is always the position, plain or not.
+        for (int k = 0; k < 3; ++k)
+            if (std::abs(matrix->GetData()[12 + k]) <= kMaxUnits)
+            {
+                const QSignalBlocker blocker(m_fields[k]);
+                ShowValue(k, matrix->GetData()[12 + k]);
+            }
+    }
+    m_pNote->setVisible(matrix && !bFits);
+}
+
+void CPlacementFieldsPanel::OnFieldFinished(int index)
+{
+    const double value = m_fields[index]->value();
+    if (!m_bEditable || value == m_shownValues[index])
+        return;
+    PlacementFields changed = m_shown;
+    if (index < 3)
+        changed.position[index] = value;
+    else if (index < 6)
+        changed.rotationDeg[index - 3] = value;
+    else
+        changed.scale = value;
+    emit Placed(ComposePlacement(changed));
+}
