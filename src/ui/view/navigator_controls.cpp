@@ -13,6 +13,8 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QSlider>
 #include <QTabBar>
 #include <QTreeWidget>
@@ -73,7 +75,17 @@ void CNavigatorDialogBar::CreateControls()
     column->addWidget(m_pRecordRelations);
     column->addWidget(CreatePlacementControls());
     column->addStretch();
-    setWidget(panel);
+    // On a short screen the column scrolls instead of making the window
+    // taller than the screen; it is never narrower than its controls.
+    auto* scroll = new QScrollArea(this);
+    scroll->setObjectName("navigatorScroll");
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    scroll->setWidgetResizable(true);
+    scroll->setWidget(panel);
+    scroll->setMinimumWidth(panel->minimumSizeHint().width() +
+                            scroll->verticalScrollBar()->sizeHint().width());
+    setWidget(scroll);
 
     m_pEdit->hide();
     m_pReload->hide();

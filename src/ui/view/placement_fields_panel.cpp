@@ -4,10 +4,7 @@
 
 #include <QDoubleSpinBox>
 #include <QGridLayout>
-#include <QGroupBox>
-#include <QHBoxLayout>
 #include <QLabel>
-#include <QVBoxLayout>
 
 #include <cmath>
 
@@ -69,29 +66,40 @@ class CPlacementField : public QDoubleSpinBox
 CPlacementFieldsPanel::CPlacementFieldsPanel(QWidget* parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("placementFields"));
-    auto* column = new QVBoxLayout(this);
-    column->setContentsMargins(0, 0, 0, 0);
-    column->addWidget(CreateAxisRow(tr("Posición"), "position", 0));
-    QWidget* turns = CreateAxisRow(tr("Rotación (grados)"), "rotation", 3);
-    turns->setToolTip(tr("Giros sobre los ejes del tracker, en este orden: primero X, luego Y, "
-                         "luego Z. Con Y en 90 o -90 grados, el giro en Z se muestra como 0."));
-    column->addWidget(turns);
+    // One grid, the axes as column heads: the navigator must still fit a
+    // laptop screen's height with every placement control in it.
+    auto* grid = new QGridLayout(this);
+    grid->setContentsMargins(0, 0, 0, 0);
+    static const char* const axes[] = {"X", "Y", "Z"};
+    for (int k = 0; k < 3; ++k)
+    {
+        const QString axis = QString::fromLatin1(axes[k]);
+        auto* head = Named(new QLabel(axis, this),
+                           (QByteArray("axis") + axes[k] + "Label").constData(), axis);
+        grid->addWidget(head, 0, 1 + k, Qt::AlignHCenter);
+    }
+    AddAxisRow(grid, 1, tr("Posición"), "position", 0);
+    AddAxisRow(grid, 2, tr("Rotación (grados)"), "rotation", 3);
+    const QString turnOrder =
+        tr("Giros sobre los ejes del tracker, en este orden: primero X, luego Y, luego Z. Con Y "
+           "en 90 o -90 grados, el giro en Z se muestra como 0.");
+    for (int k = 3; k < 6; ++k)
+        m_fields[k]->setToolTip(turnOrder);
+    grid->itemAtPosition(2, 0)->widget()->setToolTip(turnOrder);
 
     const QString scaleText = tr("Escala");
-    auto* scaleRow = new QHBoxLayout;
     m_fields[kScaleIndex] = Named(new CPlacementField(kScaleDecimals, kMinScale, kMaxScale, this),
                                   "scaleField", scaleText);
     auto* scaleLabel = Named(new QLabel(scaleText, this), "scaleFieldLabel", scaleText);
     scaleLabel->setBuddy(m_fields[kScaleIndex]);
-    scaleRow->addWidget(scaleLabel);
-    scaleRow->addWidget(m_fields[kScaleIndex], 1);
-    column->addLayout(scaleRow);
+    grid->addWidget(scaleLabel, 3, 0);
+    grid->addWidget(m_fields[kScaleIndex], 3, 1);
 
     const QString noteText = tr("La matriz no es una traslación, rotación y escala uniforme que "
                                 "quepa en estos campos: edítela en el diálogo del modelo.");
     m_pNote = Named(new QLabel(noteText, this), "placementNote", noteText);
     m_pNote->setWordWrap(true);
-    column->addWidget(m_pNote);
+    grid->addWidget(m_pNote, 4, 0, 1, 4);
 
     for (int k = 0; k < kFieldCount; ++k)
         connect(m_fields[k], &QDoubleSpinBox::editingFinished, this,
@@ -100,28 +108,24 @@ CPlacementFieldsPanel::CPlacementFieldsPanel(QWidget* parent) : QWidget(parent)
     ShowMatrix(nullptr);
 }
 
-QWidget* CPlacementFieldsPanel::CreateAxisRow(const QString& title, const char* name, int first)
+void CPlacementFieldsPanel::AddAxisRow(QGridLayout* grid, int row, const QString& title,
+                                       const char* name, int first)
 {
-    auto* group =
-        Named(new QGroupBox(title, this), (QByteArray(name) + "Group").constData(), title);
-    auto* row = new QHBoxLayout(group);
     const bool bTurn = first == 3;
+    auto* label = Named(new QLabel(title, this), (QByteArray(name) + "Label").constData(), title);
+    grid->addWidget(label, row, 0);
     static const char* const axes[] = {"X", "Y", "Z"};
     for (int k = 0; k < 3; ++k)
     {
-        const QString axis = QString::fromLatin1(axes[k]);
         const QByteArray objectName = QByteArray(name) + axes[k] + "Field";
         auto* field =
-            Named(bTurn ? new CPlacementField(kTurnDecimals, -kMaxTurnDeg, kMaxTurnDeg, group)
-                        : new CPlacementField(kUnitDecimals, -kMaxUnits, kMaxUnits, group),
-                  objectName.constData(), title + QLatin1Char(' ') + axis);
-        auto* label = Named(new QLabel(axis, group), (objectName + "Label").constData(), axis);
-        label->setBuddy(field);
-        row->addWidget(label);
-        row->addWidget(field, 1);
+            Named(bTurn ? new CPlacementField(kTurnDecimals, -kMaxTurnDeg, kMaxTurnDeg, this)
+                        : new CPlacementField(kUnitDecimals, -kMaxUnits, kMaxUnits, this),
+                  objectName.constData(), title + QLatin1Char(' ') + QLatin1String(axes[k]));
+        grid->addWidget(field, row, 1 + k);
         m_fields[first + k] = field;
     }
-    return group;
+    label->setBuddy(m_fields[first]);
 }
 
 void CPlacementFieldsPanel::SetStepSizes(const StepSizes& sizes)

@@ -12,6 +12,7 @@
 #include <QWidget>
 
 class QDoubleSpinBox;
+class QGridLayout;
 class QLabel;
 
 class CPlacementFieldsPanel : public QWidget
@@ -34,7 +35,8 @@ class CPlacementFieldsPanel : public QWidget
     void Placed(CMatrix after);
 
   private:
-    QWidget* CreateAxisRow(const QString& title, const char* name, int first);
+    // The label `title` and the X, Y, Z fields from m_fields[first] in `row`.
+    void AddAxisRow(QGridLayout* grid, int row, const QString& title, const char* name, int first);
     void OnFieldFinished(int index);
     void ShowValue(int index, double value);
 
