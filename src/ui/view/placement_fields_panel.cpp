@@ -5,6 +5,7 @@
 #include <QDoubleSpinBox>
 #include <QGridLayout>
 #include <QLabel>
+#include <QWheelEvent>
 
 #include <cmath>
 
@@ -37,6 +38,7 @@ class CPlacementField : public QDoubleSpinBox
         setKeyboardTracking(false);
         setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         setCorrectionMode(QAbstractSpinBox::CorrectToPreviousValue);
+        setFocusPolicy(Qt::StrongFocus);
     }
 
     QString textFromValue(double value) const override
@@ -60,6 +62,17 @@ class CPlacementField : public QDoubleSpinBox
         return size;
     }
     QSize minimumSizeHint() const override { return sizeHint(); }
+
+  protected:
+    // The wheel scrolls the navigator's column unless the person is in the
+    // field: a value turned by passing over it would be applied on leaving.
+    void wheelEvent(QWheelEvent* event) override
+    {
+        if (hasFocus())
+            QDoubleSpinBox::wheelEvent(event);
+        else
+            event->ignore();
+    }
 };
 } // namespace
 

@@ -327,6 +327,13 @@ class NavigatorTest : public CWindowTest
         for (const char* absurd : {"0", "-", "nan"})
             Type("scaleField", absurd);
         QCOMPARE(Shown("scaleField"), QString("2"));
+        // The wheel over a field the person is not in scrolls the column.
+        QWheelEvent wheel(QPointF(5, 5),
+                          QPointF(Field("positionZField")->mapToGlobal(QPoint(5, 5))), QPoint(),
+                          QPoint(0, QWheelEvent::DefaultDeltasPerStep), Qt::NoButton,
+                          Qt::NoModifier, Qt::NoScrollPhase, false);
+        QCoreApplication::sendEvent(Field("positionZField"), &wheel);
+        QCOMPARE(Shown("positionZField"), QString("0"));
         QUndoStack& stack = Frame()->Editor()->UndoStack();
         QCOMPARE(stack.count(), 3);
 
