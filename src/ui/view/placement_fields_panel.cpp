@@ -20,6 +20,8 @@ constexpr double kMaxScale = 1e9;
 constexpr int kUnitDecimals = 4;
 constexpr int kTurnDecimals = 4;
 constexpr int kScaleDecimals = 6;
+// Where the turns and the scale start in the panel's row of fields.
+constexpr int kTurnIndex = 3;
 constexpr int kScaleIndex = 6;
 
 // A number field that shows "2" rather than "2.0000", as narrow as a
@@ -92,11 +94,11 @@ CPlacementFieldsPanel::CPlacementFieldsPanel(QWidget* parent) : QWidget(parent)
         grid->addWidget(head, 0, 1 + k, Qt::AlignHCenter);
     }
     AddAxisRow(grid, 1, tr("Posición"), "position", 0);
-    AddAxisRow(grid, 2, tr("Rotación (grados)"), "rotation", 3);
+    AddAxisRow(grid, 2, tr("Rotación (grados)"), "rotation", kTurnIndex);
     const QString turnOrder =
         tr("Giros sobre los ejes del tracker, en este orden: primero X, luego Y, luego Z. Con Y "
            "en 90 o -90 grados, el giro en Z se muestra como 0.");
-    for (int k = 3; k < 6; ++k)
+    for (int k = kTurnIndex; k < kScaleIndex; ++k)
         m_fields[k]->setToolTip(turnOrder);
     grid->itemAtPosition(2, 0)->widget()->setToolTip(turnOrder);
 
@@ -124,7 +126,7 @@ CPlacementFieldsPanel::CPlacementFieldsPanel(QWidget* parent) : QWidget(parent)
 void CPlacementFieldsPanel::AddAxisRow(QGridLayout* grid, int row, const QString& title,
                                        const char* name, int first)
 {
-    const bool bTurn = first == 3;
+    const bool bTurn = first == kTurnIndex;
     auto* label = Named(new QLabel(title, this), (QByteArray(name) + "Label").constData(), title);
     grid->addWidget(label, row, 0);
     static const char* const axes[] = {"X", "Y", "Z"};
@@ -143,12 +145,14 @@ void CPlacementFieldsPanel::AddAxisRow(QGridLayout* grid, int row, const QString
 
 void CPlacementFieldsPanel::SetStepSizes(const StepSizes& sizes)
 {
-    for (int k = 0; k < 6; ++k)
-        m_fields[k]->setSingleStep(k < 3 ? sizes.units : sizes.deg);
+    for (int k = 0; k < kScaleIndex; ++k)
+        m_fields[k]->setSingleStep(k < kTurnIndex ? sizes.units : sizes.deg);
 }
 
 void CPlacementFieldsPanel::ShowValue(int index, double value)
 {
+    // Showing a value is not typing one: nothing is reported.
+    const QSignalBlocker blocker(m_fields[index]);
     m_fields[index]->setValue(value);
     m_shownValues[index] = m_fields[index]->value();
 }
@@ -164,7 +168,6 @@ void CPlacementFieldsPanel::ShowMatrix(const CMatrix* matrix)
     if (bFits)
         m_shown = fields;
 
-    // Signals stay blocked: showing a value is not typing one.
     for (QDoubleSpinBox* field : m_fields)
     {
         const QSignalBlocker blocker(field);
@@ -176,12 +179,9 @@ void CPlacementFieldsPanel::ShowMatrix(const CMatrix* matrix)
     {
         for (int k = 0; k < 3; ++k)
         {
-            const QSignalBlocker blockPosition(m_fields[k]);
-            const QSignalBlocker blockTurn(m_fields[3 + k]);
             ShowValue(k, fields.position[k]);
-            ShowValue(3 + k, fields.rotationDeg[k]);
+            ShowValue(kTurnIndex + k, fields.rotationDeg[k]);
         }
-        const QSignalBlocker blocker(m_fields[kScaleIndex]);
         ShowValue(kScaleIndex, fields.scale);
     }
     else if (matrix)
@@ -189,10 +189,7 @@ void CPlacementFieldsPanel::ShowMatrix(const CMatrix* matrix)
         // The translation column is always the position, plain or not.
         for (int k = 0; k < 3; ++k)
             if (std::abs(matrix->GetData()[12 + k]) <= kMaxUnits)
-            {
-                const QSignalBlocker blocker(m_fields[k]);
                 ShowValue(k, matrix->GetData()[12 + k]);
-            }
     }
     m_pNote->setVisible(matrix && !bFits);
 }
@@ -203,10 +200,10 @@ void CPlacementFieldsPanel::OnFieldFinished(int index)
     if (!m_bEditable || value == m_shownValues[index])
         return;
     PlacementFields changed = m_shown;
-    if (index < 3)
+    if (index < kTurnIndex)
         changed.position[index] = value;
-    else if (index < 6)
-        changed.rotationDeg[index - 3] = value;
+    else if (index < kScaleIndex)
+        changed.rotationDeg[index - kTurnIndex] = value;
     else
         changed.scale = value;
     emit Placed(ComposePlacement(changed));
