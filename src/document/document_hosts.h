@@ -10,7 +10,8 @@ class CNavigatorHost
 public:
     virtual ~CNavigatorHost() = default;
     virtual void RefreshTree() = 0;
-    // The controls that show project settings follow them again.
+    // The controls that show project settings, and the selected model's
+    // placement, follow them again.
     virtual void SyncSettings() {}
 };
 

@@ -15,7 +15,7 @@ void CPlacementCommand::Apply(const CMatrix& matrix)
     // the same path always leads to the same model.
     if (CModel3D* model = m_editor.ModelAt(m_path))
         model->m_matrix = matrix;
-    m_editor.Repaint();
+    m_editor.PlacementApplied();
 }
 
 CSettingsCommand::CSettingsCommand(CProjectEditor& editor, const QString& text,

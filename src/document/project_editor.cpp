@@ -23,6 +23,12 @@ void CProjectEditor::Repaint()
         view->Invalidate();
 }
 
+void CProjectEditor::PlacementApplied()
+{
+    m_navigator.SyncSettings();
+    Repaint();
+}
+
 void CProjectEditor::PlaceModel(const CNodePath& path, const CMatrix& before, const CMatrix& after)
 {
     if (!ModelAt(path) || before == after)

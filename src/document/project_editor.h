@@ -57,6 +57,9 @@ class CProjectEditor : public QObject
     void Restore(const CProjectSnapshot& snapshot);
     void RestoreSettings(const CProjectSettings& settings);
     CModel3D* ModelAt(const CNodePath& path) const;
+    // A model's matrix changed (done, undone, redone): the navigator's
+    // fields and the view follow.
+    void PlacementApplied();
     void Repaint();
 
   private:

@@ -84,7 +84,8 @@ CMatrix TranslateInView(const CMatrix& matrix, EditorView view, double right, do
            matrix;
 }
 
-CMatrix ApplyPlacementStep(const CMatrix& matrix, PlacementStep step, int tab)
+CMatrix ApplyPlacementStep(const CMatrix& matrix, PlacementStep step, int tab,
+                           const StepSizes& sizes)
 {
     if (tab < 0 || tab >= kPlacementTabs)
         return matrix;
@@ -92,17 +93,17 @@ CMatrix ApplyPlacementStep(const CMatrix& matrix, PlacementStep step, int tab)
     switch (step)
     {
     case PlacementStep::Up:
-        return TranslateInView(matrix, view, 0.0, kStepUnits);
+        return TranslateInView(matrix, view, 0.0, sizes.units);
     case PlacementStep::Down:
-        return TranslateInView(matrix, view, 0.0, -kStepUnits);
+        return TranslateInView(matrix, view, 0.0, -sizes.units);
     case PlacementStep::Left:
-        return TranslateInView(matrix, view, -kStepUnits, 0.0);
+        return TranslateInView(matrix, view, -sizes.units, 0.0);
     case PlacementStep::Right:
-        return TranslateInView(matrix, view, kStepUnits, 0.0);
+        return TranslateInView(matrix, view, sizes.units, 0.0);
     case PlacementStep::RotateCounterClockwise:
-        return RotationMatrix(kStepDeg, ViewingAxis(view)) * matrix;
+        return RotationMatrix(sizes.deg, ViewingAxis(view)) * matrix;
     case PlacementStep::RotateClockwise:
-        return matrix * RotationMatrix(-kStepDeg, ViewingAxis(view));
+        return matrix * RotationMatrix(-sizes.deg, ViewingAxis(view));
     case PlacementStep::ScaleDown:
         return ScaleMatrix(kShrink) * matrix;
     case PlacementStep::ScaleUp:

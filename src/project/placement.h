@@ -43,9 +43,18 @@ constexpr double kStepDeg = 1.0;
 constexpr double kShrink = 0.9;
 constexpr double kGrow = 1.1;
 
+// How far one press moves (in the tracker's units) and turns (in degrees);
+// the person chooses them in the navigator, the scale steps stay fixed.
+struct StepSizes
+{
+    double units = kStepUnits;
+    double deg = kStepDeg;
+};
+
 // One button press on `matrix` with the view of `tab` (0 "Planta", 1
 // "Perfil", 2 "Alzado"); any other tab leaves the matrix as it is.
-CMatrix ApplyPlacementStep(const CMatrix& matrix, PlacementStep step, int tab);
+CMatrix ApplyPlacementStep(const CMatrix& matrix, PlacementStep step, int tab,
+                           const StepSizes& sizes = StepSizes());
 
 // `matrix` moved by (right, up) world units in the plane of `view`.
 CMatrix TranslateInView(const CMatrix& matrix, EditorView view, double right, double up);

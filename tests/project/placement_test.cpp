@@ -105,3 +105,15 @@ TEST(Placement, ATabOutsideTheThreeViewsChangesNothing)
     for (int tab : {-1, 3})
         ExpectNear(Press(before, PlacementStep::Up, tab), before);
 }
+
+TEST(Placement, ChosenStepSizesMoveAndTurnByThemAndLeaveScalingAlone)
+{
+    const CMatrix before = TurnedModel();
+    const StepSizes sizes{0.1, 15.0};
+    ExpectNear(ApplyPlacementStep(before, PlacementStep::Up, kAlzado, sizes),
+               TranslationMatrix(0, 0, 0.1) * before);
+    ExpectNear(ApplyPlacementStep(before, PlacementStep::RotateCounterClockwise, kPlanta, sizes),
+               RotationMatrix(15.0, 2) * before);
+    ExpectNear(ApplyPlacementStep(before, PlacementStep::ScaleUp, kPlanta, sizes),
+               ScaleMatrix(kGrow) * before);
+}

@@ -7,6 +7,7 @@
 #include "project/placement.h"
 #include "render/scene.h"
 
+#include <QCoreApplication>
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -54,8 +55,10 @@ CModel3DDialog::CModel3DDialog(const CModel3D& model, const std::string& project
         }
     QLabel* matrixLabel = NewLabel(matrixText, "matrixLabel", m_matrixEdits[0], this);
     grid->addWidget(matrixLabel, 2, 0, Qt::AlignTop);
-    m_pSizeLabel = new QLabel(this);
-    m_pSizeLabel->setObjectName(QStringLiteral("sizeLabel"));
+    // A screen reader names the size the same way whatever it is; the size
+    // itself is the label's description.
+    m_pSizeLabel = Named(new QLabel(this), "sizeLabel",
+                         QCoreApplication::translate("CModel3DDialog", "Tamaño en el tracker"));
     grid->addWidget(m_pSizeLabel, 6, 0, 1, 5);
     m_pFitButton = NewButton(tr("Ajustar al marcador"), "fitButton", this);
     m_pFitButton->setEnabled(markerWidth > 0.0);
@@ -86,8 +89,7 @@ void CModel3DDialog::ShowSize()
         elements[k] = m_matrixEdits[k]->text().toDouble(&bNumbers);
     if (!bNumbers)
     {
-        m_pSizeLabel->clear();
-        m_pSizeLabel->setAccessibleName(QString());
+        SetChangingText(m_pSizeLabel, QString());
         return;
     }
     ModelBox placed;
@@ -113,8 +115,7 @@ void CModel3DDialog::ShowSize()
     QString text = sides.join(QStringLiteral(" x "));
     if (m_facts.bSkinned)
         text += tr(" (esqueleto en postura de reposo)");
-    m_pSizeLabel->setText(text);
-    m_pSizeLabel->setAccessibleName(text);
+    SetChangingText(m_pSizeLabel, text);
 }
 
 void CModel3DDialog::FitOnMarker()

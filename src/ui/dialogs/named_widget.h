@@ -12,3 +12,14 @@ TWidget* Named(TWidget* widget, const char* objectName, const QString& accessibl
     widget->setAccessibleName(accessibleName);
     return widget;
 }
+
+// A control whose text changes as the program runs (a selection, a size):
+// its accessible name stays the fixed one Named gave it, so a screen reader
+// always says what the control is, and the changing text reaches the reader
+// as the control's description.
+template <class TWidget>
+void SetChangingText(TWidget* widget, const QString& text)
+{
+    widget->setText(text);
+    widget->setAccessibleDescription(text);
+}

@@ -4,17 +4,44 @@
 #include "project/placement.h"
 #include "ui/dialogs/named_widget.h"
 #include "ui/view/navigator_dialog_bar.h"
+#include "ui/view/placement_fields_panel.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QSlider>
 #include <QTabBar>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+
+namespace
+{
+// A "Paso" or "Giro" choice with its label, in a row of `group`; the items
+// carry their size, `suffix` follows each number on screen.
+QHBoxLayout* StepSizeRow(const QString& text, const char* name, std::initializer_list<double> sizes,
+                         double chosen, const QString& suffix, QComboBox** combo, QWidget* group)
+{
+    *combo = Named(new QComboBox(group), name, text);
+    for (double size : sizes)
+    {
+        (*combo)->addItem(QString::number(size) + suffix, size);
+        if (size == chosen)
+            (*combo)->setCurrentIndex((*combo)->count() - 1);
+    }
+    auto* label = Named(new QLabel(text, group), (QByteArray(name) + "Label").constData(), text);
+    label->setBuddy(*combo);
+    auto* row = new QHBoxLayout;
+    row->addWidget(label);
+    row->addWidget(*combo, 1);
+    return row;
+}
+} // namespace
 
 void CNavigatorDialogBar::CreateControls()
 {
@@ -49,7 +76,17 @@ void CNavigatorDialogBar::CreateControls()
     column->addWidget(m_pRecordRelations);
     column->addWidget(CreatePlacementControls());
     column->addStretch();
-    setWidget(panel);
+    // On a short screen the column scrolls instead of making the window
+    // taller than the screen; it is never narrower than its controls.
+    auto* scroll = new QScrollArea(this);
+    scroll->setObjectName("navigatorScroll");
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    scroll->setWidgetResizable(true);
+    scroll->setWidget(panel);
+    scroll->setMinimumWidth(panel->minimumSizeHint().width() +
+                            scroll->verticalScrollBar()->sizeHint().width());
+    setWidget(scroll);
 
     m_pEdit->hide();
     m_pReload->hide();
@@ -74,6 +111,7 @@ QWidget* CNavigatorDialogBar::CreatePlacementControls()
     for (const char* tab : {QT_TR_NOOP("Planta"), QT_TR_NOOP("Perfil"), QT_TR_NOOP("Alzado")})
         m_pTabs->addTab(tr(tab));
     m_pTabs->setCurrentIndex(0);
+    m_pFields = new CPlacementFieldsPanel(placement);
 
     auto* move = Named(new QGroupBox(tr("Trasladar"), placement), "moveGroup", tr("Trasladar"));
     auto* moveGrid = new QGridLayout(move);
@@ -81,19 +119,26 @@ QWidget* CNavigatorDialogBar::CreatePlacementControls()
     moveGrid->addWidget(AddStepButton(tr("Izquierda"), "leftButton", PlacementStep::Left), 1, 0);
     moveGrid->addWidget(AddStepButton(tr("Abajo"), "downButton", PlacementStep::Down), 1, 1);
     moveGrid->addWidget(AddStepButton(tr("Derecha"), "rightButton", PlacementStep::Right), 1, 2);
+    moveGrid->addLayout(StepSizeRow(tr("Paso"), "stepUnitsCombo", {0.1, 1.0, 10.0}, kStepUnits,
+                                    QString(), &m_pStepUnits, move),
+                        2, 0, 1, 3);
     auto* scale = Named(new QGroupBox(tr("Escalar"), placement), "scaleGroup", tr("Escalar"));
     auto* scaleRow = new QHBoxLayout(scale);
     scaleRow->addWidget(AddStepButton(tr("Menos"), "scaleDownButton", PlacementStep::ScaleDown));
     scaleRow->addWidget(AddStepButton(tr("Más"), "scaleUpButton", PlacementStep::ScaleUp));
     auto* rotate = Named(new QGroupBox(tr("Rotar"), placement), "rotateGroup", tr("Rotar"));
-    auto* rotateRow = new QHBoxLayout(rotate);
+    auto* rotateColumn = new QVBoxLayout(rotate);
+    auto* rotateRow = new QHBoxLayout;
     rotateRow->addWidget(AddStepButton(tr("Rotar Antihorario"), "rotateCounterClockwiseButton",
                                        PlacementStep::RotateCounterClockwise));
     rotateRow->addWidget(AddStepButton(tr("Rotar Horario"), "rotateClockwiseButton",
                                        PlacementStep::RotateClockwise));
+    rotateColumn->addLayout(rotateRow);
+    rotateColumn->addLayout(StepSizeRow(tr("Giro"), "stepDegCombo", {1.0, 15.0, 90.0}, kStepDeg,
+                                        QStringLiteral("°"), &m_pStepDeg, rotate));
 
-    for (QWidget* widget :
-         std::initializer_list<QWidget*>{m_pZoomLabel, m_pZoom, m_pTabs, move, scale, rotate})
+    for (QWidget* widget : std::initializer_list<QWidget*>{m_pFields, m_pZoomLabel, m_pZoom,
+                                                           m_pTabs, move, scale, rotate})
     {
         column->addWidget(widget);
         m_modelControls.append(widget);

@@ -3,9 +3,12 @@
 #include "document/zelmora_doc.h"
 #include "project/placement.h"
 #include "render/model_scene.h"
+#include "ui/dialogs/named_widget.h"
+#include "ui/view/placement_fields_panel.h"
 #include "ui/view/tree_images.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
@@ -45,6 +48,11 @@ CNavigatorDialogBar::CNavigatorDialogBar(CZelmoraDoc& doc, QWidget* parent)
     connect(m_pTree, &QTreeWidget::currentItemChanged, this, [this] { OnSelectionChanged(); });
     connect(m_pEdit, &QPushButton::clicked, this, [this] { OnEdit(); });
     connect(m_pReload, &QPushButton::clicked, this, [this] { OnReload(); });
+    connect(m_pFields, &CPlacementFieldsPanel::Placed, this,
+            [this](const CMatrix& after) { OnFieldPlaced(after); });
+    for (QComboBox* combo : {m_pStepUnits, m_pStepDeg})
+        connect(combo, &QComboBox::currentIndexChanged, this,
+                [this] { m_pFields->SetStepSizes(ChosenStepSizes()); });
     connect(m_pSingleView, &QCheckBox::clicked, this,
             [this](bool bChecked) { emit SingleViewChanged(bChecked); });
     connect(m_pRecordRelations, &QCheckBox::clicked, this,
@@ -65,7 +73,7 @@ void CNavigatorDialogBar::RefreshTree()
 {
     const QSignalBlocker blocker(m_pTree);
     m_pSingleView->setChecked(m_doc.m_settings.m_bSingleView);
-    m_pSelection->clear();
+    SetChangingText(m_pSelection, QString());
     m_pEdit->hide();
     m_pReload->hide();
     m_pTree->clear();
@@ -89,6 +97,7 @@ void CNavigatorDialogBar::RefreshTree()
     // Nothing is selected after a rebuild: the old selection may be gone.
     m_pTree->setCurrentItem(nullptr);
     m_pTree->clearSelection();
+    ShowPlacement();
 }
 
 void CNavigatorDialogBar::SyncSettings()
@@ -100,6 +109,18 @@ void CNavigatorDialogBar::SyncSettings()
         const QSignalBlocker blocker(m_pZoom);
         m_pZoom->setValue(m_doc.m_settings.m_nViewZoom);
     }
+    ShowPlacement();
+}
+
+void CNavigatorDialogBar::ShowPlacement()
+{
+    const CModel3D* model = GetSelectedModel();
+    m_pFields->ShowMatrix(model ? &model->m_matrix : nullptr);
+}
+
+StepSizes CNavigatorDialogBar::ChosenStepSizes() const
+{
+    return {m_pStepUnits->currentData().toDouble(), m_pStepDeg->currentData().toDouble()};
 }
 
 CNodePath CNavigatorDialogBar::SelectedPath() const
@@ -134,13 +155,15 @@ void CNavigatorDialogBar::OnSelectionChanged()
     const QString text = item->text(0);
     static const char* const prefixes[] = {"", QT_TR_NOOP("Tracker '"), QT_TR_NOOP("Patrón '"),
                                            QT_TR_NOOP("Modelo3D '")};
-    m_pSelection->setText(kind == NodeKind::Project ? tr("Proyecto")
-                                                    : tr(prefixes[int(kind)]) + text + "'");
+    SetChangingText(m_pSelection, kind == NodeKind::Project
+                                      ? tr("Proyecto")
+                                      : tr(prefixes[int(kind)]) + text + "'");
     m_pEdit->setVisible(true);
     m_pEdit->setEnabled(true);
     m_pReload->setVisible(kind == NodeKind::Model);
     m_pReload->setEnabled(kind == NodeKind::Model);
     ShowModelControls(kind == NodeKind::Model);
+    ShowPlacement();
     emit SelectionChanged();
 }
 
@@ -180,6 +203,16 @@ void CNavigatorDialogBar::OnStep(PlacementStep step)
     CModel3D* model = GetSelectedModel();
     if (!model)
         return;
-    const CMatrix after = ApplyPlacementStep(model->m_matrix, step, CurrentTab());
+    const CMatrix after =
+        ApplyPlacementStep(model->m_matrix, step, CurrentTab(), ChosenStepSizes());
     emit ModelPlaced(SelectedPath(), model->m_matrix, after);
+}
+
+void CNavigatorDialogBar::OnFieldPlaced(const CMatrix& after)
+{
+    if (const CModel3D* model = GetSelectedModel())
+        emit ModelPlaced(SelectedPath(), model->m_matrix, after);
+    // Whether or not the edit went through, the fields show the matrix the
+    // model now holds.
+    ShowPlacement();
 }

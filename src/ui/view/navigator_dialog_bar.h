@@ -1,8 +1,9 @@
 #pragma once
 // The navigator bar docked at the left of the main window ("Navegador"):
 // the project as a tree, "Editar" and "Recargar" for the selected node, the
-// "Vista Única" box, and, while a model is selected, the zoom slider, the
-// view tabs and the buttons that move, turn and scale the model. GUI thread.
+// "Vista Única" box, and, while a model is selected, its typed placement
+// (position, turns, scale), the zoom slider, the view tabs and the buttons
+// that move, turn and scale the model by the chosen step sizes. GUI thread.
 //
 // It changes nothing in the project itself: edits leave as signals, which
 // the main window turns into undoable commands.
@@ -10,12 +11,15 @@
 #include "document/document_hosts.h"
 #include "document/node_path.h"
 #include "project/matrix.h"
+#include "project/placement.h"
 #include "ui/view/model_selection.h"
 
 #include <QDockWidget>
 
+class CPlacementFieldsPanel;
 class CZelmoraDoc;
 class QCheckBox;
+class QComboBox;
 class QGroupBox;
 class QLabel;
 class QPushButton;
@@ -23,7 +27,6 @@ class QSlider;
 class QTabBar;
 class QTreeWidget;
 class QTreeWidgetItem;
-enum class PlacementStep;
 
 class CNavigatorDialogBar : public QDockWidget, public CNavigatorHost, public CModelSelection
 {
@@ -35,6 +38,7 @@ class CNavigatorDialogBar : public QDockWidget, public CNavigatorHost, public CM
     explicit CNavigatorDialogBar(CZelmoraDoc& doc, QWidget* parent = nullptr);
 
     void RefreshTree() override;
+    // Also shows the selected model's placement in the typed fields again.
     void SyncSettings() override;
     CModel3D* GetSelectedModel() override;
     // The selected node; kind -1 when nothing is selected.
@@ -61,6 +65,9 @@ class CNavigatorDialogBar : public QDockWidget, public CNavigatorHost, public CM
     void OnEdit();
     void OnReload();
     void OnStep(PlacementStep step);
+    void OnFieldPlaced(const CMatrix& after);
+    void ShowPlacement();
+    StepSizes ChosenStepSizes() const;
     void ShowModelControls(bool bShow);
 
     CZelmoraDoc& m_doc;
@@ -73,6 +80,10 @@ class CNavigatorDialogBar : public QDockWidget, public CNavigatorHost, public CM
     QLabel* m_pZoomLabel = nullptr;
     QSlider* m_pZoom = nullptr;
     QTabBar* m_pTabs = nullptr;
+    CPlacementFieldsPanel* m_pFields = nullptr;
+    // Kept for the session only: a new project keeps the person's choice.
+    QComboBox* m_pStepUnits = nullptr;
+    QComboBox* m_pStepDeg = nullptr;
     QList<QWidget*> m_modelControls; // shown while a model is selected
 };
 

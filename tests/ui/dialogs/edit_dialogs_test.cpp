@@ -138,9 +138,10 @@ class TestEditDialogs : public QObject
         model.m_strFile = WriteSample(data, SampleLayout::Glb, folder.Path());
         CModel3DDialog dialog(model, "", 80.0);
         auto* size = Control(&dialog, "sizeLabel");
-        QCOMPARE(size->accessibleName(), QStringLiteral("0.5 x 0.5 x 0"));
+        QCOMPARE(size->accessibleDescription(), QStringLiteral("0.5 x 0.5 x 0"));
         Click(&dialog, "fitButton");
-        QCOMPARE(size->accessibleName(), QStringLiteral("80 x 0 x 80"));
+        QCOMPARE(size->accessibleDescription(), QStringLiteral("80 x 0 x 80"));
+        QCOMPARE(size->accessibleName(), QStringLiteral("Tamaño en el tracker"));
         dialog.accept();
         QCOMPARE(dialog.result(), int(QDialog::Accepted));
         const double* m = dialog.m_model.m_matrix.GetData();

@@ -1,6 +1,6 @@
 // The navigator as a user drives it: the tree and what selecting a node
 // shows, editing from the tree, placing the selected model with the buttons,
-// the mouse and the wheel, and undoing all of it exactly.
+// the typed fields, the mouse and the wheel, and undoing all of it exactly.
 #include "ui/shell/main_frame.h"
 #include "document/project_editor.h"
 #include "document/zelmora_doc.h"
@@ -8,6 +8,7 @@
 #include "ui/dialogs/properties_sheet.h"
 #include "ui/dialogs/qt_dialog_host.h"
 #include "model_writers/write_3ds.h"
+#include "project/placement_fields.h"
 #include "render/model_scene.h"
 #include "support/pattern_files.h"
 #include "ui/view/navigator_dialog_bar.h"
@@ -15,8 +16,10 @@
 #include "window_tests.h"
 
 #include <QAbstractButton>
+#include <QAccessible>
 #include <QAction>
 #include <QComboBox>
+#include <QDoubleSpinBox>
 #include <QLabel>
 #include <QSlider>
 #include <QTabBar>
@@ -42,7 +45,23 @@ class NavigatorTest : public CWindowTest
   private:
     QWidget* Control(const char* name) { return ::Control(Frame()->Navigator(), name); }
     QTreeWidget* Tree() { return ::Control<QTreeWidget>(Frame()->Navigator(), "projectTree"); }
-    QString Label() { return ::Control<QLabel>(Frame()->Navigator(), "selectionLabel")->text(); }
+    // The selection as shown, provided a screen reader hears the same: the
+    // label's name stays "Selección" and its description is the node.
+    QString Label()
+    {
+        auto* label = ::Control<QLabel>(Frame()->Navigator(), "selectionLabel");
+        QAccessibleInterface* spoken = QAccessible::queryAccessibleInterface(label);
+        if (spoken->text(QAccessible::Name) != QString("Selección") ||
+            spoken->text(QAccessible::Description) != label->text())
+            return "not spoken: " + spoken->text(QAccessible::Name) + " / " +
+                   spoken->text(QAccessible::Description);
+        return label->text();
+    }
+    QDoubleSpinBox* Field(const char* name)
+    {
+        return ::Control<QDoubleSpinBox>(Frame()->Navigator(), name);
+    }
+    QString Shown(const char* field) { return Field(field)->text(); }
     CModel3D& Model() { return Doc().m_trackers.front().m_models.front(); }
 
     // Tree rows: 0 the project, then the tracker with its pattern and model.
@@ -65,6 +84,19 @@ class NavigatorTest : public CWindowTest
     void SetTab(int tab)
     {
         ::Control<QTabBar>(Frame()->Navigator(), "viewTabs")->setCurrentIndex(tab);
+    }
+
+    // Clicks into a field and replaces its text, then presses Enter, or
+    // leaves it by clicking into the field `next`.
+    void Type(const char* field, const char* text, const char* next = nullptr)
+    {
+        QTest::mouseClick(Field(field), Qt::LeftButton);
+        QTRY_VERIFY(Field(field)->hasFocus());
+        TypeInto(Field(field), text);
+        if (next)
+            QTest::mouseClick(Field(next), Qt::LeftButton);
+        else
+            QTest::keyClick(Field(field), Qt::Key_Return);
     }
 
     // Where the view shows world point `point` of the orthographic view `view`.
@@ -224,6 +256,8 @@ class NavigatorTest : public CWindowTest
         QCOMPARE_LE(std::abs(m[13] - 25 * ratio * 2.0 * 4 / top.Height()), kWorldTolerance);
         QCOMPARE(m[14], 0.0);
         QVERIFY(Doc().IsModified());
+        QCOMPARE_LE(std::abs(Field("positionXField")->value() - m[12]), 1e-4);
+        QCOMPARE_LE(std::abs(Field("positionYField")->value() - m[13]), 1e-4);
 
         // The wheel brings the views closer, a step at a time, and the
         // slider follows.
@@ -275,6 +309,76 @@ class NavigatorTest : public CWindowTest
         CZelmoraDoc reopened;
         QVERIFY(reopened.OpenProject(Folder().Path("n.zel"), nullptr, false));
         QVERIFY(reopened.m_trackers.front().m_models.front().m_matrix == end);
+    }
+
+    // Each field applies as one edit on Enter or on leaving it, refuses what
+    // no placement can be, and shows the matrix after undo, the buttons with
+    // their chosen sizes, and a dialog's OK.
+    void typedPlacementIsOneEditPerFieldAndFollowsEveryChange()
+    {
+        Select("M");
+        QCOMPARE(Shown("positionXField"), QString("0"));
+        QCOMPARE(Shown("scaleField"), QString("1"));
+        QVERIFY(Control("placementNote")->isHidden());
+        Type("positionXField", "12.5");
+        Type("rotationZField", "90", "scaleField");
+        Type("scaleField", "2");
+        Type("positionXField", "12.5");
+        for (const char* absurd : {"0", "-", "nan"})
+            Type("scaleField", absurd);
+        QCOMPARE(Shown("scaleField"), QString("2"));
+        // The wheel over a field the person is not in scrolls the column.
+        QWheelEvent wheel(QPointF(5, 5),
+                          QPointF(Field("positionZField")->mapToGlobal(QPoint(5, 5))), QPoint(),
+                          QPoint(0, QWheelEvent::DefaultDeltasPerStep), Qt::NoButton,
+                          Qt::NoModifier, Qt::NoScrollPhase, false);
+        QCoreApplication::sendEvent(Field("positionZField"), &wheel);
+        QCOMPARE(Shown("positionZField"), QString("0"));
+        QUndoStack& stack = Frame()->Editor()->UndoStack();
+        QCOMPARE(stack.count(), 3);
+
+        PlacementFields typed;
+        typed.position[0] = 12.5;
+        typed.rotationDeg[2] = 90.0;
+        typed.scale = 2.0;
+        QVERIFY(Frame()->SaveProjectFile(Path("n.zel")));
+        CZelmoraDoc reopened;
+        QVERIFY(reopened.OpenProject(Folder().Path("n.zel"), nullptr, false));
+        const CMatrix expected = ComposePlacement(typed);
+        const CMatrix& saved = reopened.m_trackers.front().m_models.front().m_matrix;
+        for (int k = 0; k < 16; ++k)
+            QCOMPARE_LE(std::abs(saved.GetData()[k] - expected.GetData()[k]), kWorldTolerance);
+
+        QAction* undo = Frame()->findChild<QAction*>("undoAction");
+        undo->trigger();
+        QCOMPARE(Shown("scaleField"), QString("1"));
+        undo->trigger();
+        QCOMPARE(Shown("rotationZField"), QString("0"));
+        QCOMPARE(Shown("positionXField"), QString("12.5"));
+
+        SetTab(0);
+        ::Control<QComboBox>(Frame()->Navigator(), "stepUnitsCombo")->setCurrentIndex(2);
+        ::Control<QComboBox>(Frame()->Navigator(), "stepDegCombo")->setCurrentIndex(2);
+        Press("rightButton");
+        Press("rotateCounterClockwiseButton");
+        QCOMPARE(Shown("positionXField"), QString("0")); // 22.5 turned a quarter about Z
+        QCOMPARE(Shown("positionYField"), QString("22.5"));
+        QCOMPARE(Shown("rotationZField"), QString("90"));
+
+        // A shear from the model's dialog: the fields can only show it.
+        m_host.m_editModel = [](CModel3D& model)
+        {
+            model.m_matrix.GetData()[4] = 0.5;
+            return true;
+        };
+        Press("editButton");
+        Select("M");
+        QVERIFY(!Control("placementNote")->isHidden());
+        QVERIFY(Field("scaleField")->isReadOnly());
+        QCOMPARE(Shown("positionYField"), QString("22.5"));
+        const int edits = stack.count();
+        Type("positionXField", "1");
+        QCOMPARE(stack.count(), edits);
     }
 
     // Everything through the real dialogs, as a user would: a tracker with a
