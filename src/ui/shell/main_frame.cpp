@@ -1,6 +1,7 @@
 #include "ui/shell/main_frame.h"
 
 #include "ui/shell/about_dialog.h"
+#include "document/autosave.h"
 #include "document/project_editor.h"
 #include "document/zelmora_doc.h"
 #include "ui/shell/zelmora_picture.h"
@@ -43,6 +44,7 @@ CMainFrame::CMainFrame(CZelmoraDoc& doc, QWidget* parent) : QMainWindow(parent),
     CreateMenus();
     CreateInertShortcuts();
     ConnectEditing();
+    StartAutosave();
     m_doc.SetFrame(this);
     m_doc.SetNavigator(m_pNavigator);
     m_doc.SetView(m_pView);
@@ -131,6 +133,7 @@ bool CMainFrame::OpenProjectFile(const QString& path)
     m_pEditor->ProjectReplaced();
     SetPathName(path);
     m_pView->RunLayoutChanged();
+    OfferRestore(path);
     return true;
 }
 
@@ -181,6 +184,8 @@ bool CMainFrame::SaveProjectFile(const QString& path)
         return false;
     }
     m_pEditor->ProjectSaved();
+    // A copy left at the new name by an earlier crash is older than this.
+    RemoveAutosave(path);
     SetPathName(path);
     return true;
 }
@@ -196,7 +201,11 @@ bool CMainFrame::SaveModified()
                     MessageIcon::Exclamation, MessageButtons::SaveDiscardCancel);
     if (answer == MessageAnswer::Save)
         return OnFileSave();
-    return answer == MessageAnswer::Discard;
+    if (answer != MessageAnswer::Discard)
+        return false;
+    RemoveAutosave(m_strPathName);
+    m_bAutosaveDue = false;
+    return true;
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event)
@@ -237,6 +246,13 @@ void CMainFrame::OnAppAbout()
 void CMainFrame::ModifiedChanged(bool bModified)
 {
     setWindowModified(bModified);
+    // Saved, undone back to the file, or a new or opened project: the copy
+    // no longer holds anything the file does not.
+    if (!bModified)
+    {
+        RemoveAutosave(m_strPathName);
+        m_bAutosaveDue = false;
+    }
 }
 
 void CMainFrame::RunStateChanged(bool)

@@ -52,6 +52,7 @@ void CMainFrame::CreateMenus()
         file, "&Nuevo", "newAction", [this] { OnFileNew(); }, QKeySequence("Ctrl+N"));
     AddCommand(
         file, "&Abrir...", "openAction", [this] { OnFileOpen(); }, QKeySequence("Ctrl+O"));
+    AddCommand(file, tr("Abrir demo"), "openDemoAction", [this] { OnOpenDemo(); });
     AddCommand(
         file, "&Guardar", "saveAction", [this] { OnFileSave(); }, QKeySequence("Ctrl+S"));
     AddCommand(file, "Guardar &como...", "saveAsAction", [this] { OnFileSaveAs(); });
