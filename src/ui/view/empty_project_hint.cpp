@@ -42,6 +42,7 @@ void DrawEmptyProjectHint(const QSize& devicePixels, qreal devicePixelRatio)
     gl->glActiveTexture(GL_TEXTURE0);
     glBindTexture(GL_TEXTURE_2D, 0);
     glDisable(GL_BLEND);
+    glDisable(GL_SCISSOR_TEST);
     glEnable(GL_DEPTH_TEST);
     glEnable(GL_TEXTURE_2D);
 }

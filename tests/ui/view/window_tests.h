@@ -20,6 +20,7 @@ int RunViewTests(int argc, char** argv);
 int RunMainFrameTests(int argc, char** argv);
 int RunNavigatorTests(int argc, char** argv);
 int RunDemoWindowTests(int argc, char** argv);
+int RunAutosaveWindowTests(int argc, char** argv);
 
 // Writes into `folder` a 64 x 48 test-pattern video configuration "v.cfg"
 // (or `pipeline` instead), a camera "c.dat" for it and an empty project
