@@ -26,6 +26,7 @@ struct MenuAction
 const MenuAction kActions[] = {
     {"newAction", "&Nuevo", "Ctrl+N"},
     {"openAction", "&Abrir...", "Ctrl+O"},
+    {"openDemoAction", "Abrir demo", ""},
     {"saveAction", "&Guardar", "Ctrl+S"},
     {"saveAsAction", "Guardar &como...", ""},
     {"exitAction", "&Salir", ""},
