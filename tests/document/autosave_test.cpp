@@ -115,8 +115,11 @@ TEST_F(AutosaveTest, DamagedStaleOrUnwritableCopiesChangeNothing)
 
     // A copy older than the project was overtaken by a later save.
     WriteBytes(copy, whole);
-    QFile::setFileTime(Q(copy), QFileInfo(Q(m_project)).lastModified().addSecs(-60),
-                       QFileDevice::FileModificationTime);
+    QFile stale(Q(copy));
+    ASSERT_TRUE(stale.open(QIODevice::ReadWrite));
+    ASSERT_TRUE(stale.setFileTime(QFileInfo(Q(m_project)).lastModified().addSecs(-60),
+                                  QFileDevice::FileModificationTime));
+    stale.close();
     EXPECT_FALSE(HasNewerAutosave(Q(m_project)));
 
     error.clear();
