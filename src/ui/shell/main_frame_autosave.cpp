@@ -87,6 +87,9 @@ void CMainFrame::OfferRestore(const QString& projectPath)
           tr("Descartar"));
     box.setDefaultButton(restore);
     box.exec();
+    // Without a window manager nobody gives the keyboard back to the window
+    // when the box goes.
+    activateWindow();
     if (box.clickedButton() != restore)
     {
         RemoveAutosave(path);

@@ -14,6 +14,8 @@ namespace
 constexpr int kTextGrey = 220;
 constexpr double kWidthShare = 0.6;
 constexpr int kPointSize = 12;
+constexpr int kPanelAlpha = 150;
+constexpr double kPanelMargin = 8.0;
 } // namespace
 
 void DrawEmptyProjectHint(const QSize& devicePixels, qreal devicePixelRatio)
@@ -25,14 +27,23 @@ void DrawEmptyProjectHint(const QSize& devicePixels, qreal devicePixelRatio)
         QFont font = painter.font();
         font.setPointSize(kPointSize);
         painter.setFont(font);
-        painter.setPen(QColor(kTextGrey, kTextGrey, kTextGrey));
         const QSizeF logical = QSizeF(devicePixels) / devicePixelRatio;
         const double width = logical.width() * kWidthShare;
         const QRectF box((logical.width() - width) / 2, 0, width, logical.height());
-        painter.drawText(box, Qt::AlignCenter | Qt::TextWordWrap,
-                         QCoreApplication::translate(
-                             "CZelmoraView", "Proyecto vacío: añada un tracker en Propiedades > "
-                                             "Trackers, o arrastre aquí un modelo o una imagen."));
+        const QString text = QCoreApplication::translate(
+            "CZelmoraView", "Proyecto vacío: añada un tracker en Propiedades > Trackers, o "
+                            "arrastre aquí un modelo o una imagen.");
+        const int flags = Qt::AlignCenter | Qt::TextWordWrap;
+        // A dark panel keeps the text readable over the views' grid lines.
+        const QRectF used = painter.boundingRect(box, flags, text);
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.setBrush(QColor(0, 0, 0, kPanelAlpha));
+        painter.setPen(Qt::NoPen);
+        painter.drawRoundedRect(used.adjusted(-kPanelMargin, -kPanelMargin, kPanelMargin,
+                                              kPanelMargin),
+                                kPanelMargin, kPanelMargin);
+        painter.setPen(QColor(kTextGrey, kTextGrey, kTextGrey));
+        painter.drawText(box, flags, text);
     }
     // QPainter draws with shaders and buffers of its own; the editor's
     // drawing is fixed-function and expects its start-up state.

@@ -7,6 +7,7 @@
 #include "x11_input.h"
 
 #include <QCheckBox>
+#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QProcess>
@@ -65,10 +66,10 @@ class AutosaveWindowTest : public QObject
     uint32_t WaitForWindow(const QProcess& program, const QString& title)
     {
         uint32_t window = 0;
-        QTest::qWaitFor([&]
-                        { return (window = m_x11.FindWindow(program.processId(), title)) != 0; },
-                        kProgramTimeoutMs);
-        if (!window)
+        const bool shown = QTest::qWaitFor(
+            [&] { return (window = m_x11.FindWindow(program.processId(), title)) != 0; },
+            kProgramTimeoutMs);
+        if (!shown)
             qWarning("no window \"%s\" among: %s", qPrintable(title),
                      qPrintable(m_x11.Titles(program.processId()).join(" | ")));
         return window;
@@ -91,9 +92,12 @@ class AutosaveWindowTest : public QObject
         edited.m_settings.m_bSingleView = !edited.m_settings.m_bSingleView;
         QVERIFY(edited.SaveProject(folder.Path("editado.zel"), nullptr));
 
+        QElapsedTimer clock;
+        clock.start();
         auto first = StartProgram(folder, project);
         const uint32_t window = WaitForWindow(*first, "p.zel - Zelmora");
         QVERIFY(window);
+        qInfo("window after %lld ms", clock.elapsed());
         m_x11.Click(window, check.x(), check.y());
         QVERIFY(WaitForWindow(*first, "p.zel* - Zelmora"));
         QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(copy), kProgramTimeoutMs);
@@ -107,6 +111,7 @@ class AutosaveWindowTest : public QObject
         m_x11.Key(offer, kReturnKeysym);
         const uint32_t restored = WaitForWindow(*second, "p.zel* - Zelmora");
         QVERIFY(restored);
+        qInfo("restored after %lld ms", clock.elapsed());
         m_x11.Key(restored, 's', true);
         // Saving writes the restored project and removes the copy.
         QTRY_VERIFY_WITH_TIMEOUT(!QFileInfo::exists(copy), kProgramTimeoutMs);

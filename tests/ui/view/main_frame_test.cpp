@@ -1,6 +1,8 @@
 // The main window as a user drives it: menus and keys, the run commands,
 // the recent files, and the save prompt before changes are thrown away.
 #include "ui/shell/main_frame.h"
+#include "demo/demo_project.h"
+#include "document/autosave.h"
 #include "document/project_editor.h"
 #include "document/zelmora_doc.h"
 #include "support/video_decode.h"
@@ -13,6 +15,7 @@
 #include <QFileInfo>
 #include <QMenu>
 #include <QSettings>
+#include <QStandardPaths>
 #include <QTest>
 
 namespace
@@ -230,14 +233,51 @@ class MainFrameTest : public CWindowTest
         Doc().SetModifiedFlag();
         QVERIFY(Frame()->isWindowModified());
 
+        std::string error;
+        QVERIFY2(WriteAutosave(Doc(), Path("p.zel"), &error), error.c_str());
+
         Messages().m_answers = {MessageAnswer(answer)};
         QCOMPARE(Frame()->OnFileNew(), goesOn);
+        // The crash copy goes with the changes, saved or thrown away.
+        QCOMPARE(QFileInfo::exists(AutosavePath(Path("p.zel"))), !goesOn);
         QCOMPARE(Messages().m_messages.back().buttons, MessageButtons::SaveDiscardCancel);
         QCOMPARE(Doc().IsModified(), !goesOn);
         QCOMPARE(Doc().m_trackers.size(), size_t(goesOn ? 0 : 1));
         CZelmoraDoc saved;
         QVERIFY(saved.OpenProject(Folder().Path("p.zel"), nullptr, false));
         QCOMPARE(saved.m_trackers.size(), size_t(savedTrackers));
+    }
+
+    // A complete demo in the data folder is opened as it is; a folder
+    // without its project is written first.
+    void openDemoOpensTheDemoFromTheDataFolder()
+    {
+        const QString folder =
+            QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + "/demo";
+        const QString project = folder + "/demo.zel";
+        QDir(folder).removeRecursively();
+        {
+            std::FILE* nowhere = std::fopen("/dev/null", "w");
+            CDemoProgress quiet(nowhere, false, 1);
+            std::string error;
+            const bool written = WriteDemoProject(folder.toStdString(), 1, quiet, &error);
+            std::fclose(nowhere);
+            QVERIFY2(written, error.c_str());
+        }
+        const QDateTime kept = QFileInfo(project).lastModified();
+        Action("openDemoAction")->trigger();
+        QCOMPARE(Frame()->PathName(), project);
+        QCOMPARE(Doc().m_trackers.size(), size_t(2));
+        QCOMPARE(QFileInfo(project).lastModified(), kept);
+
+        QFile::remove(project);
+        QVERIFY(Frame()->OnFileNew());
+        Action("openDemoAction")->trigger();
+        QCOMPARE(Frame()->PathName(), project);
+        QCOMPARE(Doc().m_trackers.size(), size_t(2));
+        QVERIFY(QFileInfo::exists(folder + "/fotogramas/fotograma0089.jpg"));
+        QVERIFY(Messages().m_messages.empty());
+        QDir(folder).removeRecursively();
     }
 
     // This machine has no camera; a chosen one is an edit that undoes.

@@ -133,16 +133,18 @@ class ViewTest : public QObject
     }
 
     // Light text in the middle of the view while the project has no
-    // tracker, in either layout; none once it has one.
+    // tracker, in either layout; none once it has one. The grid's grey (153)
+    // stays below the text's.
     void anEmptyProjectShowsAHintUntilATrackerExists()
     {
+        constexpr int kHintLightness = 190;
         const auto hintPixels = [this]
         {
             const QImage image = Draw();
             int light = 0;
             for (int y = kViewSide / 3; y < 2 * kViewSide / 3; ++y)
                 for (int x = kViewSide / 4; x < 3 * kViewSide / 4; ++x)
-                    light += image.pixelColor(x, y).lightness() > 150;
+                    light += image.pixelColor(x, y).lightness() > kHintLightness;
             return light;
         };
         for (bool bSingleView : {true, false})
@@ -157,6 +159,7 @@ class ViewTest : public QObject
 
     void orthographicViewsShowGridAxesAndTheSelectedModel()
     {
+        m_p->m_doc.m_trackers.emplace_back(); // no hint over the views
         m_p->m_doc.m_settings.m_bSingleView = false;
         QImage image = Draw();
         const CGlRect& front = Quadrant(0, 0);

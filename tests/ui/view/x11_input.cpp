@@ -44,7 +44,7 @@ uint32_t CX11Input::Atom(const char* name) const
 {
     auto reply = Take(xcb_intern_atom_reply(
         m_pConnection, xcb_intern_atom(m_pConnection, 1, std::strlen(name), name), nullptr));
-    return reply ? reply->atom : XCB_ATOM_NONE;
+    return reply ? reply->atom : uint32_t(XCB_ATOM_NONE);
 }
 
 QString CX11Input::Title(uint32_t window) const
