@@ -8,6 +8,7 @@
 #include "support/video_decode.h"
 #include "ui/view/zelmora_view.h"
 #include "window_tests.h"
+#include "ui/dialogs/dialog_test_support.h"
 
 #include <QAction>
 #include <QDir>
@@ -246,6 +247,55 @@ class MainFrameTest : public CWindowTest
         CZelmoraDoc saved;
         QVERIFY(saved.OpenProject(Folder().Path("p.zel"), nullptr, false));
         QCOMPARE(saved.m_trackers.size(), size_t(savedTrackers));
+    }
+
+    // A crash copy newer than the project is offered as the project opens:
+    // restored it is the project's unsaved state under the project's own
+    // name; discarded, or damaged, the project opens as it was saved.
+    void aCrashCopyIsOfferedWhenItsProjectOpens_data()
+    {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<bool>("damaged");
+        QTest::addColumn<bool>("restored");
+        QTest::newRow("Restaurar") << "restoreButton" << false << true;
+        QTest::newRow("Descartar") << "discardCopyButton" << false << false;
+        QTest::newRow("dañada") << "restoreButton" << true << false;
+    }
+
+    void aCrashCopyIsOfferedWhenItsProjectOpens()
+    {
+        QFETCH(QString, button);
+        QFETCH(bool, damaged);
+        QFETCH(bool, restored);
+        const QString project = Path("p.zel");
+        QVERIFY(Frame()->SaveProjectFile(project));
+        Doc().m_trackers.emplace_back();
+        std::string error;
+        QVERIFY2(WriteAutosave(Doc(), project, &error), error.c_str());
+        const QString copy = AutosavePath(project);
+        if (damaged)
+            WriteBytes(copy.toStdString(), "ZL");
+        QVERIFY(Frame()->OnFileNew());
+
+        QString offer;
+        AnswerNextDialog(
+            [&](QWidget* box)
+            {
+                offer = box->objectName();
+                Click(box, button);
+            });
+        QVERIFY(Frame()->OpenProjectFile(project));
+        QCOMPARE(offer, QString("restoreBox"));
+        QCOMPARE(Frame()->PathName(), project);
+        QCOMPARE(Doc().m_trackers.size(), size_t(restored ? 1 : 0));
+        QCOMPARE(Frame()->isWindowModified(), restored);
+        QCOMPARE(Frame()->windowTitle().startsWith("p.zel[*]"), true);
+        QCOMPARE(QFileInfo::exists(copy), restored);
+        QCOMPARE(QFileInfo::exists(copy + ".danada"), damaged);
+        QCOMPARE(Messages().Said("dañada"), damaged);
+        // Undo cannot take a restored project back to "saved".
+        Frame()->Editor()->UndoStack().undo();
+        QCOMPARE(Doc().IsModified(), restored);
     }
 
     // A complete demo in the data folder is opened as it is; a folder
