@@ -7,7 +7,6 @@
 #include "x11_input.h"
 
 #include <QCheckBox>
-#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QProcess>
@@ -92,12 +91,9 @@ class AutosaveWindowTest : public QObject
         edited.m_settings.m_bSingleView = !edited.m_settings.m_bSingleView;
         QVERIFY(edited.SaveProject(folder.Path("editado.zel"), nullptr));
 
-        QElapsedTimer clock;
-        clock.start();
         auto first = StartProgram(folder, project);
         const uint32_t window = WaitForWindow(*first, "p.zel - Zelmora");
         QVERIFY(window);
-        qInfo("window after %lld ms", clock.elapsed());
         m_x11.Click(window, check.x(), check.y());
         QVERIFY(WaitForWindow(*first, "p.zel* - Zelmora"));
         QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(copy), kProgramTimeoutMs);
@@ -111,7 +107,6 @@ class AutosaveWindowTest : public QObject
         m_x11.Key(offer, kReturnKeysym);
         const uint32_t restored = WaitForWindow(*second, "p.zel* - Zelmora");
         QVERIFY(restored);
-        qInfo("restored after %lld ms", clock.elapsed());
         m_x11.Key(restored, 's', true);
         // Saving writes the restored project and removes the copy.
         QTRY_VERIFY_WITH_TIMEOUT(!QFileInfo::exists(copy), kProgramTimeoutMs);

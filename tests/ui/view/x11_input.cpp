@@ -47,27 +47,15 @@ uint32_t CX11Input::Atom(const char* name) const
     return reply ? reply->atom : uint32_t(XCB_ATOM_NONE);
 }
 
-QString CX11Input::Title(uint32_t window) const
+QByteArray CX11Input::Property(uint32_t window, const char* name) const
 {
     auto reply = Take(xcb_get_property_reply(
         m_pConnection,
-        xcb_get_property(m_pConnection, 0, window, Atom("_NET_WM_NAME"), XCB_ATOM_ANY, 0, 1024),
-        nullptr));
+        xcb_get_property(m_pConnection, 0, window, Atom(name), XCB_ATOM_ANY, 0, 1024), nullptr));
     if (!reply)
-        return QString();
-    return QString::fromUtf8(static_cast<const char*>(xcb_get_property_value(reply.get())),
-                             xcb_get_property_value_length(reply.get()));
-}
-
-qint64 CX11Input::Pid(uint32_t window) const
-{
-    auto reply = Take(xcb_get_property_reply(
-        m_pConnection,
-        xcb_get_property(m_pConnection, 0, window, Atom("_NET_WM_PID"), XCB_ATOM_CARDINAL, 0, 1),
-        nullptr));
-    if (!reply || xcb_get_property_value_length(reply.get()) != 4)
-        return -1;
-    return *static_cast<const uint32_t*>(xcb_get_property_value(reply.get()));
+        return QByteArray();
+    return QByteArray(static_cast<const char*>(xcb_get_property_value(reply.get())),
+                      xcb_get_property_value_length(reply.get()));
 }
 
 QStringList CX11Input::Titles(qint64 pid) const
@@ -84,9 +72,11 @@ QStringList CX11Input::Titles(qint64 pid) const
     {
         auto attributes = Take(xcb_get_window_attributes_reply(
             m_pConnection, xcb_get_window_attributes(m_pConnection, children[k]), nullptr));
+        const QByteArray windowPid = Property(children[k], "_NET_WM_PID");
         if (attributes && attributes->map_state == XCB_MAP_STATE_VIEWABLE &&
-            Pid(children[k]) == pid)
-            titles << QString("%1\t%2").arg(children[k]).arg(Title(children[k]));
+            windowPid.size() == 4 && *reinterpret_cast<const uint32_t*>(windowPid.data()) == pid)
+            titles << QString("%1\t%2").arg(children[k]).arg(
+                          QString::fromUtf8(Property(children[k], "_NET_WM_NAME")));
     }
     return titles;
 }

@@ -4,6 +4,7 @@
 // them. The events are synthetic core events sent to the window itself,
 // which Qt takes like real ones (the test display has no XTest extension).
 
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
 
@@ -31,8 +32,7 @@ class CX11Input
 
   private:
     uint8_t KeyCode(uint32_t keysym) const;
-    QString Title(uint32_t window) const;
-    qint64 Pid(uint32_t window) const;
+    QByteArray Property(uint32_t window, const char* name) const;
     uint32_t Atom(const char* name) const;
 
     xcb_connection_t* m_pConnection = nullptr;
