@@ -44,7 +44,9 @@ QString AutosavePath(const QString& projectPath)
 bool WriteAutosave(CZelmoraDoc& doc, const QString& projectPath, std::string* error)
 {
     const QString copy = AutosavePath(projectPath);
-    if (!QDir().mkpath(QFileInfo(copy).absolutePath()))
+    // The data folder may not exist yet; a project's folder that vanished
+    // is not made again behind the user's back.
+    if (projectPath.isEmpty() && !QDir().mkpath(QFileInfo(copy).absolutePath()))
     {
         if (error)
             *error = LocalPath(copy) + ": cannot create its folder";

@@ -17,6 +17,7 @@ class CQtDialogHost;
 class CZelmoraDoc;
 class CZelmoraView;
 class QAction;
+class QLabel;
 class QMenu;
 class QTimer;
 
@@ -105,5 +106,5 @@ class CMainFrame : public QMainWindow, public CDocumentFrame
     QAction* m_pStopRecordAction = nullptr;
     QTimer* m_pAutosaveTimer = nullptr;
     bool m_bAutosaveDue = false;    // an edit since the last copy
-    bool m_bAutosaveFailed = false; // the status bar says so
+    QLabel* m_pAutosaveNote = nullptr; // why the last copy failed
 };

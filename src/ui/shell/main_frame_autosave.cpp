@@ -11,6 +11,7 @@
 #include "ui/view/zelmora_view.h"
 
 #include <QFileInfo>
+#include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QStatusBar>
@@ -51,21 +52,26 @@ void CMainFrame::OnAutosave()
     if (WriteAutosave(m_doc, m_strPathName, &error))
     {
         m_bAutosaveDue = false;
-        if (m_bAutosaveFailed)
-        {
-            statusBar()->clearMessage();
+        if (m_pAutosaveNote)
             statusBar()->hide();
-            m_bAutosaveFailed = false;
-        }
         return;
     }
     // A box every half minute would be worse than the failure: a note that
-    // stays until a copy is written again.
-    statusBar()->setObjectName("autosaveStatus");
+    // stays until a copy is written again (a label, which the menus' status
+    // tips do not wipe out).
+    if (!m_pAutosaveNote)
+    {
+        statusBar()->setObjectName("statusBar");
+        statusBar()->setAccessibleName(tr("Barra de estado"));
+        m_pAutosaveNote = new QLabel(statusBar());
+        m_pAutosaveNote->setObjectName("autosaveNote");
+        statusBar()->addWidget(m_pAutosaveNote, 1);
+    }
+    const QString note =
+        tr("No se puede guardar la copia de seguridad: %1").arg(QString::fromStdString(error));
+    m_pAutosaveNote->setText(note);
+    m_pAutosaveNote->setAccessibleName(note);
     statusBar()->show();
-    statusBar()->showMessage(
-        tr("No se puede guardar la copia de seguridad: %1").arg(QString::fromStdString(error)));
-    m_bAutosaveFailed = true;
 }
 
 void CMainFrame::OfferRestore(const QString& projectPath)

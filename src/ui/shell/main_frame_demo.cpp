@@ -65,10 +65,10 @@ void CMainFrame::OnOpenDemo()
     const QString project = folder + "/" + kDemoProjectFile;
     if (!QFileInfo(project).isFile())
     {
-        QProgressDialog progress(tr("Preparando la demo (marcadores, modelos y vídeo)..."),
-                                 QString(), 0, 0, this);
+        const QString text = tr("Preparando la demo (marcadores, modelos y vídeo)...");
+        QProgressDialog progress(text, QString(), 0, 0, this);
         progress.setObjectName("demoProgress");
-        progress.setAccessibleName(tr("Preparando la demo"));
+        progress.setAccessibleName(text);
         progress.setWindowTitle(tr("Abrir demo"));
         progress.setWindowModality(Qt::WindowModal);
         progress.setMinimumDuration(0);

@@ -6,6 +6,7 @@
 #include "document/project_editor.h"
 #include "document/zelmora_doc.h"
 #include "support/video_decode.h"
+#include "ui/view/navigator_dialog_bar.h"
 #include "ui/view/zelmora_view.h"
 #include "window_tests.h"
 #include "ui/dialogs/dialog_test_support.h"
@@ -14,10 +15,12 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLabel>
 #include <QMenu>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QTest>
+#include <QTimer>
 
 namespace
 {
@@ -296,6 +299,26 @@ class MainFrameTest : public CWindowTest
         // Undo cannot take a restored project back to "saved".
         Frame()->Editor()->UndoStack().undo();
         QCOMPARE(Doc().IsModified(), restored);
+    }
+
+    // A copy that cannot be written is a note below the window, never a
+    // box, and the edit stays; the next copy that can be written clears it.
+    void aCopyThatCannotBeWrittenIsANoteNotABox()
+    {
+        QVERIFY(QDir().mkpath(Path("ido")));
+        QVERIFY(Frame()->SaveProjectFile(Path("ido/p.zel")));
+        QVERIFY(QDir(Path("ido")).removeRecursively());
+        Click(Frame()->Navigator(), "singleViewCheck");
+        QVERIFY(Doc().IsModified());
+        Frame()->findChild<QTimer*>("autosaveTimer")->start(1);
+        QTRY_VERIFY(Frame()->findChild<QLabel*>("autosaveNote") &&
+                    Frame()->findChild<QLabel*>("autosaveNote")->isVisible());
+        QVERIFY(Frame()->findChild<QLabel*>("autosaveNote")->text().contains("copia"));
+        QVERIFY(Messages().m_messages.empty());
+        QVERIFY(Doc().IsModified());
+        QVERIFY(QDir().mkpath(Path("ido")));
+        QTRY_VERIFY(!Frame()->findChild<QLabel*>("autosaveNote")->isVisible());
+        QVERIFY(QFileInfo::exists(Path("ido/.p.zel.autosave")));
     }
 
     // A complete demo in the data folder is opened as it is; a folder
