@@ -27,8 +27,7 @@ std::string LocalPath(const QString& path)
 // its folder; a never-saved one has none.
 std::string ArchivePath(const QString& projectPath)
 {
-    return projectPath.isEmpty() ? std::string()
-                                 : AbsoluteProjectPath(LocalPath(projectPath));
+    return projectPath.isEmpty() ? std::string() : AbsoluteProjectPath(LocalPath(projectPath));
 }
 } // namespace
 

@@ -105,6 +105,6 @@ class CMainFrame : public QMainWindow, public CDocumentFrame
     QAction* m_pRecordAction = nullptr;
     QAction* m_pStopRecordAction = nullptr;
     QTimer* m_pAutosaveTimer = nullptr;
-    bool m_bAutosaveDue = false;    // an edit since the last copy
+    bool m_bAutosaveDue = false;       // an edit since the last copy
     QLabel* m_pAutosaveNote = nullptr; // why the last copy failed
 };

@@ -106,8 +106,8 @@ void CMainFrame::OfferRestore(const QString& projectPath)
     if (!RestoreAutosave(m_doc, path, &error))
     {
         const QString aside = SetAutosaveAside(path);
-        const QString where = aside.isEmpty() ? tr("Se ha borrado.")
-                                              : tr("Se ha apartado como %1.").arg(aside);
+        const QString where =
+            aside.isEmpty() ? tr("Se ha borrado.") : tr("Se ha apartado como %1.").arg(aside);
         ShowMessage(tr("La copia de seguridad está dañada y no se puede restaurar; el "
                        "proyecto sigue como estaba.\n%1\n%2")
                         .arg(QString::fromStdString(error), where)

@@ -39,8 +39,8 @@ bool WriteDemoBehind(QProgressDialog& progress, const QString& folder, std::stri
             std::unique_ptr<std::FILE, int (*)(std::FILE*)> sink(std::fopen("/dev/null", "w"),
                                                                  std::fclose);
             CDemoProgress counter(sink.get(), false, kDemoFrames);
-            written = sink && WriteDemoProject(QFile::encodeName(folder).toStdString(),
-                                               kDemoFrames, counter, error);
+            written = sink && WriteDemoProject(QFile::encodeName(folder).toStdString(), kDemoFrames,
+                                               counter, error);
         }));
     QEventLoop loop;
     QObject::connect(worker.get(), &QThread::finished, &loop, &QEventLoop::quit);

@@ -39,9 +39,9 @@ void DrawEmptyProjectHint(const QSize& devicePixels, qreal devicePixelRatio)
         painter.setRenderHint(QPainter::Antialiasing);
         painter.setBrush(QColor(0, 0, 0, kPanelAlpha));
         painter.setPen(Qt::NoPen);
-        painter.drawRoundedRect(used.adjusted(-kPanelMargin, -kPanelMargin, kPanelMargin,
-                                              kPanelMargin),
-                                kPanelMargin, kPanelMargin);
+        painter.drawRoundedRect(
+            used.adjusted(-kPanelMargin, -kPanelMargin, kPanelMargin, kPanelMargin), kPanelMargin,
+            kPanelMargin);
         painter.setPen(QColor(kTextGrey, kTextGrey, kTextGrey));
         painter.drawText(box, flags, text);
     }

@@ -8,11 +8,9 @@
 
 namespace
 {
-template <typename T>
-using Reply = std::unique_ptr<T, decltype(&std::free)>;
+template <typename T> using Reply = std::unique_ptr<T, decltype(&std::free)>;
 
-template <typename T>
-Reply<T> Take(T* reply)
+template <typename T> Reply<T> Take(T* reply)
 {
     return Reply<T>(reply, &std::free);
 }
@@ -63,8 +61,8 @@ QStringList CX11Input::Titles(qint64 pid) const
     QStringList titles;
     if (!m_pConnection)
         return titles;
-    auto tree = Take(xcb_query_tree_reply(m_pConnection, xcb_query_tree(m_pConnection, m_root),
-                                          nullptr));
+    auto tree =
+        Take(xcb_query_tree_reply(m_pConnection, xcb_query_tree(m_pConnection, m_root), nullptr));
     if (!tree)
         return titles;
     const xcb_window_t* children = xcb_query_tree_children(tree.get());
@@ -75,8 +73,9 @@ QStringList CX11Input::Titles(qint64 pid) const
         const QByteArray windowPid = Property(children[k], "_NET_WM_PID");
         if (attributes && attributes->map_state == XCB_MAP_STATE_VIEWABLE &&
             windowPid.size() == 4 && *reinterpret_cast<const uint32_t*>(windowPid.data()) == pid)
-            titles << QString("%1\t%2").arg(children[k]).arg(
-                          QString::fromUtf8(Property(children[k], "_NET_WM_NAME")));
+            titles << QString("%1\t%2")
+                          .arg(children[k])
+                          .arg(QString::fromUtf8(Property(children[k], "_NET_WM_NAME")));
     }
     return titles;
 }
