@@ -15,6 +15,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QPainter>
+#include <QTimer>
 
 namespace
 {
@@ -246,13 +247,16 @@ void CMainFrame::OnAppAbout()
 void CMainFrame::ModifiedChanged(bool bModified)
 {
     setWindowModified(bModified);
+    if (bModified)
+    {
+        m_pAutosaveTimer->start();
+        return;
+    }
     // Saved, undone back to the file, or a new or opened project: the copy
     // no longer holds anything the file does not.
-    if (!bModified)
-    {
-        RemoveAutosave(m_strPathName);
-        m_bAutosaveDue = false;
-    }
+    m_pAutosaveTimer->stop();
+    RemoveAutosave(m_strPathName);
+    m_bAutosaveDue = false;
 }
 
 void CMainFrame::RunStateChanged(bool)

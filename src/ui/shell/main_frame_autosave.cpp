@@ -41,7 +41,9 @@ void CMainFrame::StartAutosave()
     // Only a change since the last copy is worth writing again.
     connect(&m_pEditor->UndoStack(), &QUndoStack::indexChanged, this,
             [this] { m_bAutosaveDue = true; });
-    m_pAutosaveTimer->start(AutosaveIntervalMs());
+    // It runs only while there are unsaved changes (ModifiedChanged), so an
+    // idle window stays asleep.
+    m_pAutosaveTimer->setInterval(AutosaveIntervalMs());
 }
 
 void CMainFrame::OnAutosave()
