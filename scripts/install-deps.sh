@@ -12,7 +12,7 @@ PACKAGES=(
     libdevil-dev libpng-dev zlib1g-dev
     libgstreamer1.0-dev libgstreamer-plugins-base1.0-dev
     gstreamer1.0-plugins-base gstreamer1.0-plugins-good gstreamer1.0-tools
-    xvfb xauth
+    xvfb xauth libxcb1-dev # the crash test drives the real program through X
     libcli11-dev nlohmann-json3-dev
     libgtest-dev libbenchmark-dev
     dpkg-dev file

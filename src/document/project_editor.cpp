@@ -155,3 +155,11 @@ void CProjectEditor::ProjectSaved()
 {
     m_stack.setClean();
 }
+
+void CProjectEditor::ProjectRestored()
+{
+    m_stack.clear();
+    m_stack.resetClean();
+    m_doc.SetModifiedFlag(true);
+    m_navigator.SyncSettings();
+}

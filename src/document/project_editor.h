@@ -50,6 +50,9 @@ class CProjectEditor : public QObject
     // A new, opened or saved project: nothing to undo, nothing unsaved.
     void ProjectReplaced();
     void ProjectSaved();
+    // The project holds a crash copy's content: nothing to undo, and unsaved
+    // until it is saved, whatever is undone or redone.
+    void ProjectRestored();
 
     CProjectSnapshot Snapshot() const;
     // Puts a snapshot into the document: the run data is rebuilt, every

@@ -1,6 +1,7 @@
 #include "ui/shell/main_frame.h"
 
 #include "ui/shell/about_dialog.h"
+#include "document/autosave.h"
 #include "document/project_editor.h"
 #include "document/zelmora_doc.h"
 #include "ui/shell/zelmora_picture.h"
@@ -14,6 +15,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QPainter>
+#include <QTimer>
 
 namespace
 {
@@ -44,6 +46,7 @@ CMainFrame::CMainFrame(CZelmoraDoc& doc, QWidget* parent) : QMainWindow(parent),
     CreateInertShortcuts();
     ConnectEditing();
     CreateDropTarget();
+    StartAutosave();
     m_doc.SetFrame(this);
     m_doc.SetNavigator(m_pNavigator);
     m_doc.SetView(m_pView);
@@ -132,6 +135,7 @@ bool CMainFrame::OpenProjectFile(const QString& path)
     m_pEditor->ProjectReplaced();
     SetPathName(path);
     m_pView->RunLayoutChanged();
+    OfferRestore(path);
     return true;
 }
 
@@ -183,6 +187,8 @@ bool CMainFrame::SaveProjectFile(const QString& path)
         return false;
     }
     m_pEditor->ProjectSaved();
+    // A copy left at the new name by an earlier crash is older than this.
+    RemoveAutosave(path);
     SetPathName(path);
     return true;
 }
@@ -198,7 +204,11 @@ bool CMainFrame::SaveModified()
                     MessageIcon::Exclamation, MessageButtons::SaveDiscardCancel);
     if (answer == MessageAnswer::Save)
         return OnFileSave();
-    return answer == MessageAnswer::Discard;
+    if (answer != MessageAnswer::Discard)
+        return false;
+    RemoveAutosave(m_strPathName);
+    m_bAutosaveDue = false;
+    return true;
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event)
@@ -239,6 +249,16 @@ void CMainFrame::OnAppAbout()
 void CMainFrame::ModifiedChanged(bool bModified)
 {
     setWindowModified(bModified);
+    if (bModified)
+    {
+        m_pAutosaveTimer->start();
+        return;
+    }
+    // Saved, undone back to the file, or a new or opened project: the copy
+    // no longer holds anything the file does not.
+    m_pAutosaveTimer->stop();
+    RemoveAutosave(m_strPathName);
+    m_bAutosaveDue = false;
 }
 
 void CMainFrame::RunStateChanged(bool)

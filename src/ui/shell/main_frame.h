@@ -17,7 +17,9 @@ class CQtDialogHost;
 class CZelmoraDoc;
 class CZelmoraView;
 class QAction;
+class QLabel;
 class QMenu;
+class QTimer;
 
 class CMainFrame : public QMainWindow, public CDocumentFrame
 {
@@ -57,6 +59,13 @@ class CMainFrame : public QMainWindow, public CDocumentFrame
     // "Elegir cámara...": no device or an unsaved project is said and changes nothing.
     void OnChooseCamera();
     void OnAppAbout();
+    // "Abrir demo": the bundled demo, written once into the user's data
+    // folder (on a worker thread, behind a progress box) and opened.
+    void OnOpenDemo();
+    // Offers the crash copy of `projectPath` (of the never-saved project
+    // when empty) when it is newer than the project: "Restaurar" takes it as
+    // the project's unsaved state, "Descartar" deletes it.
+    void OfferRestore(const QString& projectPath);
 
     void ModifiedChanged(bool bModified) override;
     void RunStateChanged(bool bCapturing) override;
@@ -75,6 +84,8 @@ class CMainFrame : public QMainWindow, public CDocumentFrame
     void UpdateRecentMenu();
     void UpdateTitle();
     void UpdateCommandStates();
+    void StartAutosave();
+    void OnAutosave();
     // Save / Discard / Cancel before unsaved changes go; true to go on.
     bool SaveModified();
     void OpenRecentFile(const QString& path);
@@ -96,4 +107,7 @@ class CMainFrame : public QMainWindow, public CDocumentFrame
     QAction* m_pStopCaptureAction = nullptr;
     QAction* m_pRecordAction = nullptr;
     QAction* m_pStopRecordAction = nullptr;
+    QTimer* m_pAutosaveTimer = nullptr;
+    bool m_bAutosaveDue = false;       // an edit since the last copy
+    QLabel* m_pAutosaveNote = nullptr; // why the last copy failed
 };

@@ -52,6 +52,7 @@ void CMainFrame::CreateMenus()
         file, tr("&Nuevo"), "newAction", [this] { OnFileNew(); }, QKeySequence("Ctrl+N"));
     AddCommand(
         file, tr("&Abrir..."), "openAction", [this] { OnFileOpen(); }, QKeySequence("Ctrl+O"));
+    AddCommand(file, tr("Abrir demo"), "openDemoAction", [this] { OnOpenDemo(); });
     AddCommand(
         file, tr("&Guardar"), "saveAction", [this] { OnFileSave(); }, QKeySequence("Ctrl+S"));
     AddCommand(file, tr("Guardar &como..."), "saveAsAction", [this] { OnFileSaveAs(); });

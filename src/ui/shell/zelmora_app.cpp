@@ -144,9 +144,12 @@ void CZelmoraApp::StartUp()
 {
     disconnect(m_pFrame->View(), &COpenGLWnd::Initialized, this, &CZelmoraApp::StartUp);
     // A project that cannot be opened is reported; the window goes on with
-    // a new one.
-    if (!m_strProject.isEmpty())
-        m_pFrame->OpenProjectFile(m_strProject);
+    // a new one. Either way a crash copy left behind is offered (an opened
+    // project's is offered as it opens).
+    if (m_strProject.isEmpty())
+        m_pFrame->OfferRestore(QString());
+    else if (!m_pFrame->OpenProjectFile(m_strProject))
+        m_pFrame->OfferRestore(m_strProject);
     if (m_bCapture)
         m_pFrame->OnCapture();
 }

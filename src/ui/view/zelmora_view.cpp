@@ -1,6 +1,7 @@
 #include "ui/view/zelmora_view.h"
 
 #include "document/zelmora_doc.h"
+#include "ui/view/empty_project_hint.h"
 #include "render/live_view.h"
 #include "project/placement.h"
 #include "ui/view/model_selection.h"
@@ -104,16 +105,20 @@ void CZelmoraView::OnDraw()
     {
         SetViewport(m_layout.letterbox);
         DrawLiveView();
-        return;
     }
-    SetViewport(m_layout.quadrants[0][0]);
-    DrawOrthoView(0, 0);
-    SetViewport(m_layout.quadrants[0][1]);
-    DrawOrthoView(0, 1);
-    SetViewport(m_layout.quadrants[1][0]);
-    DrawOrthoView(1, 0);
-    SetViewport(m_layout.quadrants[1][1]);
-    DrawLiveView();
+    else
+    {
+        SetViewport(m_layout.quadrants[0][0]);
+        DrawOrthoView(0, 0);
+        SetViewport(m_layout.quadrants[0][1]);
+        DrawOrthoView(0, 1);
+        SetViewport(m_layout.quadrants[1][0]);
+        DrawOrthoView(1, 0);
+        SetViewport(m_layout.quadrants[1][1]);
+        DrawLiveView();
+    }
+    if (m_doc.m_trackers.empty())
+        DrawEmptyProjectHint(size() * devicePixelRatio(), devicePixelRatio());
 }
 
 void CZelmoraView::DrawOrthoView(int column, int row)

@@ -1,19 +1,26 @@
 // The main window as a user drives it: menus and keys, the run commands,
 // the recent files, and the save prompt before changes are thrown away.
 #include "ui/shell/main_frame.h"
+#include "demo/demo_project.h"
+#include "document/autosave.h"
 #include "document/project_editor.h"
 #include "document/zelmora_doc.h"
 #include "support/video_decode.h"
+#include "ui/view/navigator_dialog_bar.h"
 #include "ui/view/zelmora_view.h"
 #include "window_tests.h"
+#include "ui/dialogs/dialog_test_support.h"
 
 #include <QAction>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLabel>
 #include <QMenu>
 #include <QSettings>
+#include <QStandardPaths>
 #include <QTest>
+#include <QTimer>
 
 namespace
 {
@@ -26,6 +33,7 @@ struct MenuAction
 const MenuAction kActions[] = {
     {"newAction", "&Nuevo", "Ctrl+N"},
     {"openAction", "&Abrir...", "Ctrl+O"},
+    {"openDemoAction", "Abrir demo", ""},
     {"saveAction", "&Guardar", "Ctrl+S"},
     {"saveAsAction", "Guardar &como...", ""},
     {"exitAction", "&Salir", ""},
@@ -229,14 +237,120 @@ class MainFrameTest : public CWindowTest
         Doc().SetModifiedFlag();
         QVERIFY(Frame()->isWindowModified());
 
+        std::string error;
+        QVERIFY2(WriteAutosave(Doc(), Path("p.zel"), &error), error.c_str());
+
         Messages().m_answers = {MessageAnswer(answer)};
         QCOMPARE(Frame()->OnFileNew(), goesOn);
+        // The crash copy goes with the changes, saved or thrown away.
+        QCOMPARE(QFileInfo::exists(AutosavePath(Path("p.zel"))), !goesOn);
         QCOMPARE(Messages().m_messages.back().buttons, MessageButtons::SaveDiscardCancel);
         QCOMPARE(Doc().IsModified(), !goesOn);
         QCOMPARE(Doc().m_trackers.size(), size_t(goesOn ? 0 : 1));
         CZelmoraDoc saved;
         QVERIFY(saved.OpenProject(Folder().Path("p.zel"), nullptr, false));
         QCOMPARE(saved.m_trackers.size(), size_t(savedTrackers));
+    }
+
+    // A crash copy newer than the project is offered as the project opens:
+    // restored it is the project's unsaved state under the project's own
+    // name; discarded, or damaged, the project opens as it was saved.
+    void aCrashCopyIsOfferedWhenItsProjectOpens_data()
+    {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<bool>("damaged");
+        QTest::addColumn<bool>("restored");
+        QTest::newRow("Restaurar") << "restoreButton" << false << true;
+        QTest::newRow("Descartar") << "discardCopyButton" << false << false;
+        QTest::newRow("dañada") << "restoreButton" << true << false;
+    }
+
+    void aCrashCopyIsOfferedWhenItsProjectOpens()
+    {
+        QFETCH(QString, button);
+        QFETCH(bool, damaged);
+        QFETCH(bool, restored);
+        const QString project = Path("p.zel");
+        QVERIFY(Frame()->SaveProjectFile(project));
+        Doc().m_trackers.emplace_back();
+        std::string error;
+        QVERIFY2(WriteAutosave(Doc(), project, &error), error.c_str());
+        const QString copy = AutosavePath(project);
+        if (damaged)
+            WriteBytes(copy.toStdString(), "ZL");
+        QVERIFY(Frame()->OnFileNew());
+
+        QString offer;
+        AnswerNextDialog(
+            [&](QWidget* box)
+            {
+                offer = box->objectName();
+                Click(box, button);
+            });
+        QVERIFY(Frame()->OpenProjectFile(project));
+        QCOMPARE(offer, QString("restoreBox"));
+        QCOMPARE(Frame()->PathName(), project);
+        QCOMPARE(Doc().m_trackers.size(), size_t(restored ? 1 : 0));
+        QCOMPARE(Frame()->isWindowModified(), restored);
+        QCOMPARE(Frame()->windowTitle().startsWith("p.zel[*]"), true);
+        QCOMPARE(QFileInfo::exists(copy), restored);
+        QCOMPARE(QFileInfo::exists(copy + ".danada"), damaged);
+        QCOMPARE(Messages().Said("dañada"), damaged);
+        // Undo cannot take a restored project back to "saved".
+        Frame()->Editor()->UndoStack().undo();
+        QCOMPARE(Doc().IsModified(), restored);
+    }
+
+    // A copy that cannot be written is a note below the window, never a
+    // box, and the edit stays; the next copy that can be written clears it.
+    void aCopyThatCannotBeWrittenIsANoteNotABox()
+    {
+        QVERIFY(QDir().mkpath(Path("ido")));
+        QVERIFY(Frame()->SaveProjectFile(Path("ido/p.zel")));
+        QVERIFY(QDir(Path("ido")).removeRecursively());
+        Click(Frame()->Navigator(), "singleViewCheck");
+        QVERIFY(Doc().IsModified());
+        Frame()->findChild<QTimer*>("autosaveTimer")->start(1);
+        QTRY_VERIFY(Frame()->findChild<QLabel*>("autosaveNote") &&
+                    Frame()->findChild<QLabel*>("autosaveNote")->isVisible());
+        QVERIFY(Frame()->findChild<QLabel*>("autosaveNote")->text().contains("copia"));
+        QVERIFY(Messages().m_messages.empty());
+        QVERIFY(Doc().IsModified());
+        QVERIFY(QDir().mkpath(Path("ido")));
+        QTRY_VERIFY(!Frame()->findChild<QLabel*>("autosaveNote")->isVisible());
+        QVERIFY(QFileInfo::exists(Path("ido/.p.zel.autosave")));
+    }
+
+    // A complete demo in the data folder is opened as it is; a folder
+    // without its project is written first.
+    void openDemoOpensTheDemoFromTheDataFolder()
+    {
+        const QString folder =
+            QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + "/demo";
+        const QString project = folder + "/demo.zel";
+        QDir(folder).removeRecursively();
+        {
+            std::FILE* nowhere = std::fopen("/dev/null", "w");
+            CDemoProgress quiet(nowhere, false, 1);
+            std::string error;
+            const bool written = WriteDemoProject(folder.toStdString(), 1, quiet, &error);
+            std::fclose(nowhere);
+            QVERIFY2(written, error.c_str());
+        }
+        const QDateTime kept = QFileInfo(project).lastModified();
+        Action("openDemoAction")->trigger();
+        QCOMPARE(Frame()->PathName(), project);
+        QCOMPARE(Doc().m_trackers.size(), size_t(2));
+        QCOMPARE(QFileInfo(project).lastModified(), kept);
+
+        QFile::remove(project);
+        QVERIFY(Frame()->OnFileNew());
+        Action("openDemoAction")->trigger();
+        QCOMPARE(Frame()->PathName(), project);
+        QCOMPARE(Doc().m_trackers.size(), size_t(2));
+        QVERIFY(QFileInfo::exists(folder + "/fotogramas/fotograma0089.jpg"));
+        QVERIFY(Messages().m_messages.empty());
+        QDir(folder).removeRecursively();
     }
 
     // This machine has no camera; a chosen one is an edit that undoes.

@@ -126,13 +126,40 @@ class ViewTest : public QObject
 
     void singleViewWithoutARunShowsOnlyTheClearColour()
     {
+        m_p->m_doc.m_trackers.emplace_back();
         const QImage image = Draw();
         for (QPoint point : {QPoint(5, 5), QPoint(150, 150), QPoint(290, 290)})
             QVERIFY(Near(image.pixelColor(point), kClearColour));
     }
 
+    // Light text in the middle of the view while the project has no
+    // tracker, in either layout; none once it has one. The grid's grey (153)
+    // stays below the text's.
+    void anEmptyProjectShowsAHintUntilATrackerExists()
+    {
+        constexpr int kHintLightness = 190;
+        const auto hintPixels = [this]
+        {
+            const QImage image = Draw();
+            int light = 0;
+            for (int y = kViewSide / 3; y < 2 * kViewSide / 3; ++y)
+                for (int x = kViewSide / 4; x < 3 * kViewSide / 4; ++x)
+                    light += image.pixelColor(x, y).lightness() > kHintLightness;
+            return light;
+        };
+        for (bool bSingleView : {true, false})
+        {
+            m_p->m_doc.m_settings.m_bSingleView = bSingleView;
+            m_p->m_doc.m_trackers.clear();
+            QVERIFY2(hintPixels() > 100, bSingleView ? "single view" : "four views");
+            m_p->m_doc.m_trackers.emplace_back();
+            QCOMPARE(hintPixels(), 0);
+        }
+    }
+
     void orthographicViewsShowGridAxesAndTheSelectedModel()
     {
+        m_p->m_doc.m_trackers.emplace_back(); // no hint over the views
         m_p->m_doc.m_settings.m_bSingleView = false;
         QImage image = Draw();
         const CGlRect& front = Quadrant(0, 0);

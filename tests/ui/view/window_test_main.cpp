@@ -14,6 +14,8 @@ int main(int argc, char** argv)
 {
     QTemporaryDir settings;
     qputenv("XDG_CONFIG_HOME", settings.path().toUtf8());
+    // Crash copies of never-saved projects and the demo go there too.
+    qputenv("XDG_DATA_HOME", settings.path().toUtf8());
     QApplication app(argc, argv);
     SetApplicationNames();
     if (argc < 2)
@@ -33,5 +35,7 @@ int main(int argc, char** argv)
         return RunEnglishWindowTests(argc - 1, argv + 1);
     if (std::strcmp(suite, "drop") == 0)
         return RunDropTests(argc - 1, argv + 1);
+    if (std::strcmp(suite, "autosave") == 0)
+        return RunAutosaveWindowTests(argc - 1, argv + 1);
     return 2;
 }

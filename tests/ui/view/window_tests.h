@@ -22,6 +22,7 @@ int RunNavigatorTests(int argc, char** argv);
 int RunDemoWindowTests(int argc, char** argv);
 int RunEnglishWindowTests(int argc, char** argv);
 int RunDropTests(int argc, char** argv);
+int RunAutosaveWindowTests(int argc, char** argv);
 
 // Writes into `folder` a 64 x 48 test-pattern video configuration "v.cfg"
 // (or `pipeline` instead), a camera "c.dat" for it and an empty project
