@@ -261,6 +261,64 @@ the application may not work correctly</translation>
         <source>Vídeo WebM (*.webm)</source>
         <translation>WebM video (*.webm)</translation>
     </message>
+    <message>
+        <source>Barra de estado</source>
+        <translation>Status bar</translation>
+    </message>
+    <message>
+        <source>No se puede guardar la copia de seguridad: %1</source>
+        <translation>Cannot save the backup copy: %1</translation>
+    </message>
+    <message>
+        <source>Copia de seguridad</source>
+        <translation>Backup copy</translation>
+    </message>
+    <message>
+        <source>Hay una copia de seguridad más reciente de este proyecto. ¿Restaurarla?</source>
+        <translation>There is a more recent backup copy of this project. Restore it?</translation>
+    </message>
+    <message>
+        <source>Restaurar</source>
+        <translation>Restore</translation>
+    </message>
+    <message>
+        <source>Descartar</source>
+        <translation>Discard</translation>
+    </message>
+    <message>
+        <source>Se ha borrado.</source>
+        <translation>It has been deleted.</translation>
+    </message>
+    <message>
+        <source>Se ha apartado como %1.</source>
+        <translation>It has been set aside as %1.</translation>
+    </message>
+    <message>
+        <source>La copia de seguridad está dañada y no se puede restaurar; el proyecto sigue como estaba.
+%1
+%2</source>
+        <translation>The backup copy is damaged and cannot be restored; the project is as it was.
+%1
+%2</translation>
+    </message>
+    <message>
+        <source>Preparando la demo (marcadores, modelos y vídeo)...</source>
+        <translation>Preparing the demo (markers, models and video)...</translation>
+    </message>
+    <message>
+        <source>Abrir demo</source>
+        <translation>Open demo</translation>
+    </message>
+    <message>
+        <source>No se puede preparar la demo en %1.
+%2</source>
+        <translation>Cannot prepare the demo in %1.
+%2</translation>
+    </message>
+    <message>
+        <source>Soltar ficheros</source>
+        <translation>Drop files</translation>
+    </message>
 </context>
 <context>
     <name>CModel3DDialog</name>
@@ -291,6 +349,10 @@ the application may not work correctly</translation>
     <message>
         <source> (esqueleto en postura de reposo)</source>
         <translation> (skeleton in rest pose)</translation>
+    </message>
+    <message>
+        <source>Tamaño en el tracker</source>
+        <translation>Size in the tracker</translation>
     </message>
 </context>
 <context>
@@ -403,6 +465,14 @@ the application may not work correctly</translation>
         <source>Modelo3D &apos;</source>
         <translation>3D Model &apos;</translation>
     </message>
+    <message>
+        <source>Paso</source>
+        <translation>Step</translation>
+    </message>
+    <message>
+        <source>Giro</source>
+        <translation>Turn</translation>
+    </message>
 </context>
 <context>
     <name>CPatternDialog</name>
@@ -456,6 +526,29 @@ the application may not work correctly</translation>
     <message>
         <source>Aviso</source>
         <translation>Warning</translation>
+    </message>
+</context>
+<context>
+    <name>CPlacementFieldsPanel</name>
+    <message>
+        <source>Posición</source>
+        <translation>Position</translation>
+    </message>
+    <message>
+        <source>Rotación (grados)</source>
+        <translation>Rotation (degrees)</translation>
+    </message>
+    <message>
+        <source>Giros sobre los ejes del tracker, en este orden: primero X, luego Y, luego Z. Con Y en 90 o -90 grados, el giro en Z se muestra como 0.</source>
+        <translation>Turns about the tracker&apos;s axes, in this order: first X, then Y, then Z. With Y at 90 or -90 degrees, the Z turn shows as 0.</translation>
+    </message>
+    <message>
+        <source>Escala</source>
+        <translation>Scale</translation>
+    </message>
+    <message>
+        <source>La matriz no es una traslación, rotación y escala uniforme que quepa en estos campos: edítela en el diálogo del modelo.</source>
+        <translation>The matrix is not a translation, rotation and uniform scale that fits these fields: edit it in the model&apos;s dialog.</translation>
     </message>
 </context>
 <context>
@@ -688,6 +781,13 @@ the application may not work correctly</translation>
     </message>
 </context>
 <context>
+    <name>CZelmoraView</name>
+    <message>
+        <source>Proyecto vacío: añada un tracker en Propiedades &gt; Trackers, o arrastre aquí un modelo o una imagen.</source>
+        <translation>Empty project: add a tracker in Properties &gt; Trackers, or drop a model or a picture here.</translation>
+    </message>
+</context>
+<context>
     <name>DialogControls</name>
     <message>
         <source>Aceptar</source>
@@ -734,6 +834,45 @@ the application may not work correctly</translation>
     <message>
         <source>Abrir</source>
         <translation>Open</translation>
+    </message>
+</context>
+<context>
+    <name>FileDrop</name>
+    <message>
+        <source>No se puede usar &apos;%1&apos;: %2. No se ha cambiado nada.</source>
+        <translation>Cannot use &apos;%1&apos;: %2. Nothing has been changed.</translation>
+    </message>
+    <message>
+        <source>no se puede leer</source>
+        <translation>it cannot be read</translation>
+    </message>
+    <message>
+        <source>no es un fichero de patrón válido (el valor %1 de %2 falta o no es un entero de 0 a 255)</source>
+        <translation>it is not a valid pattern file (value %1 of %2 is missing or not an integer from 0 to 255)</translation>
+    </message>
+    <message>
+        <source>no existe o no es un fichero</source>
+        <translation>it does not exist or is not a file</translation>
+    </message>
+    <message>
+        <source>Guarde el proyecto antes de convertir &apos;%1&apos; en un marcador: su patrón y su imagen imprimible se escriben en la carpeta del proyecto. No se ha cambiado nada.</source>
+        <translation>Save the project before making &apos;%1&apos; into a marker: its pattern and its printable picture are written into the project&apos;s folder. Nothing has been changed.</translation>
+    </message>
+    <message>
+        <source>un proyecto se abre solo: suéltelo sin otros ficheros</source>
+        <translation>a project opens on its own: drop it without other files</translation>
+    </message>
+    <message>
+        <source>no es un modelo 3D, un fichero de patrón, una imagen ni un proyecto</source>
+        <translation>it is not a 3D model, a pattern file, a picture or a project</translation>
+    </message>
+    <message>
+        <source>no queda un nombre libre en la carpeta del proyecto</source>
+        <translation>there is no free name left in the project&apos;s folder</translation>
+    </message>
+    <message>
+        <source>No se ha soltado ningún fichero.</source>
+        <translation>No file was dropped.</translation>
     </message>
 </context>
 <context>

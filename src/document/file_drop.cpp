@@ -29,11 +29,6 @@ constexpr size_t kHeadBytes = 4096;
 // wrong; the drop is refused rather than searching on.
 constexpr int kMaxNameTries = 1000;
 
-QString Tr(const char* text)
-{
-    return QCoreApplication::translate("FileDrop", text);
-}
-
 std::string Extension(const std::string& path)
 {
     std::string extension = fs::path(path).extension().string();
@@ -92,7 +87,8 @@ std::string Refusal(const std::string& path, std::string cause)
 {
     while (!cause.empty() && (cause.back() == '.' || cause.back() == '\n'))
         cause.pop_back();
-    return Tr("No se puede usar '%1': %2. No se ha cambiado nada.")
+    return QCoreApplication::translate("FileDrop",
+                                       "No se puede usar '%1': %2. No se ha cambiado nada.")
         .arg(QString::fromStdString(FileName(path)), QString::fromStdString(cause))
         .toStdString();
 }
@@ -100,9 +96,11 @@ std::string Refusal(const std::string& path, std::string cause)
 std::string PatternFileCause(PatternFileStatus status, int valuesRead)
 {
     if (status == PatternFileStatus::CannotOpen)
-        return Tr("no se puede leer").toStdString();
-    return Tr("no es un fichero de patrón válido (el valor %1 de %2 falta o no es un entero de 0 "
-              "a 255)")
+        return QCoreApplication::translate("FileDrop", "no se puede leer").toStdString();
+    return QCoreApplication::translate(
+               "FileDrop",
+               "no es un fichero de patrón válido (el valor %1 de %2 falta o no es un entero de 0 "
+               "a 255)")
         .arg(valuesRead + 1)
         .arg(kPatternOrientations * kPatternValues)
         .toStdString();
@@ -115,7 +113,8 @@ bool ReadDroppedFile(DroppedFile& file, bool bAlone, const std::string& projectD
 {
     std::string cause;
     if (!IsRegularFile(file.path.c_str()))
-        cause = Tr("no existe o no es un fichero").toStdString();
+        cause =
+            QCoreApplication::translate("FileDrop", "no existe o no es un fichero").toStdString();
     else if (file.kind == DroppedFileKind::Model)
         ReadModelFacts(file.path, ModelDirectory(file.path), &file.facts, &cause);
     else if (file.kind == DroppedFileKind::Pattern)
@@ -130,9 +129,11 @@ bool ReadDroppedFile(DroppedFile& file, bool bAlone, const std::string& projectD
     {
         if (projectDir.empty())
         {
-            *message = Tr("Guarde el proyecto antes de convertir '%1' en un marcador: su patrón y "
-                          "su imagen imprimible se escriben en la carpeta del proyecto. No se ha "
-                          "cambiado nada.")
+            *message = QCoreApplication::translate(
+                           "FileDrop",
+                           "Guarde el proyecto antes de convertir '%1' en un marcador: su patrón y "
+                           "su imagen imprimible se escriben en la carpeta del proyecto. No se ha "
+                           "cambiado nada.")
                            .arg(QString::fromStdString(FileName(file.path)))
                            .toStdString();
             return false;
@@ -147,10 +148,14 @@ bool ReadDroppedFile(DroppedFile& file, bool bAlone, const std::string& projectD
         }
     }
     else if (file.kind == DroppedFileKind::Project && !bAlone)
-        cause = Tr("un proyecto se abre solo: suéltelo sin otros ficheros").toStdString();
+        cause = QCoreApplication::translate("FileDrop",
+                                            "un proyecto se abre solo: suéltelo sin otros ficheros")
+                    .toStdString();
     else if (file.kind == DroppedFileKind::Unknown)
         cause =
-            Tr("no es un modelo 3D, un fichero de patrón, una imagen ni un proyecto").toStdString();
+            QCoreApplication::translate(
+                "FileDrop", "no es un modelo 3D, un fichero de patrón, una imagen ni un proyecto")
+                .toStdString();
     if (cause.empty())
         return true;
     *message = Refusal(file.path, cause);
@@ -208,7 +213,9 @@ class CDropBuilder
         {
             std::string imagePath, error;
             if (!FreeMarkerNames(m_strProjectDir, Stem(file.path), &patternPath, &imagePath))
-                error = Tr("no queda un nombre libre en la carpeta del proyecto").toStdString();
+                error = QCoreApplication::translate(
+                            "FileDrop", "no queda un nombre libre en la carpeta del proyecto")
+                            .toStdString();
             else
             {
                 m_written.push_back(patternPath);
@@ -279,7 +286,8 @@ FileDropPlan PlanFileDrop(const std::vector<std::string>& paths,
     FileDropPlan plan;
     if (paths.empty())
     {
-        plan.message = Tr("No se ha soltado ningún fichero.").toStdString();
+        plan.message = QCoreApplication::translate("FileDrop", "No se ha soltado ningún fichero.")
+                           .toStdString();
         return plan;
     }
     std::vector<DroppedFile> files;
