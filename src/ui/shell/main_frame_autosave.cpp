@@ -65,14 +65,12 @@ void CMainFrame::OnAutosave()
     {
         statusBar()->setObjectName("statusBar");
         statusBar()->setAccessibleName(tr("Barra de estado"));
-        m_pAutosaveNote = new QLabel(statusBar());
-        m_pAutosaveNote->setObjectName("autosaveNote");
+        m_pAutosaveNote = Named(new QLabel(statusBar()), "autosaveNote", tr("Copia de seguridad"));
         statusBar()->addWidget(m_pAutosaveNote, 1);
     }
     const QString note =
         tr("No se puede guardar la copia de seguridad: %1").arg(QString::fromStdString(error));
-    m_pAutosaveNote->setText(note);
-    m_pAutosaveNote->setAccessibleName(note);
+    SetChangingText(m_pAutosaveNote, note);
     statusBar()->show();
 }
 

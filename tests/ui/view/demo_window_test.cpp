@@ -1,6 +1,6 @@
 // The window on the demo, as a newcomer sees it: the camera picture upright
 // in the live view and the house standing on its marker. With
-// ZELMORA_SCREENSHOT set, the window is also saved there as a picture.
+// ZELMORA_README_PICTURES set, the window is also saved there as a picture.
 #include "ui/shell/main_frame.h"
 #include "document/project_editor.h"
 #include "document/zelmora_doc.h"
@@ -122,12 +122,11 @@ class DemoWindowTest : public CWindowTest
         QVERIFY2(!LooksLikeHouse(image.pixelColor(OnScreen(MarkerInFrame(1)))),
                  "nothing on the board's other marker");
 
-        const QByteArray screenshot = qgetenv("ZELMORA_SCREENSHOT");
-        if (!screenshot.isEmpty())
+        if (qEnvironmentVariableIsSet("ZELMORA_README_PICTURES"))
         {
             // The house is some 60 units across: zoom out to see all of it.
             Frame()->Editor()->SetViewZoom(60);
-            QVERIFY(Frame()->Snapshot().save(QString::fromLocal8Bit(screenshot)));
+            QVERIFY(SaveReadmePicture("zelmora.png"));
         }
     }
 

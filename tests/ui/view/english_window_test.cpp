@@ -178,6 +178,7 @@ class EnglishWindowTest : public CWindowTest
         QCOMPARE(Frame()->findChild<QAction*>("saveAsAction")->text(), QString("Save &As..."));
         QCOMPARE(Frame()->findChild<QDockWidget*>("navigator")->windowTitle(),
                  QString("Navigator"));
+        QVERIFY(SaveReadmePicture("zelmora-en.png"));
     }
 
     // The window, its menus and each dialog, as they open: nothing still

@@ -51,3 +51,9 @@ bool Near(QColor seen, QColor expected)
            std::abs(seen.green() - expected.green()) <= kColourTolerance &&
            std::abs(seen.blue() - expected.blue()) <= kColourTolerance;
 }
+
+bool CWindowTest::SaveReadmePicture(const char* name)
+{
+    const QString folder = qEnvironmentVariable("ZELMORA_README_PICTURES");
+    return folder.isEmpty() || Frame()->Snapshot().save(folder + "/" + name);
+}

@@ -56,6 +56,10 @@ class CWindowTest : public QObject
     ScratchFolder& Folder() { return m_pWindow->m_folder; }
     QString Path(const char* name) { return QString::fromStdString(Folder().Path(name)); }
 
+    // With ZELMORA_README_PICTURES naming a folder (scripts/screenshot.sh),
+    // saves the window there as `name` for the README; true otherwise too.
+    bool SaveReadmePicture(const char* name);
+
     std::unique_ptr<CWindowUnderTest> m_pWindow;
 };
 
