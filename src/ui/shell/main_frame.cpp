@@ -16,6 +16,7 @@
 #include <QFileInfo>
 #include <QPainter>
 #include <QTimer>
+#include <QUndoStack>
 
 namespace
 {
@@ -60,6 +61,10 @@ CMainFrame::CMainFrame(CZelmoraDoc& doc, QWidget* parent) : QMainWindow(parent),
 
 CMainFrame::~CMainFrame()
 {
+    // The editor is a child, destroyed after this part of the window: what
+    // its undo stack says on the way out must not reach a half-gone frame.
+    m_pEditor->UndoStack().disconnect(this);
+    m_pEditor->disconnect(this);
     // The run's texture and the models' display lists live in the view's
     // context: they go while it still exists.
     m_doc.OnStopCapture();
