@@ -4,6 +4,7 @@
 #include "document/project_paths.h"
 #include "document/zelmora_doc.h"
 #include "imaging/image_file.h"
+#include "imaging/image_io.h"
 #include "models/model_facts.h"
 #include "models/model_format.h"
 #include "project/list_position.h"
@@ -50,15 +51,9 @@ std::string Head(const std::string& path)
     return head;
 }
 
-bool StartsWith(const std::string& bytes, const char* prefix, size_t length)
-{
-    return bytes.size() >= length && bytes.compare(0, length, prefix, length) == 0;
-}
-
 bool IsPicture(const std::string& head, const std::string& extension)
 {
-    return StartsWith(head, "\x89PNG\r\n\x1a\n", 8) || StartsWith(head, "\xFF\xD8\xFF", 3) ||
-           StartsWith(head, "BM", 2) || extension == "png" || extension == "jpg" ||
+    return HasImageSignature(head) || extension == "png" || extension == "jpg" ||
            extension == "jpeg" || extension == "bmp";
 }
 

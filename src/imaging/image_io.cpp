@@ -27,13 +27,6 @@ bool EndsWithTga(const std::string& name)
     return extension == ".tga";
 }
 
-// PNG, JPEG and BMP start with a signature; TGA has none.
-bool HasImageSignature(const std::string& b)
-{
-    return b.compare(0, 8, "\x89PNG\r\n\x1a\n") == 0 || b.compare(0, 3, "\xFF\xD8\xFF") == 0 ||
-           b.compare(0, 2, "BM") == 0;
-}
-
 TextureType TextureTypeOf(ImageFormat format)
 {
     switch (format)
@@ -67,6 +60,12 @@ bool ReadTgaSize(const std::string& b, TextureHeader* pHeader)
     return true;
 }
 } // namespace
+
+bool HasImageSignature(const std::string& bytes)
+{
+    return bytes.compare(0, 8, "\x89PNG\r\n\x1a\n") == 0 ||
+           bytes.compare(0, 3, "\xFF\xD8\xFF") == 0 || bytes.compare(0, 2, "BM") == 0;
+}
 
 bool SniffImage(const std::string& bytes, const std::string& name, TextureHeader* pHeader,
                 std::string* pError)

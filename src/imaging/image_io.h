@@ -30,6 +30,9 @@ struct TextureHeader
     int height = 0;
 };
 
+// PNG, JPEG and BMP start with a signature in their first bytes; TGA has none.
+bool HasImageSignature(const std::string& bytes);
+
 // Identifies the picture from its first bytes (TGA, which has no signature,
 // from the name's extension) and reads its size from the header. False with
 // a reason for other kinds, damaged headers and pictures over the limits.

@@ -45,8 +45,8 @@ void DrawEmptyProjectHint(const QSize& devicePixels, qreal devicePixelRatio)
         painter.setPen(QColor(kTextGrey, kTextGrey, kTextGrey));
         painter.drawText(box, flags, text);
     }
-    // QPainter draws with shaders and buffers of its own; the editor's
-    // drawing is fixed-function and expects its start-up state.
+    // QPainter draws with shaders, buffers and state of its own, which the
+    // fixed-function drawing after it must not inherit.
     QOpenGLFunctions* gl = QOpenGLContext::currentContext()->functions();
     gl->glUseProgram(0);
     gl->glBindBuffer(GL_ARRAY_BUFFER, 0);
@@ -54,6 +54,4 @@ void DrawEmptyProjectHint(const QSize& devicePixels, qreal devicePixelRatio)
     glBindTexture(GL_TEXTURE_2D, 0);
     glDisable(GL_BLEND);
     glDisable(GL_SCISSOR_TEST);
-    glEnable(GL_DEPTH_TEST);
-    glEnable(GL_TEXTURE_2D);
 }

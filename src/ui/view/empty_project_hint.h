@@ -6,6 +6,6 @@
 
 #include <QSize>
 
-// Draws the hint centred in a view of `devicePixels`, then puts back the
-// fixed-function state the editor's drawing expects.
+// Draws the hint centred in a view of `devicePixels`, then undoes what
+// QPainter left bound and enabled; the caller applies its initial state.
 void DrawEmptyProjectHint(const QSize& devicePixels, qreal devicePixelRatio);

@@ -44,12 +44,17 @@ void COpenGLWnd::initializeGL()
     }
     glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
     glClearDepth(1.0);
+    ApplyInitialState();
+    m_bReady = true;
+    emit Initialized();
+}
+
+void COpenGLWnd::ApplyInitialState()
+{
     glEnable(GL_DEPTH_TEST);
     glEnable(GL_TEXTURE_2D);
     glLineWidth(2.0f);
     glPointSize(3.0f);
-    m_bReady = true;
-    emit Initialized();
 }
 
 void COpenGLWnd::paintGL()

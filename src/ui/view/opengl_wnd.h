@@ -29,6 +29,10 @@ class COpenGLWnd : public QOpenGLWindow
     void paintGL() override;
     // Derived views draw here; the default clears to the clear colour.
     virtual void OnDraw();
+    // The fixed-function switches every drawing starts from (depth test,
+    // textures, line and point size); set up with the context, and again
+    // after QPainter drew in it.
+    static void ApplyInitialState();
 
   private:
     bool m_bReady = false;

@@ -118,7 +118,10 @@ void CZelmoraView::OnDraw()
         DrawLiveView();
     }
     if (m_doc.m_trackers.empty())
+    {
         DrawEmptyProjectHint(size() * devicePixelRatio(), devicePixelRatio());
+        ApplyInitialState();
+    }
 }
 
 void CZelmoraView::DrawOrthoView(int column, int row)
