@@ -20,6 +20,8 @@ PACKAGES=(
     qt6-tools-dev qt6-l10n-tools qt6-translations-l10n # English through Qt Linguist; Qt's own Spanish button texts
     clang libclang-rt-14-dev llvm
     mate-backgrounds # real photographs without markers, for the detection tests and benchmarks
+    emscripten node-acorn nodejs # the tracking library built to WebAssembly for published sites
+    chromium chromium-driver # published sites tried in a real browser
 )
 
 missing=()
@@ -28,6 +30,12 @@ for package in "${PACKAGES[@]}"; do
         missing+=("$package")
     fi
 done
+
+# three.js comes from the npm registry at build time. A Node.js from outside
+# Debian brings its own npm, which Debian's package would conflict with.
+if ! command -v npm >/dev/null; then
+    missing+=(npm)
+fi
 
 if [ ${#missing[@]} -eq 0 ]; then
     exit 0
