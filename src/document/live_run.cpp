@@ -4,13 +4,11 @@
 #include "document/pattern_registry.h"
 #include "document/said_text.h"
 #include "project/user_messages.h"
-#include "tracking/auto_threshold.h"
 
 #include <QCoreApplication>
 
 namespace
 {
-constexpr int kThresholdInterval = 24; // frames between two automatic thresholds, minus one
 constexpr const char* kCameraCaption = QT_TRANSLATE_NOOP("CZelmoraDoc", "Camara");
 } // namespace
 
@@ -124,25 +122,13 @@ CVideoSource::Grab CZelmoraDoc::ProcessNextFrame(int timeoutMs)
 
 void CZelmoraDoc::OnFrame(const unsigned char* image, int width, int height)
 {
-    if (m_settings.m_bAutoThreshold && !m_settings.m_bAdaptiveThreshold &&
-        m_nThresholdCountdown < 0)
-    {
-        m_settings.m_nThreshold = automaticThreshold(image, width, height);
-        // A frame without rows taught nothing: try again on the next one.
-        if (width > 0 && height > 0)
-            m_nThresholdCountdown = kThresholdInterval;
-    }
-    else
-        --m_nThresholdCountdown;
-
+    RunThreshold threshold{m_settings.m_nThreshold, m_settings.m_bAutoThreshold,
+                           m_settings.m_bAdaptiveThreshold, m_nThresholdCountdown};
+    threshold.Step(image, width, height);
+    m_settings.m_nThreshold = threshold.nValue;
+    m_nThresholdCountdown = threshold.nCountdown;
     if (!m_pCameraCalibration)
         return;
-    for (CTracker& tracker : m_trackers)
-        tracker.BeginFrame();
-    DetectionThreshold threshold{ThresholdMode::Fixed, m_settings.m_nThreshold};
-    if (m_settings.m_bAdaptiveThreshold)
-        threshold.mode = ThresholdMode::Adaptive;
-    DispatchMarkers(image, m_patternRegistry, threshold, m_settings.m_bRecordRelations);
-    for (CTracker& tracker : m_trackers)
-        tracker.ComputePose();
+    TrackFrame(image, threshold.ForDetection(), m_trackers, m_patternRegistry,
+               m_settings.m_bRecordRelations);
 }

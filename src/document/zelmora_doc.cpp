@@ -35,7 +35,7 @@ bool CZelmoraDoc::OnNewDocument()
     // trackers under a new, empty one.
     m_trackers.clear();
     m_strProjectDir.clear();
-    m_nThresholdCountdown = 24;
+    m_nThresholdCountdown = kThresholdInterval - 1;
     EndRun();
     RefreshNavigator();
     SetModifiedFlag(false);
@@ -82,7 +82,7 @@ void CZelmoraDoc::Serialize(CArchive& ar)
     m_trackers.swap(trackers);
     if (m_bPrepareRunOnLoad)
         BuildPatternRegistry();
-    m_nThresholdCountdown = 24;
+    m_nThresholdCountdown = kThresholdInterval - 1;
     RefreshNavigator();
     if (newerBlock)
         ShowMessage(

@@ -8,7 +8,7 @@
 #include "document/document_hosts.h"
 #include "media/frame_listener.h"
 #include "project/tracker.h"
-#include "document/pattern_entry.h"
+#include "project/frame_tracking.h"
 
 #include "document/camera_calibration.h"
 #include "media/video_recorder.h"
@@ -113,7 +113,7 @@ public:
     std::string m_strProjectDir; // ends with '/'; empty until saved or loaded
     std::unique_ptr<CVideoSource> m_pVideoSource;
     std::unique_ptr<CCameraCalibration> m_pCameraCalibration;
-    int m_nThresholdCountdown = 24;
+    int m_nThresholdCountdown = kThresholdInterval - 1;
 
 private:
     // Directory of `path` (with its last separator) becomes the project

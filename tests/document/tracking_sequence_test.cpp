@@ -101,9 +101,8 @@ TEST(TrackingSequence, PoseHoldsWhenTheReferenceMarkerOfAMovingBoardIsHidden)
         background.seed = static_cast<uint32_t>(frame + 1);
         const SynthFrame rendered = renderer.Render(markers, background);
 
-        tracker.BeginFrame();
-        ASSERT_TRUE(DispatchMarkers(rendered.bgra.data(), registry, {ThresholdMode::Fixed, 100}, true));
-        tracker.ComputePose();
+        ASSERT_TRUE(TrackFrame(rendered.bgra.data(), {ThresholdMode::Fixed, 100}, trackers, registry,
+                               true));
 
         ASSERT_TRUE(tracker.m_bFound) << "frame " << frame;
         double found[3][4];
