@@ -28,3 +28,5 @@ void RegisterModelCommands(CLI::App& app);
 void RegisterTrackCommands(CLI::App& app);
 void RegisterRenderCommands(CLI::App& app);
 void RegisterDemoCommands(CLI::App& app);
+void RegisterPublishCommands(CLI::App& app);
+void RegisterVideoCommands(CLI::App& app);

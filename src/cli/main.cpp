@@ -21,6 +21,8 @@ int main(int argc, char** argv)
     RegisterTrackCommands(app);
     RegisterRenderCommands(app);
     RegisterDemoCommands(app);
+    RegisterPublishCommands(app);
+    RegisterVideoCommands(app);
 
     try
     {

@@ -1,0 +1,64 @@
+#include "cli/cli_commands.h"
+
+#include "document/zelmora_doc.h"
+#include "formats/project_file.h"
+#include "publish/site_publisher.h"
+
+#include <cstdio>
+#include <memory>
+
+namespace
+{
+struct PublishCommandOptions
+{
+    std::string project;
+    std::string out;
+    double fov = 60.0;
+};
+
+std::string TitleOf(const std::string& projectPath)
+{
+    const size_t slash = projectPath.find_last_of('/');
+    std::string name = slash == std::string::npos ? projectPath : projectPath.substr(slash + 1);
+    const size_t dot = name.find_last_of('.');
+    return dot == std::string::npos || dot == 0 ? name : name.substr(0, dot);
+}
+
+void RunPublish(const PublishCommandOptions& options)
+{
+    // Loading moves the current directory to the project's folder.
+    const std::string out = AbsoluteProjectPath(options.out);
+    CZelmoraDoc doc;
+    doc.OnNewDocument();
+    std::string error;
+    if (!doc.OpenProject(options.project, &error, false))
+        throw CommandFailure(error);
+    PublishedProject project{TitleOf(options.project), doc.m_strProjectDir, doc.m_settings,
+                             doc.m_trackers};
+    PublishOptions publish;
+    publish.fFovDegrees = options.fov;
+    if (!PublishSite(project, out, publish, &error))
+        throw CommandFailure("nothing was written: " + error);
+    size_t models = 0;
+    for (const CTracker& tracker : doc.m_trackers)
+        models += tracker.m_models.size();
+    std::printf("publish: %s (%zu trackers, %zu models)\n", out.c_str(), doc.m_trackers.size(),
+                models);
+}
+} // namespace
+
+void RegisterPublishCommands(CLI::App& app)
+{
+    auto options = std::make_shared<PublishCommandOptions>();
+    CLI::App* publish = app.add_subcommand(
+        "publish", "Write a project as a static web site that tracks its markers in a browser");
+    publish->add_option("PROJECT", options->project, "Project file")->required();
+    publish->add_option("OUTDIR", options->out, "Folder to write (new, empty or an earlier site)")
+        ->required();
+    publish
+        ->add_option("--fov", options->fov,
+                     "Horizontal field of view in degrees of the camera assumed when the "
+                     "browser's video is not the calibrated size")
+        ->check(FiniteNumber() & CLI::Range(kMinFovDegrees, kMaxFovDegrees));
+    publish->callback([options] { RunPublish(*options); });
+}
