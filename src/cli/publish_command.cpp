@@ -3,8 +3,10 @@
 #include "document/zelmora_doc.h"
 #include "formats/project_file.h"
 #include "publish/site_publisher.h"
+#include "publish/site_server.h"
 
 #include <cstdio>
+#include <csignal>
 #include <memory>
 
 namespace
@@ -14,7 +16,31 @@ struct PublishCommandOptions
     std::string project;
     std::string out;
     double fov = 60.0;
+    bool serve = false;
+    int port = 8000;
 };
+
+// Serves the site until Ctrl+C or a termination request. The signals are
+// blocked before the server's threads start, so they inherit the mask and
+// only sigwait takes them.
+void Serve(const std::string& site, int port)
+{
+    sigset_t stop;
+    sigemptyset(&stop);
+    sigaddset(&stop, SIGINT);
+    sigaddset(&stop, SIGTERM);
+    pthread_sigmask(SIG_BLOCK, &stop, nullptr);
+    CSiteServer server;
+    std::string error;
+    if (!server.Start(site, port, &error))
+        throw CommandFailure("cannot serve the site: " + error);
+    std::printf("serving %s at http://localhost:%d/ (Ctrl+C stops)\n", site.c_str(),
+                server.Port());
+    std::fflush(stdout);
+    int signal = 0;
+    sigwait(&stop, &signal);
+    server.Stop();
+}
 
 std::string TitleOf(const std::string& projectPath)
 {
@@ -44,6 +70,8 @@ void RunPublish(const PublishCommandOptions& options)
         models += tracker.m_models.size();
     std::printf("publish: %s (%zu trackers, %zu models)\n", out.c_str(), doc.m_trackers.size(),
                 models);
+    if (options.serve)
+        Serve(out, options.port);
 }
 } // namespace
 
@@ -60,5 +88,9 @@ void RegisterPublishCommands(CLI::App& app)
                      "Horizontal field of view in degrees of the camera assumed when the "
                      "browser's video is not the calibrated size")
         ->check(FiniteNumber() & CLI::Range(kMinFovDegrees, kMaxFovDegrees));
+    publish->add_flag("--serve", options->serve,
+                      "Then serve the site on localhost, where browsers allow the camera");
+    publish->add_option("--port", options->port, "Port for --serve (0: any free one)")
+        ->check(CLI::Range(0, 65535));
     publish->callback([options] { RunPublish(*options); });
 }
