@@ -148,10 +148,9 @@ EMSCRIPTEN_KEEPALIVE int zt_start(int xsize, int ysize, const char* cameraFile, 
     if (changeCameraParamSize(loaded, xsize, ysize, &run.camera) < 0 ||
         initCameraParam(run.camera) < 0)
         return -1;
+    // Its y runs with the image's rows, down: the page turns the drawing
+    // canvas over rather than the projection, so faces keep their winding.
     convertToGlProjection(run.camera, kNearPlane, kFarPlane, run.projection);
-    // The page draws with y up, the image's rows run down.
-    for (int column = 0; column < 4; ++column)
-        run.projection[1 + 4 * column] = -run.projection[1 + 4 * column];
 
     BuildPatternSlots(run.trackers, run.registry, {});
     run.frame.assign(static_cast<size_t>(xsize) * ysize * 4, 0);
@@ -196,7 +195,7 @@ EMSCRIPTEN_KEEPALIVE int zt_track(int rgba)
 // Per tracker: 1 when found, then its pose, column-major, as `track` writes it.
 EMSCRIPTEN_KEEPALIVE const double* zt_poses() { return Run().poses.data(); }
 
-// The camera's projection for the page's y-up drawing, column-major.
+// The camera's projection, column-major, y down the image.
 EMSCRIPTEN_KEEPALIVE const double* zt_projection() { return Run().projection; }
 
 // The threshold the last frame was taken at.

@@ -85,8 +85,8 @@ function prepareStage(site, width, height, started) {
   stage.style.aspectRatio = `${width} / ${height}`;
   stage.style.width = `min(100vw, ${(100 * width) / height}vh)`;
   const canvas = document.getElementById('overlay');
-  const renderer = new THREE.WebGLRenderer({ canvas, alpha: true, antialias: true,
-    preserveDrawingBuffer: true });
+  // No multisampling: phones and software renderers keep their frame rate.
+  const renderer = new THREE.WebGLRenderer({ canvas, alpha: true, preserveDrawingBuffer: true });
   renderer.setPixelRatio(window.devicePixelRatio);
   renderer.setSize(canvas.clientWidth, canvas.clientHeight, false);
   window.addEventListener('resize',
@@ -134,28 +134,65 @@ async function runCamera(site) {
   const height = video.videoHeight;
   const started = await startWorker(site, width, height);
   const view = prepareStage(site, width, height, started);
-  const grab = new OffscreenCanvas(width, height).getContext('2d', { willReadFrequently: true });
   status.state = 'running';
   say(started.calibrated ? 'Cámara calibrada' : `Cámara ideal de ${site.fov}°`);
+  // A frame goes to the worker as a VideoFrame where the browser has them,
+  // else through a canvas; one frame at a time, later ones are skipped
+  // while the worker is busy.
+  const grab = window.VideoFrame ? null
+    : new OffscreenCanvas(width, height).getContext('2d', { willReadFrequently: true });
+  const send = () => {
+    status.sentAt = performance.now();
+    if (!grab) {
+      const frame = new VideoFrame(video);
+      started.worker.postMessage({ videoFrame: frame }, [frame]);
+      return;
+    }
+    grab.drawImage(video, 0, 0, width, height);
+    const pixels = grab.getImageData(0, 0, width, height).data.buffer;
+    started.worker.postMessage({ frame: pixels, rgba: true }, [pixels]);
+  };
   let since = performance.now();
   let counted = 0;
   let busy = false;
-  const onFrame = async () => {
+  started.worker.onmessage = ({ data }) => {
+    busy = false;
+    status.roundMs = performance.now() - status.sentAt;
+    if (data.error) return fail(`No se puede seguir: ${data.error}`);
+    record(data);
+    showPoses(view, site, data.poses);
+    counted += 1;
+    const now = performance.now();
+    if (now - since >= 1000) {
+      status.fps = (1000 * counted) / (now - since);
+      since = now;
+      counted = 0;
+    }
+  };
+  if (window.MediaStreamTrackProcessor) {
+    // The camera's own frames, in memory, without a trip through the page's
+    // drawing: the cheapest way to the worker where there is one.
+    const reader = new MediaStreamTrackProcessor({ track: stream.getVideoTracks()[0] })
+      .readable.getReader();
+    for (;;) {
+      const { value: frame, done } = await reader.read();
+      if (done) break;
+      status.videoFrames = (status.videoFrames || 0) + 1;
+      if (busy) {
+        frame.close();
+        continue;
+      }
+      busy = true;
+      status.sentAt = performance.now();
+      started.worker.postMessage({ videoFrame: frame }, [frame]);
+    }
+    return fail('La cámara se ha detenido');
+  }
+  const onFrame = () => {
+    status.videoFrames = (status.videoFrames || 0) + 1;
     if (!busy) {
       busy = true;
-      grab.drawImage(video, 0, 0, width, height);
-      const pixels = grab.getImageData(0, 0, width, height).data.buffer;
-      const result = await trackOne(started.worker, pixels, true);
-      record(result);
-      showPoses(view, site, result.poses);
-      counted += 1;
-      const now = performance.now();
-      if (now - since >= 1000) {
-        status.fps = (1000 * counted) / (now - since);
-        since = now;
-        counted = 0;
-      }
-      busy = false;
+      send();
     }
     video.requestVideoFrameCallback(onFrame);
   };
@@ -182,6 +219,7 @@ async function runReplay(site, params) {
   canvas.height = height;
   const view = prepareStage(site, width, height, started);
   status.state = 'replaying';
+  say(`Reproduciendo ${count} fotogramas`);
   let result = null;
   for (let k = 0; k < count; ++k) {
     const frame = bytes.slice(k * frameBytes, (k + 1) * frameBytes).buffer;

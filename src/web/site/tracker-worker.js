@@ -1,6 +1,7 @@
 // Runs the project's tracking, built to WebAssembly, off the page's thread.
-// Messages in: {init: {site, width, height}} once, then {frame, rgba} with
-// the frame's pixels (transferred). Out: {ready, missing, threshold} after
+// Messages in: {init: {site, width, height}} once, then per frame either
+// {videoFrame} (a transferred VideoFrame) or {frame, rgba} with the frame's
+// pixels (transferred). Out: {ready, missing, calibrated, projection} after
 // init, {poses, found, ms, threshold} per frame, or {error}.
 importScripts('zelmora-tracker.js');
 
@@ -53,20 +54,40 @@ async function start({ site, width, height }) {
   postMessage({ ready: true, missing, calibrated, projection });
 }
 
-function track({ frame, rgba }) {
-  const { module, api, width, height, count } = tracker;
+function trackPixels(rgba) {
+  const { module, api, count } = tracker;
   const begin = performance.now();
-  module.HEAPU8.set(new Uint8Array(frame, 0, width * height * 4), api.frame());
   const found = api.track(rgba ? 1 : 0);
   const ms = performance.now() - begin;
   const poses = Array.from(new Float64Array(module.HEAPF64.buffer, api.poses(), count * 17));
+  return { poses, found, ms, threshold: api.threshold() };
+}
+
+function track({ frame, rgba }) {
+  const { module, api, width, height } = tracker;
+  module.HEAPU8.set(new Uint8Array(frame, 0, width * height * 4), api.frame());
   // The frame's buffer goes back, to be filled again.
-  postMessage({ poses, found, ms, threshold: api.threshold(), frame }, [frame]);
+  postMessage({ ...trackPixels(rgba), frame }, [frame]);
+}
+
+// The browser converts the camera's frame straight into the module's
+// memory, in the desktop's byte order.
+async function trackVideoFrame(videoFrame) {
+  const { module, api, width, height } = tracker;
+  try {
+    const bytes = width * height * 4;
+    await videoFrame.copyTo(new Uint8Array(module.HEAPU8.buffer, api.frame(), bytes),
+      { format: 'BGRA', rect: { x: 0, y: 0, width, height } });
+  } finally {
+    videoFrame.close();
+  }
+  postMessage(trackPixels(false));
 }
 
 onmessage = async ({ data }) => {
   try {
     if (data.init) await start(data.init);
+    else if (data.videoFrame) await (tracker ? trackVideoFrame(data.videoFrame) : data.videoFrame.close());
     else if (tracker) track(data);
   } catch (error) {
     postMessage({ error: String(error.message || error) });
