@@ -6,7 +6,6 @@
 #include <lib3ds/file.h>
 #include <lib3ds/light.h>
 #include <lib3ds/material.h>
-#include <lib3ds/matrix.h>
 #include <lib3ds/mesh.h>
 #include <lib3ds/node.h>
 
@@ -39,6 +38,7 @@ Lib3dsMaterial* NewMaterial(const MaterialSpec& sample)
     CopyRgba(material->diffuse, sample.diffuse);
     CopyRgba(material->specular, sample.specular);
     material->shininess = sample.shininess;
+    material->transparency = sample.transparency;
     if (!sample.textureName.empty())
     {
         CopyName(material->texture1_map.name, sizeof material->texture1_map.name,
@@ -53,7 +53,8 @@ Lib3dsMaterial* NewMaterial(const MaterialSpec& sample)
 Lib3dsMesh* NewMesh(const MeshSpec& sample)
 {
     Lib3dsMesh* mesh = lib3ds_mesh_new(sample.name.c_str());
-    lib3ds_matrix_identity(mesh->matrix);
+    for (size_t k = 0; k < sample.matrix.size(); ++k)
+        mesh->matrix[k / 4][k % 4] = sample.matrix[k];
     lib3ds_mesh_new_point_list(mesh, static_cast<Lib3dsDword>(sample.points.size()));
     for (size_t k = 0; k < sample.points.size(); ++k)
         for (int axis = 0; axis < 3; ++axis)
@@ -105,13 +106,18 @@ Lib3dsNode* NewNode(const NodeSpec& sample)
         AddPositionKey(object.pos_track, key.frame, key.position);
     lib3ds_lin3_track_setup(&object.pos_track);
 
-    Lib3dsQuatKey* rotation = lib3ds_quat_key_new();
-    rotation->axis[2] = 1.0f;
-    rotation->angle = 0.0f;
-    lib3ds_quat_track_insert(&object.rot_track, rotation);
+    for (const RotationKeySpec& key : sample.rotationKeys)
+    {
+        Lib3dsQuatKey* rotation = lib3ds_quat_key_new();
+        rotation->tcb.frame = key.frame;
+        for (int axis = 0; axis < 3; ++axis)
+            rotation->axis[axis] = key.axis[axis];
+        rotation->angle = key.angleRad;
+        lib3ds_quat_track_insert(&object.rot_track, rotation);
+    }
     lib3ds_quat_track_setup(&object.rot_track);
 
-    AddPositionKey(object.scl_track, 0, Vec3f{1.0f, 1.0f, 1.0f});
+    AddPositionKey(object.scl_track, 0, sample.scale);
     lib3ds_lin3_track_setup(&object.scl_track);
     return node;
 }

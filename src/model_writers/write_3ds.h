@@ -1,8 +1,8 @@
 #pragma once
 // Writes 3DS files through lib3ds's own writer from a plain description:
-// materials, meshes, keyframer nodes with position keys, lights. Used by the
-// demo project and by the tests, which so read the bytes a modelling program
-// would hand them.
+// materials, meshes with their matrices, keyframer nodes with position,
+// rotation and scale keys, lights. Used by the demo project and by the
+// tests, which so read the bytes a modelling program would hand them.
 
 #include <array>
 #include <cstdint>
@@ -21,6 +21,7 @@ struct MaterialSpec
     std::string textureName; // first texture map; empty for none
     float uScale = 1.0f;
     float vScale = 1.0f;
+    float transparency = 0.0f; // 0 opaque .. 1 clear
 };
 
 struct MeshSpec
@@ -30,6 +31,9 @@ struct MeshSpec
     std::vector<std::array<uint16_t, 3>> faces;
     std::vector<std::string> faceMaterials;   // one per face, empty for none
     std::vector<std::array<float, 2>> texels; // empty, or one per point
+    // The object's frame when its points were stored, column-major as lib3ds
+    // keeps it; the keyframer places the points relative to it.
+    std::array<float, 16> matrix{1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
 };
 
 struct PositionKeySpec
@@ -38,11 +42,18 @@ struct PositionKeySpec
     Vec3f position{0.0f, 0.0f, 0.0f};
 };
 
+// 3DS stores each rotation key as a turn about an axis from the key before.
+struct RotationKeySpec
+{
+    int frame = 0;
+    Vec3f axis{0.0f, 0.0f, 1.0f};
+    float angleRad = 0.0f;
+};
+
 constexpr int kNoParent = -1;
 
-// An object node of the keyframer. It has a rotation key (none) and a scale
-// key (1, 1, 1), as exporters write them: lib3ds takes a missing scale
-// track as scale 0.
+// An object node of the keyframer. It always has rotation and scale keys,
+// as exporters write them: lib3ds takes a missing scale track as scale 0.
 struct NodeSpec
 {
     std::string name;
@@ -50,6 +61,8 @@ struct NodeSpec
     int parentId = kNoParent;
     Vec3f pivot{0.0f, 0.0f, 0.0f};
     std::vector<PositionKeySpec> positionKeys{PositionKeySpec{}};
+    std::vector<RotationKeySpec> rotationKeys{RotationKeySpec{}};
+    Vec3f scale{1.0f, 1.0f, 1.0f};
 };
 
 struct LightSpec

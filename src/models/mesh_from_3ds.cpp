@@ -53,7 +53,8 @@ NodePose PoseOf(const Lib3dsNode& node)
     {
         const Lib3dsObjectData& object = node.data.object;
         position = object.pos;
-        // lib3ds_matrix_rotate divides by the squared length as well.
+        // Unit length, as lib3ds_matrix_rotate takes it: it divides by the
+        // squared length.
         float norm = 0.0f;
         for (int k = 0; k < 4; ++k)
             norm += object.rot[k] * object.rot[k];
@@ -64,11 +65,20 @@ NodePose PoseOf(const Lib3dsNode& node)
         std::copy(object.scl, object.scl + 3, pose.scale.begin());
         break;
     }
-    case LIB3DS_CAMERA_NODE: position = node.data.camera.pos; break;
-    case LIB3DS_TARGET_NODE: position = node.data.target.pos; break;
-    case LIB3DS_LIGHT_NODE: position = node.data.light.pos; break;
-    case LIB3DS_SPOT_NODE: position = node.data.spot.pos; break;
-    default: break;
+    case LIB3DS_CAMERA_NODE:
+        position = node.data.camera.pos;
+        break;
+    case LIB3DS_TARGET_NODE:
+        position = node.data.target.pos;
+        break;
+    case LIB3DS_LIGHT_NODE:
+        position = node.data.light.pos;
+        break;
+    case LIB3DS_SPOT_NODE:
+        position = node.data.spot.pos;
+        break;
+    default:
+        break;
     }
     if (position)
         std::copy(position, position + 3, pose.translation.begin());
@@ -106,8 +116,7 @@ size_t AppendKey(std::vector<Key>* pKeys, double timeSec, const Value& value)
     return 1;
 }
 
-template <typename Key>
-bool Varies(const std::vector<Key>& keys)
+template <typename Key> bool Varies(const std::vector<Key>& keys)
 {
     return std::any_of(keys.begin(), keys.end(),
                        [&keys](const Key& key) { return key.value != keys.front().value; });
@@ -126,8 +135,7 @@ uint32_t Bits(float value)
     return bits;
 }
 
-template <typename Values>
-bool AllFinite(const Values& values)
+template <typename Values> bool AllFinite(const Values& values)
 {
     return std::all_of(values.begin(), values.end(), [](float v) { return std::isfinite(v); });
 }
@@ -143,19 +151,15 @@ bool ModelIsFinite(const CMeshModel& model)
     for (const MeshMaterial& material : model.materials)
         if (!AllFinite(material.baseColour))
             return false;
-    for (const NodeTrack& track : model.tracks)
-    {
-        for (const VectorKey& key : track.translation)
-            if (!AllFinite(key.value))
-                return false;
-        for (const RotationKey& key : track.rotation)
-            if (!AllFinite(key.value))
-                return false;
-        for (const VectorKey& key : track.scale)
-            if (!AllFinite(key.value))
-                return false;
-    }
-    return true;
+    const auto keysFinite = [](const auto& keys) {
+        return std::all_of(keys.begin(), keys.end(),
+                           [](const auto& k) { return AllFinite(k.value); });
+    };
+    return std::all_of(model.tracks.begin(), model.tracks.end(),
+                       [&](const NodeTrack& t) {
+                           return keysFinite(t.translation) && keysFinite(t.rotation) &&
+                                  keysFinite(t.scale);
+                       });
 }
 
 // Copies one loaded file into a model. Meshes and materials are copied
@@ -378,8 +382,7 @@ void C3dsConverter::SampleAnimation()
     // A node that moves keeps all three lists: its rest matrix may mirror,
     // which a split into rotation and scale cannot restore.
     for (size_t k = 0; k < tracks.size(); ++k)
-        if (Varies(tracks[k].translation) || Varies(tracks[k].rotation) ||
-            Varies(tracks[k].scale))
+        if (Varies(tracks[k].translation) || Varies(tracks[k].rotation) || Varies(tracks[k].scale))
         {
             tracks[k].nNode = m_sources[k].second;
             m_model.tracks.push_back(std::move(tracks[k]));
@@ -413,8 +416,8 @@ bool Load3dsAsMesh(const std::string& path, const std::string& directory, CMeshM
     return true;
 }
 
-bool LoadAnyModelAsMesh(const std::string& path, const std::string& directory,
-                        CMeshModel* pModel, std::string* pReason)
+bool LoadAnyModelAsMesh(const std::string& path, const std::string& directory, CMeshModel* pModel,
+                        std::string* pReason)
 {
     if (SniffModelFile(path) == ModelFormat::Max3ds)
         return Load3dsAsMesh(path, directory, pModel, pReason);

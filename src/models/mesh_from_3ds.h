@@ -34,5 +34,5 @@ bool Load3dsAsMesh(const std::string& path, const std::string& directory, CMeshM
 
 // A 3DS file through Load3dsAsMesh, any other through LoadCheckedMesh, as
 // the file's first bytes (or, when they tell nothing, its name) show.
-bool LoadAnyModelAsMesh(const std::string& path, const std::string& directory,
-                        CMeshModel* pModel, std::string* pReason);
+bool LoadAnyModelAsMesh(const std::string& path, const std::string& directory, CMeshModel* pModel,
+                        std::string* pReason);

@@ -10,6 +10,10 @@ using Quat = std::array<float, 4>;
 // Below this the quaternions are so close that a straight blend is exact
 // enough and the spherical one would divide by almost zero.
 constexpr float kSlerpLinearCosine = 0.9995f;
+// Durations are decimal seconds that doubles and files' floats hold
+// inexactly (3 x 0.1 s is 0.30000000000000004 s): passing a whole step by
+// less than a hundredth of one adds no step.
+constexpr double kStepRounding = 0.01;
 
 Vec3 Lerp(const Vec3& a, const Vec3& b, float t)
 {
@@ -124,7 +128,7 @@ int AnimationFrames(const CMeshModel& model)
 {
     if (model.tracks.empty())
         return 0;
-    return int(std::ceil(model.dDurationSec / kAnimationFrameSec));
+    return int(std::ceil(model.dDurationSec / kAnimationFrameSec - kStepRounding));
 }
 
 Matrix4f Multiply(const Matrix4f& a, const Matrix4f& b)

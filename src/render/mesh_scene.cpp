@@ -1,6 +1,6 @@
 #include "render/mesh_scene.h"
 
-#include "models/safe_model_load.h"
+#include "models/mesh_from_3ds.h"
 #include "project/user_messages.h"
 
 CMeshScene::~CMeshScene()
@@ -14,7 +14,7 @@ bool CMeshScene::Load(const std::string& path)
         return false;
     m_strDirectory = ModelDirectory(path);
     CMeshModel model;
-    if (!LoadCheckedMesh(path, m_strDirectory, &model, &m_strLastError))
+    if (!LoadAnyModelAsMesh(path, m_strDirectory, &model, &m_strLastError))
     {
         ShowMessage("Assimp: " + m_strLastError + " (" + path + ")", "Error",
                     MessageIcon::Exclamation);

@@ -1,9 +1,10 @@
 #pragma once
-// A glTF, GLB, OBJ, FBX or Collada model and its drawing resources: each
-// mesh's vertex and index buffers and the textures its materials name, made
-// the first time it is drawn; the pose of its nodes at the
-// current frame of the editor's 100 ms animation timer. Owned by CModel3D
-// through CScene.
+// A glTF, GLB, OBJ, FBX or Collada model (or a 3DS file copied into a mesh
+// model; the program draws those through C3dsScene) and its drawing
+// resources: each mesh's vertex and index buffers and the textures its
+// materials name, made the first time it is drawn; the pose of its nodes at
+// the current frame of the editor's 100 ms animation timer. Owned by
+// CModel3D through CScene.
 //
 // The fixed pipeline has no metallic-roughness shading, so materials are
 // approximated: unlit, a surface shows its base colour (times its
