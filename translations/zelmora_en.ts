@@ -319,6 +319,38 @@ the application may not work correctly</translation>
         <source>Soltar ficheros</source>
         <translation>Drop files</translation>
     </message>
+    <message>
+        <source>Publicar en la web...</source>
+        <translation>Publish to the web...</translation>
+    </message>
+    <message>
+        <source>Publicar en la web</source>
+        <translation>Publish to the web</translation>
+    </message>
+    <message>
+        <source>Guarde el proyecto antes de publicarlo en la web</source>
+        <translation>Save the project before publishing it to the web</translation>
+    </message>
+    <message>
+        <source>Publicando en la web...</source>
+        <translation>Publishing to the web...</translation>
+    </message>
+    <message>
+        <source>Cancelar</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>No se puede publicar en la web; no se ha escrito nada.
+%1</source>
+        <translation>Cannot publish to the web; nothing was written.
+%1</translation>
+    </message>
+    <message>
+        <source>El proyecto está publicado en %1.
+Los navegadores solo dan la cámara a páginas servidas por HTTPS o desde localhost: súbalo a un servidor web con HTTPS, o pruébelo con &quot;zelmora-cli publish PROYECTO CARPETA --serve&quot;.</source>
+        <translation>The project is published in %1.
+Browsers only give the camera to pages served over HTTPS or from localhost: upload it to a web server with HTTPS, or try it with &quot;zelmora-cli publish PROJECT FOLDER --serve&quot;.</translation>
+    </message>
 </context>
 <context>
     <name>CModel3DDialog</name>

@@ -62,6 +62,12 @@ class CMainFrame : public QMainWindow, public CDocumentFrame
     // "Abrir demo": the bundled demo, written once into the user's data
     // folder (on a worker thread, behind a progress box) and opened.
     void OnOpenDemo();
+    // "Publicar en la web...": asks for a folder and publishes into it.
+    void OnPublishWeb();
+    // Publishes the open project into `folder` on a worker thread behind a
+    // progress box that can cancel; says how it went. False when nothing
+    // was published.
+    bool PublishWeb(const QString& folder);
     // Offers the crash copy of `projectPath` (of the never-saved project
     // when empty) when it is newer than the project: "Restaurar" takes it as
     // the project's unsaved state, "Descartar" deletes it.

@@ -56,6 +56,7 @@ void CMainFrame::CreateMenus()
     AddCommand(
         file, tr("&Guardar"), "saveAction", [this] { OnFileSave(); }, QKeySequence("Ctrl+S"));
     AddCommand(file, tr("Guardar &como..."), "saveAsAction", [this] { OnFileSaveAs(); });
+    AddCommand(file, tr("Publicar en la web..."), "publishWebAction", [this] { OnPublishWeb(); });
     file->addSeparator();
     m_pRecentPlaceholder = file->addAction(tr("Archivo reciente"));
     m_pRecentPlaceholder->setObjectName("recentFilePlaceholder");

@@ -116,8 +116,10 @@ function record(result) {
   status.frames += 1;
   status.poses = result.poses;
   status.threshold = result.threshold;
-  // A running mean over about a second of frames.
+  // A running mean over about a second of frames, and the last ones kept
+  // for a closer look.
   status.detectMs = status.frames === 1 ? result.ms : 0.97 * status.detectMs + 0.03 * result.ms;
+  status.recentMs = [...(status.recentMs || []).slice(-299), result.ms];
 }
 
 async function runCamera(site) {

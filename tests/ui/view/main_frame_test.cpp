@@ -36,6 +36,7 @@ const MenuAction kActions[] = {
     {"openDemoAction", "Abrir demo", ""},
     {"saveAction", "&Guardar", "Ctrl+S"},
     {"saveAsAction", "Guardar &como...", ""},
+    {"publishWebAction", "Publicar en la web...", ""},
     {"exitAction", "&Salir", ""},
     {"undoAction", "&Deshacer", "Ctrl+Z"},
     {"redoAction", "&Rehacer", "Ctrl+Y"},
@@ -351,6 +352,32 @@ class MainFrameTest : public CWindowTest
         QVERIFY(QFileInfo::exists(folder + "/fotogramas/fotograma0089.jpg"));
         QVERIFY(Messages().m_messages.empty());
         QDir(folder).removeRecursively();
+    }
+
+    // Publishing runs behind a progress box; a project that cannot be
+    // published says why and writes nothing.
+    void publishWebWritesTheSiteOrSaysWhyNot()
+    {
+        QVERIFY(!Frame()->PublishWeb(Path("web")));
+        QVERIFY(Messages().Said("Guarde el proyecto antes de publicarlo en la web"));
+        {
+            std::FILE* nowhere = std::fopen("/dev/null", "w");
+            CDemoProgress quiet(nowhere, false, 1);
+            std::string error;
+            const bool written = WriteDemoProject(Path("demo").toStdString(), 1, quiet, &error);
+            std::fclose(nowhere);
+            QVERIFY2(written, error.c_str());
+        }
+        QVERIFY(Frame()->OpenProjectFile(Path("demo/demo.zel")));
+        QVERIFY(Frame()->PublishWeb(Path("web")));
+        QVERIFY(QFileInfo::exists(Path("web/site.json")));
+        QVERIFY(Messages().Said("El proyecto está publicado en"));
+
+        QFile::remove(Path("demo/modelos/casa.3ds"));
+        QVERIFY(!Frame()->PublishWeb(Path("web2")));
+        QVERIFY(Messages().Said("No se puede publicar en la web; no se ha escrito nada.\n"
+                                "tracker 'Coche': cannot use the model 'modelos/casa.3ds'"));
+        QVERIFY(!QFileInfo::exists(Path("web2")));
     }
 
     // This machine has no camera; a chosen one is an edit that undoes.
