@@ -32,6 +32,7 @@ programs=(
     gst-launch-1.0 gst-inspect-1.0
     dpkg-deb dpkg-shlibdeps file gzip timeout
     clang clang++ llvm-symbolizer
+    node npm emcc chromium chromedriver
 )
 
 work=$(mktemp -d)
@@ -115,6 +116,8 @@ awk -F'\t' '
 # What the install script brings: its packages and their Depends closure,
 # plus what every Debian system has (Essential and required packages).
 mapfile -t listed < <(sed -n '/^PACKAGES=(/,/^)/p' scripts/install-deps.sh | sed '1d;$d;s/#.*//' | tr -s ' \t' '\n' | sed '/^$/d')
+# The script brings npm too, when no npm is on the PATH.
+listed+=(npm)
 if ! apt-cache show cmake >/dev/null 2>&1; then
     echo "check-deps: the package lists are empty; run apt-get update first" >&2
     exit 2

@@ -24,6 +24,11 @@ expected_files() {
     done
     echo ./usr/share/man/man1/zelmora-cli.1.gz
     echo ./usr/share/man/man1/zelmora.1.gz
+    for file in app.js index.html style.css tracker-worker.js zelmora-tracker.js zelmora-tracker.wasm \
+        lib/LICENSE lib/three.module.min.js lib/addons/loaders/GLTFLoader.js \
+        lib/addons/utils/BufferGeometryUtils.js; do
+        echo "./usr/share/zelmora/web/$file"
+    done
 }
 files=$(dpkg-deb --contents "$deb" | awk '$1 !~ /^d/ { print $6 }' | sort)
 if ! difference=$(diff <(expected_files | sort) <(echo "$files")); then
@@ -51,4 +56,9 @@ for program in zelmora zelmora-cli; do
     answer=$("$root/usr/bin/$program" --version) || fail "$program --version failed"
     [ "$answer" = "$program ${version%-*}" ] || fail "$program --version says '$answer'"
 done
-echo "check-package: $(basename "$deb"): files, Depends and --version from a scratch root are right"
+# The installed program publishes with the installed web runtime.
+"$root/usr/bin/zelmora-cli" project new "$root/vacio.zel" || fail "project new failed"
+"$root/usr/bin/zelmora-cli" publish "$root/vacio.zel" "$root/sitio" >/dev/null || fail "publish failed"
+cmp -s "$root/sitio/zelmora-tracker.wasm" "$root/usr/share/zelmora/web/zelmora-tracker.wasm" ||
+    fail "publish did not take the installed web runtime"
+echo "check-package: $(basename "$deb"): files, Depends, --version and publishing from a scratch root are right"

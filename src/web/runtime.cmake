@@ -15,14 +15,18 @@ set(web_wasm_dir ${CMAKE_BINARY_DIR}/web/wasm)
 set(web_npm_dir ${CMAKE_BINARY_DIR}/web/npm)
 
 # Emscripten's optimizer needs Debian's acorn, which a Node.js from outside
-# Debian does not look for.
+# Debian does not look for; and its cache of system libraries would go
+# under /usr, where an ordinary user cannot write.
+set(web_env ${CMAKE_COMMAND} -E env NODE_PATH=/usr/share/nodejs
+    EM_CACHE=${CMAKE_BINARY_DIR}/web/emscripten-cache)
 include(ExternalProject)
 ExternalProject_Add(zelmora_web_wasm
     SOURCE_DIR ${CMAKE_SOURCE_DIR}/src/web
     BINARY_DIR ${web_wasm_dir}
-    CMAKE_GENERATOR Ninja
-    CMAKE_ARGS -DCMAKE_TOOLCHAIN_FILE=${ZELMORA_EMSCRIPTEN_TOOLCHAIN} -DCMAKE_BUILD_TYPE=Release
-    BUILD_COMMAND ${CMAKE_COMMAND} -E env NODE_PATH=/usr/share/nodejs ${CMAKE_COMMAND} --build .
+    CONFIGURE_COMMAND ${web_env} ${CMAKE_COMMAND} -G Ninja
+        -DCMAKE_TOOLCHAIN_FILE=${ZELMORA_EMSCRIPTEN_TOOLCHAIN} -DCMAKE_BUILD_TYPE=Release
+        <SOURCE_DIR>
+    BUILD_COMMAND ${web_env} ${CMAKE_COMMAND} --build .
     BUILD_BYPRODUCTS ${web_wasm_dir}/zelmora-tracker.js ${web_wasm_dir}/zelmora-tracker.wasm
     INSTALL_COMMAND ""
     BUILD_ALWAYS ON

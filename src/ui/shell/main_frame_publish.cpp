@@ -76,9 +76,11 @@ bool CMainFrame::PublishWeb(const QString& folder)
     progress.show();
     loop.exec();
     worker->wait();
+    // Closing the box counts as cancelling it: read the answer first.
+    const bool bCancelled = cancelled;
     progress.close();
 
-    if (!published && cancelled)
+    if (!published && bCancelled)
         return false;
     if (!published)
     {

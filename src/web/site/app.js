@@ -25,12 +25,22 @@ async function readJson(name) {
 // drawn in the marker's own frame, as on the desktop.
 const kMirrorX = new THREE.Matrix4().makeScale(-1, 1, 1);
 
+// The desktop's live view draws models without lighting, in their own
+// colours and textures; so does the page.
+function unlit(model) {
+  model.traverse((node) => {
+    if (!node.isMesh) return;
+    const was = node.material;
+    node.material = new THREE.MeshBasicMaterial({ color: was.color, map: was.map,
+      transparent: was.transparent, opacity: was.opacity, alphaTest: was.alphaTest,
+      side: was.side, depthWrite: was.depthWrite });
+    was.dispose();
+  });
+  return model;
+}
+
 function buildScene(site, projection) {
   const scene = new THREE.Scene();
-  scene.add(new THREE.HemisphereLight(0xffffff, 0x444444, 2.0));
-  const sun = new THREE.DirectionalLight(0xffffff, 1.5);
-  sun.position.set(0, 0, 1);
-  scene.add(sun);
   const camera = new THREE.Camera();
   camera.projectionMatrix.fromArray(projection);
   camera.projectionMatrixInverse.copy(camera.projectionMatrix).invert();
@@ -45,7 +55,7 @@ function buildScene(site, projection) {
       placed.matrixAutoUpdate = false;
       placed.matrix.fromArray(model.matrix);
       group.add(placed);
-      loads.push(loader.loadAsync(model.file).then((gltf) => placed.add(gltf.scene),
+      loads.push(loader.loadAsync(model.file).then((gltf) => placed.add(unlit(gltf.scene)),
         () => say(`No se puede cargar el modelo '${model.name}'`)));
     }
     scene.add(group);
