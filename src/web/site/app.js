@@ -25,12 +25,13 @@ async function readJson(name) {
 // drawn in the marker's own frame, as on the desktop.
 const kMirrorX = new THREE.Matrix4().makeScale(-1, 1, 1);
 
-// The desktop's live view draws models without lighting, in their own
-// colours and textures; so does the page.
+// The desktop's live view draws models without lighting, their colours
+// and textures' values put on the screen as they are; so does the page.
 function unlit(model) {
   model.traverse((node) => {
     if (!node.isMesh) return;
     const was = node.material;
+    if (was.map) was.map.colorSpace = THREE.NoColorSpace;
     node.material = new THREE.MeshBasicMaterial({ color: was.color, map: was.map,
       transparent: was.transparent, opacity: was.opacity, alphaTest: was.alphaTest,
       side: was.side, depthWrite: was.depthWrite });
@@ -97,6 +98,7 @@ function prepareStage(site, width, height, started) {
   const canvas = document.getElementById('overlay');
   // No multisampling: phones and software renderers keep their frame rate.
   const renderer = new THREE.WebGLRenderer({ canvas, alpha: true, preserveDrawingBuffer: true });
+  renderer.outputColorSpace = THREE.LinearSRGBColorSpace;
   renderer.setPixelRatio(window.devicePixelRatio);
   renderer.setSize(canvas.clientWidth, canvas.clientHeight, false);
   window.addEventListener('resize',
