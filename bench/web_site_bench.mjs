@@ -5,10 +5,11 @@
 import { execFileSync, spawn } from 'node:child_process';
 import { mkdtempSync, rmSync } from 'node:fs';
 import { tmpdir } from 'node:os';
-import { join } from 'node:path';
+import { join, resolve } from 'node:path';
 import { openBrowser, sleep, waitFor } from '../tests/web/webdriver.mjs';
 
-const [cli, seconds = '20'] = process.argv.slice(2);
+const [given, seconds = '20'] = process.argv.slice(2);
+const cli = resolve(given);
 const work = mkdtempSync(join(tmpdir(), 'zelmora-bench-'));
 const median = (values) => [...values].sort((a, b) => a - b)[Math.floor(values.length / 2)];
 

@@ -15,10 +15,8 @@ set(web_wasm_dir ${CMAKE_BINARY_DIR}/web/wasm)
 set(web_npm_dir ${CMAKE_BINARY_DIR}/web/npm)
 
 # Emscripten's optimizer needs Debian's acorn, which a Node.js from outside
-# Debian does not look for; and its cache of system libraries would go
-# under /usr, where an ordinary user cannot write.
-set(web_env ${CMAKE_COMMAND} -E env NODE_PATH=/usr/share/nodejs
-    EM_CACHE=${CMAKE_BINARY_DIR}/web/emscripten-cache)
+# Debian does not look for. (Debian's system libraries come prebuilt.)
+set(web_env ${CMAKE_COMMAND} -E env NODE_PATH=/usr/share/nodejs)
 include(ExternalProject)
 ExternalProject_Add(zelmora_web_wasm
     SOURCE_DIR ${CMAKE_SOURCE_DIR}/src/web
