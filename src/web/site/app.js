@@ -173,6 +173,7 @@ async function runCamera(site) {
     busy = false;
     status.roundMs = performance.now() - status.sentAt;
     if (data.error) return fail(`No se puede seguir: ${data.error}`);
+    if (data.resized) return location.reload();
     record(data);
     showPoses(view, site, data.poses);
     counted += 1;
@@ -252,6 +253,9 @@ async function runReplay(site, params) {
 }
 
 async function main() {
+  if (location.protocol === 'file:') {
+    return fail('Abra el sitio desde un servidor web (HTTPS, o localhost), no como archivo');
+  }
   try {
     const site = await readJson('site.json');
     document.title = site.title;

@@ -2,7 +2,8 @@
 // Messages in: {init: {site, width, height}} once, then per frame either
 // {videoFrame} (a transferred VideoFrame) or {frame, rgba} with the frame's
 // pixels (transferred). Out: {ready, missing, calibrated, projection} after
-// init, {poses, found, ms, threshold} per frame, or {error}.
+// init, {poses, found, ms, threshold} per frame, {resized} for a frame of
+// another size, or {error}.
 importScripts('zelmora-tracker.js');
 
 let tracker = null;
@@ -74,10 +75,16 @@ function track({ frame, rgba }) {
 // memory, in the desktop's byte order.
 async function trackVideoFrame(videoFrame) {
   const { module, api, width, height } = tracker;
+  const rect = videoFrame.visibleRect;
+  // A phone turned over changes the camera's size: the run must start anew.
+  if (rect.width !== width || rect.height !== height) {
+    videoFrame.close();
+    postMessage({ resized: true });
+    return;
+  }
   try {
-    const bytes = width * height * 4;
-    await videoFrame.copyTo(new Uint8Array(module.HEAPU8.buffer, api.frame(), bytes),
-      { format: 'BGRA', rect: { x: 0, y: 0, width, height } });
+    await videoFrame.copyTo(new Uint8Array(module.HEAPU8.buffer, api.frame(), width * height * 4),
+      { format: 'BGRA', rect });
   } finally {
     videoFrame.close();
   }
