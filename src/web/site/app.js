@@ -150,18 +150,12 @@ async function runCamera(site) {
   const view = prepareStage(site, width, height, started);
   status.state = 'running';
   say(started.calibrated ? 'Cámara calibrada' : `Cámara ideal de ${site.fov}°`);
-  // A frame goes to the worker as a VideoFrame where the browser has them,
-  // else through a canvas; one frame at a time, later ones are skipped
-  // while the worker is busy.
-  const grab = window.VideoFrame ? null
-    : new OffscreenCanvas(width, height).getContext('2d', { willReadFrequently: true });
+  // One frame at a time goes to the worker; later ones are skipped while it
+  // is busy.
+  let grab = null;
   const send = () => {
     status.sentAt = performance.now();
-    if (!grab) {
-      const frame = new VideoFrame(video);
-      started.worker.postMessage({ videoFrame: frame }, [frame]);
-      return;
-    }
+    grab ||= new OffscreenCanvas(width, height).getContext('2d', { willReadFrequently: true });
     grab.drawImage(video, 0, 0, width, height);
     const pixels = grab.getImageData(0, 0, width, height).data.buffer;
     started.worker.postMessage({ frame: pixels, rgba: true }, [pixels]);
@@ -186,7 +180,8 @@ async function runCamera(site) {
   };
   if (window.MediaStreamTrackProcessor) {
     // The camera's own frames, in memory, without a trip through the page's
-    // drawing: the cheapest way to the worker where there is one.
+    // drawing: the cheapest way to the worker where there is one. Elsewhere
+    // each shown frame is drawn into a canvas and read back.
     const reader = new MediaStreamTrackProcessor({ track: stream.getVideoTracks()[0] })
       .readable.getReader();
     for (;;) {
