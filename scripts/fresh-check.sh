@@ -78,7 +78,19 @@ rm -rf "$root/home/nuevo/zelmora"
 git clone -q --no-hardlinks "$source_dir" "$root/home/nuevo/zelmora"
 chroot "$root" chown -R nuevo:nuevo /home/nuevo/zelmora
 
-as_newcomer() { chroot "$root" su - nuevo -c "cd zelmora && $1"; }
+# Where this host's network passes TLS through certificate authorities of
+# its own (in /usr/local/share/ca-certificates), the tree trusts them as the
+# host does; npm cannot reach its registry otherwise. Node reads them from
+# NODE_EXTRA_CA_CERTS.
+session_env=""
+if compgen -G "/usr/local/share/ca-certificates/*.crt" >/dev/null; then
+    mkdir -p "$root/usr/local/share/ca-certificates"
+    cp /usr/local/share/ca-certificates/*.crt "$root/usr/local/share/ca-certificates/"
+    chroot "$root" update-ca-certificates >/dev/null
+    session_env="export NODE_EXTRA_CA_CERTS=/etc/ssl/certs/ca-certificates.crt; "
+fi
+
+as_newcomer() { chroot "$root" su - nuevo -c "${session_env}cd zelmora && $1"; }
 status=0
 # run.sh first, so its time is a newcomer's first start: install and build included.
 elapsed run.sh as_newcomer scripts/run.sh || status=1
