@@ -62,6 +62,11 @@ deb $mirror bookworm-updates main
 deb http://deb.debian.org/debian-security bookworm-security main
 EOF
 cp /etc/resolv.conf "$root/etc/resolv.conf"
+# debootstrap writes no hosts file; Debian's installer writes this one, and
+# chromedriver reaches the browser it starts at "localhost".
+if [ ! -f "$root/etc/hosts" ]; then
+    printf '127.0.0.1\tlocalhost\n::1\t\tlocalhost ip6-localhost ip6-loopback\n' >"$root/etc/hosts"
+fi
 
 mount_into proc /proc -t proc
 mount_into sysfs /sys -t sysfs

@@ -113,9 +113,10 @@ async function main() {
   const track = trackPoses();
 
   const { child, exited, port } = await serve();
-  copyFileSync(join(work, 'frames.bgra'), join(site, 'frames.bgra'));
-  const browser = await openBrowser({ camera: join(work, 'demo.y4m'), width: 800, height: 800 });
+  let browser = null;
   try {
+    copyFileSync(join(work, 'frames.bgra'), join(site, 'frames.bgra'));
+    browser = await openBrowser({ camera: join(work, 'demo.y4m'), width: 800, height: 800 });
     await replayMatchesTrack(browser, port, track, 'with the calibration');
     const bytes = readFileSync(join(work, 'frames.bgra'));
     const desktop = desktopMask(bytes.subarray((kFrames - 1) * kWidth * kHeight * 4));
@@ -150,7 +151,7 @@ async function main() {
     writeFileSync(join(site, 'site.json'), JSON.stringify({ ...described, camera: null }));
     await replayMatchesTrack(browser, port, trackPoses(), 'with an ideal camera of 60 degrees');
   } finally {
-    await browser.close();
+    await browser?.close();
     child.kill('SIGINT');
   }
   const code = await exited;
@@ -162,5 +163,5 @@ main().catch((error) => {
   failures += 1;
 }).finally(() => {
   rmSync(work, { recursive: true, force: true });
-  process.exitCode = failures ? 1 : 0;
+  process.exit(failures ? 1 : 0);
 });

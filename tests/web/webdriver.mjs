@@ -55,9 +55,16 @@ export async function openBrowser({ camera, width = 640, height = 480 }) {
     `--window-size=${width},${height}`, `--user-data-dir=${profile}`,
   ];
   if (camera) args.push(`--use-file-for-fake-video-capture=${camera}`);
-  const session = await call(base, 'POST', '/session', {
-    capabilities: { alwaysMatch: { 'goog:chromeOptions': { binary: '/usr/bin/chromium', args } } },
-  });
+  let session;
+  try {
+    session = await call(base, 'POST', '/session', {
+      capabilities: { alwaysMatch: { 'goog:chromeOptions': { binary: '/usr/bin/chromium', args } } },
+    });
+  } catch (error) {
+    driver.kill();
+    rmSync(profile, { recursive: true, force: true });
+    throw error;
+  }
   const prefix = `/session/${session.sessionId}`;
   return {
     open: (url) => call(base, 'POST', `${prefix}/url`, { url }),
