@@ -2,6 +2,7 @@
 
 #include "document/zelmora_doc.h"
 #include "formats/project_file.h"
+#include "publish/site_plan.h"
 #include "publish/site_publisher.h"
 #include "publish/site_server.h"
 
@@ -42,14 +43,6 @@ void Serve(const std::string& site, int port)
     server.Stop();
 }
 
-std::string TitleOf(const std::string& projectPath)
-{
-    const size_t slash = projectPath.find_last_of('/');
-    std::string name = slash == std::string::npos ? projectPath : projectPath.substr(slash + 1);
-    const size_t dot = name.find_last_of('.');
-    return dot == std::string::npos || dot == 0 ? name : name.substr(0, dot);
-}
-
 void RunPublish(const PublishCommandOptions& options)
 {
     // Loading moves the current directory to the project's folder.
@@ -59,7 +52,7 @@ void RunPublish(const PublishCommandOptions& options)
     std::string error;
     if (!doc.OpenProject(options.project, &error, false))
         throw CommandFailure(error);
-    PublishedProject project{TitleOf(options.project), doc.m_strProjectDir, doc.m_settings,
+    PublishedProject project{FileStem(options.project), doc.m_strProjectDir, doc.m_settings,
                              doc.m_trackers};
     PublishOptions publish;
     publish.fFovDegrees = options.fov;

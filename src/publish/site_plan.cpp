@@ -18,14 +18,6 @@ namespace
 constexpr long long kMaxPatternFileBytes = 1 << 20;
 constexpr long long kMaxCameraFileBytes = 1 << 16;
 
-std::string Stem(const std::string& path)
-{
-    const size_t slash = path.find_last_of('/');
-    std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
-    const size_t dot = name.find_last_of('.');
-    return dot == std::string::npos || dot == 0 ? name : name.substr(0, dot);
-}
-
 class CPlanner
 {
 public:
@@ -142,7 +134,7 @@ private:
             !ReadWholeFile(path, kMaxPatternFileBytes, &bytes))
             return (*pError = "cannot read the pattern file '" + pattern.m_strFile + "'", false);
         *pFile = "patrones/" + std::to_string(m_patternFiles.size() + 1) + "-" +
-                 SiteFileName(Stem(pattern.m_strFile)) + ".patt";
+                 SiteFileName(FileStem(pattern.m_strFile)) + ".patt";
         m_patternFiles[pattern.m_strFile] = *pFile;
         m_files.push_back({*pFile, bytes});
         return true;
@@ -158,7 +150,7 @@ private:
         if (!LoadAnyModelAsMesh(path, directory, &mesh, &reason))
             return (*pError = "cannot use the model '" + model.m_strFile + "': " + reason, false);
         *pFile = "modelos/" + std::to_string(++m_nModels) + "-" +
-                 SiteFileName(Stem(model.m_strFile)) + ".glb";
+                 SiteFileName(FileStem(model.m_strFile)) + ".glb";
         m_files.push_back({*pFile, GltfBytes(mesh, GltfLayout::Binary)});
         return true;
     }
@@ -173,6 +165,14 @@ private:
     int m_nTotal = 0;
 };
 } // namespace
+
+std::string FileStem(const std::string& path)
+{
+    const size_t slash = path.find_last_of('/');
+    std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
+    const size_t dot = name.find_last_of('.');
+    return dot == std::string::npos || dot == 0 ? name : name.substr(0, dot);
+}
 
 std::string SiteFileName(const std::string& name)
 {

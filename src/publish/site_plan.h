@@ -20,6 +20,9 @@ bool PlanSiteFiles(const PublishedProject& project, const PublishOptions& option
                    std::vector<SiteFile>* pFiles, std::string* pError,
                    const PublishProgress& progress = {});
 
+// The file's name without its folder and its last extension.
+std::string FileStem(const std::string& path);
+
 // A file name safe in any URL and on any host: ASCII letters, digits, '.',
 // '-' and '_', other characters as '_'.
 std::string SiteFileName(const std::string& name);
