@@ -2,11 +2,11 @@
 // camera: frames tracked a second and the WebAssembly tracking's time a
 // frame, over a stretch of live running.
 // Usage: node bench/web_site_bench.mjs ZELMORA_CLI [SECONDS]
-import { execFileSync, spawn } from 'node:child_process';
+import { execFileSync } from 'node:child_process';
 import { mkdtempSync, rmSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import { join, resolve } from 'node:path';
-import { openBrowser, sleep, waitFor } from '../tests/web/webdriver.mjs';
+import { openBrowser, servePublished, sleep, waitFor } from '../tests/web/webdriver.mjs';
 
 const [given, seconds = '20'] = process.argv.slice(2);
 const cli = resolve(given);
@@ -17,16 +17,8 @@ try {
   execFileSync(cli, ['demo', join(work, 'demo')], { stdio: 'ignore' });
   execFileSync(cli, ['video', 'y4m', 'video.cfg', join(work, 'demo.y4m')],
     { cwd: join(work, 'demo'), stdio: 'ignore' });
-  const server = spawn(cli, ['publish', join(work, 'demo', 'demo.zel'), join(work, 'sitio'),
-    '--serve', '--port', '0'], { stdio: ['ignore', 'pipe', 'inherit'] });
-  const port = await new Promise((resolve) => {
-    let said = '';
-    server.stdout.on('data', (chunk) => {
-      said += chunk;
-      const found = /localhost:(\d+)\//.exec(said);
-      if (found) resolve(Number(found[1]));
-    });
-  });
+  const { child: server, port } = await servePublished(cli, join(work, 'demo', 'demo.zel'),
+    join(work, 'sitio'));
   const browser = await openBrowser({ camera: join(work, 'demo.y4m') });
   try {
     await browser.open(`http://localhost:${port}/`);

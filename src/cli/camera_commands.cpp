@@ -14,7 +14,6 @@
 
 namespace
 {
-constexpr double kPi = 3.14159265358979323846;
 constexpr int kMaxImageSidePx = 65535;
 
 struct ShowOptions
@@ -67,9 +66,8 @@ void ShowCamera(const ShowOptions& options)
 // factor 0, scale 1, centred on the principal point).
 void MakeCamera(const MakeOptions& options)
 {
-    const double focal = options.focal > 0.0
-                             ? options.focal
-                             : 0.5 * options.size[0] / std::tan(0.5 * options.fovDeg * kPi / 180.0);
+    const double focal =
+        options.focal > 0.0 ? options.focal : FocalForFieldOfView(options.size[0], options.fovDeg);
     const double cx = options.center.empty() ? 0.5 * options.size[0] : options.center[0];
     const double cy = options.center.empty() ? 0.5 * options.size[1] : options.center[1];
     std::string error;

@@ -3,13 +3,6 @@
 #include "render/live_view.h"
 #include "tracking/gl_conversion.h"
 
-namespace
-{
-// Millimetres, the unit of marker widths and so of every pose.
-constexpr double kNearPlane = 1.0;
-constexpr double kFarPlane = 5000.0;
-} // namespace
-
 std::unique_ptr<CCameraCalibration> CCameraCalibration::Load(int width, int height,
                                                              const std::string& file)
 {
@@ -28,6 +21,6 @@ std::unique_ptr<CCameraCalibration> CCameraCalibration::Load(int width, int heig
 CMatrix CCameraCalibration::LiveProjection() const
 {
     CMatrix camera;
-    convertToGlProjection(m_param, kNearPlane, kFarPlane, camera.GetData());
+    convertToGlProjection(m_param, kLiveNearPlane, kLiveFarPlane, camera.GetData());
     return UprightProjection(camera);
 }

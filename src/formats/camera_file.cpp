@@ -5,6 +5,7 @@
 #include <cerrno>
 #include <cstdint>
 #include <cstdio>
+#include <cmath>
 #include <cstring>
 
 namespace
@@ -47,6 +48,11 @@ CameraParam IdealPinholeCamera(int width, int height, double focalPx, double cx,
     param.distFactor[2] = 0.0;
     param.distFactor[3] = 1.0;
     return param;
+}
+
+double FocalForFieldOfView(int width, double fovDegrees)
+{
+    return 0.5 * width / std::tan(fovDegrees * M_PI / 360.0);
 }
 
 bool WriteCameraParamFile(const std::string& path, const CameraParam& param, std::string* error)

@@ -5,6 +5,11 @@
 
 #include "tracking/camera_param.h"
 
+// The live view's clip planes, in millimetres (the unit of marker widths
+// and so of every pose).
+constexpr double kLiveNearPlane = 1.0;
+constexpr double kLiveFarPlane = 5000.0;
+
 // Projection that makes geometry rendered in the camera frame line up with
 // the video image of cparam's size. The image y axis is not flipped here.
 void convertToGlProjection(const CameraParam& cparam, double nearPlane, double farPlane,

@@ -20,9 +20,6 @@
 
 namespace
 {
-// Millimetres, the unit of marker widths, as in the desktop's live view.
-constexpr double kNearPlane = 1.0;
-constexpr double kFarPlane = 5000.0;
 // Doubles per tracker in the pose table: found, then the 16 of the pose.
 constexpr int kPoseStride = 17;
 
@@ -142,15 +139,15 @@ EMSCRIPTEN_KEEPALIVE int zt_start(int xsize, int ysize, const char* cameraFile, 
     {
         if (!(fovDegrees > 1.0 && fovDegrees < 179.0))
             return -1;
-        const double focal = 0.5 * xsize / std::tan(fovDegrees * M_PI / 360.0);
-        loaded = IdealPinholeCamera(xsize, ysize, focal, 0.5 * xsize, 0.5 * ysize);
+        loaded = IdealPinholeCamera(xsize, ysize, FocalForFieldOfView(xsize, fovDegrees),
+                                    0.5 * xsize, 0.5 * ysize);
     }
     if (changeCameraParamSize(loaded, xsize, ysize, &run.camera) < 0 ||
         initCameraParam(run.camera) < 0)
         return -1;
     // Its y runs with the image's rows, down: the page turns the drawing
     // canvas over rather than the projection, so faces keep their winding.
-    convertToGlProjection(run.camera, kNearPlane, kFarPlane, run.projection);
+    convertToGlProjection(run.camera, kLiveNearPlane, kLiveFarPlane, run.projection);
 
     BuildPatternSlots(run.trackers, run.registry, {});
     run.frame.assign(static_cast<size_t>(xsize) * ysize * 4, 0);

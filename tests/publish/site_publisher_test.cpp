@@ -1,9 +1,9 @@
 // Publishing the demo, and every way a project's files can stop it, which
 // must leave the target folder as it was.
-#include "demo/demo_project.h"
 #include "document/zelmora_doc.h"
 #include "models/safe_model_load.h"
 #include "publish/site_publisher.h"
+#include "support/quiet_demo.h"
 #include "support/scratch_folder.h"
 
 #include <gtest/gtest.h>
@@ -23,14 +23,7 @@ class SitePublisherTest : public ::testing::Test
     void SetUp() override
     {
         std::string error;
-        std::FILE* nowhere = std::fopen("/dev/null", "w");
-        bool written = false;
-        {
-            CDemoProgress quiet(nowhere, false, 1);
-            written = WriteDemoProject(m_folder.Path("demo"), 1, quiet, &error);
-        }
-        std::fclose(nowhere);
-        ASSERT_TRUE(written) << error;
+        ASSERT_TRUE(WriteQuietDemo(m_folder.Path("demo"), 1, &error)) << error;
     }
 
     PublishedProject Demo()

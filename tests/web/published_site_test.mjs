@@ -5,12 +5,12 @@
 // - the models the page draws cover the pixels the desktop's render does;
 // - from the camera, every tracker is found at a pose `track` also gives.
 // Usage: node published_site_test.mjs ZELMORA_CLI OUTPUT_FOLDER
-import { execFileSync, spawn } from 'node:child_process';
+import { execFileSync } from 'node:child_process';
 import { copyFileSync, mkdirSync, mkdtempSync, readFileSync, rmSync, writeFileSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import { join, resolve } from 'node:path';
 import { readPng } from './png.mjs';
-import { openBrowser, waitFor } from './webdriver.mjs';
+import { openBrowser, servePublished, waitFor } from './webdriver.mjs';
 
 const [cli, output] = process.argv.slice(2).map((arg) => resolve(arg));
 const kFrames = 30;
@@ -27,22 +27,6 @@ function check(ok, what) {
 }
 
 const zelmora = (args, cwd = work) => execFileSync(cli, args, { cwd, stdio: ['ignore', 'pipe', 'pipe'] });
-
-// Starts serving and resolves with the port once the command says it.
-function serve() {
-  const child = spawn(cli, ['publish', join(demo, 'demo.zel'), site, '--serve', '--port', '0'],
-    { stdio: ['ignore', 'pipe', 'inherit'] });
-  const exited = new Promise((resolve) => child.on('exit', resolve));
-  return new Promise((resolve, reject) => {
-    let said = '';
-    child.stdout.on('data', (chunk) => {
-      said += chunk;
-      const port = /localhost:(\d+)\//.exec(said);
-      if (port) resolve({ child, exited, port: Number(port[1]) });
-    });
-    exited.then((code) => reject(new Error(`publish --serve ended with ${code}: ${said}`)));
-  });
-}
 
 // Pixels the models cover in the desktop's render: those that differ from
 // the video frame under them.
@@ -112,7 +96,7 @@ async function main() {
   zelmora(['render', join(demo, 'demo.zel'), join(work, 'render%04d.png'), '--frames', String(kFrames)]);
   const track = trackPoses();
 
-  const { child, exited, port } = await serve();
+  const { child, exited, port } = await servePublished(cli, join(demo, 'demo.zel'), site);
   let browser = null;
   try {
     copyFileSync(join(work, 'frames.bgra'), join(site, 'frames.bgra'));

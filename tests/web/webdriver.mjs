@@ -1,6 +1,7 @@
 // A small WebDriver client for Debian's chromedriver and chromium: enough
 // to open a page with a fake camera, run a script in it and take a
-// screenshot. Node's own fetch and child processes; nothing from npm.
+// screenshot; and the published site it opens, served by `zelmora-cli
+// publish --serve`. Node's own fetch and child processes; nothing from npm.
 import { spawn } from 'node:child_process';
 import { createServer } from 'node:net';
 import { mkdtempSync, rmSync } from 'node:fs';
@@ -93,4 +94,21 @@ export async function waitFor(browser, script, what, timeoutMs = 60000) {
     }
     await sleep(200);
   }
+}
+
+// Publishes `project` into `site` and serves it on a free port. Resolves
+// once the command says where; `exited` settles with its exit code.
+export function servePublished(cli, project, site) {
+  const child = spawn(cli, ['publish', project, site, '--serve', '--port', '0'],
+    { stdio: ['ignore', 'pipe', 'inherit'] });
+  const exited = new Promise((resolve) => child.on('exit', resolve));
+  return new Promise((resolve, reject) => {
+    let said = '';
+    child.stdout.on('data', (chunk) => {
+      said += chunk;
+      const port = /localhost:(\d+)\//.exec(said);
+      if (port) resolve({ child, exited, port: Number(port[1]) });
+    });
+    exited.then((code) => reject(new Error(`publish --serve ended with ${code}: ${said}`)));
+  });
 }

@@ -131,7 +131,9 @@ function record(result) {
   // A running mean over about a second of frames, and the last ones kept
   // for a closer look.
   status.detectMs = status.frames === 1 ? result.ms : 0.97 * status.detectMs + 0.03 * result.ms;
-  status.recentMs = [...(status.recentMs || []).slice(-299), result.ms];
+  status.recentMs ||= [];
+  status.recentMs.push(result.ms);
+  if (status.recentMs.length > 300) status.recentMs.shift();
 }
 
 async function runCamera(site) {

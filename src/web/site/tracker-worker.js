@@ -34,10 +34,12 @@ async function start({ site, width, height }) {
     threshold: module.cwrap('zt_threshold', 'number', []),
   };
   api.reset();
+  const written = new Set();
   for (const t of site.trackers) {
     const index = api.addTracker(t.name);
     for (const p of t.patterns) {
-      await writeSiteFile(module, p.file);
+      if (!written.has(p.file)) await writeSiteFile(module, p.file);
+      written.add(p.file);
       api.addPattern(index, '/' + p.file, p.width, p.frames, p.tolerance, p.adaptive ? 1 : 0,
         p.minCutoff, p.speedGain);
     }

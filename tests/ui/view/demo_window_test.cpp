@@ -4,11 +4,11 @@
 #include "ui/shell/main_frame.h"
 #include "document/project_editor.h"
 #include "document/zelmora_doc.h"
-#include "demo/demo_project.h"
 #include "demo/demo_sequence.h"
 #include "imaging/image_file.h"
 #include "support/demo_marker.h"
 #include "support/marker_projection.h"
+#include "support/quiet_demo.h"
 #include "support/video_decode.h"
 #include "ui/view/navigator_dialog_bar.h"
 #include "ui/view/zelmora_view.h"
@@ -68,13 +68,7 @@ class DemoWindowTest : public CWindowTest
     {
         m_pWindow = std::make_unique<CWindowUnderTest>();
         std::string error;
-        {
-            std::FILE* nowhere = std::fopen("/dev/null", "w");
-            CDemoProgress quiet(nowhere, false, 1);
-            const bool written = WriteDemoProject(Folder().Path(), 1, quiet, &error);
-            std::fclose(nowhere);
-            QVERIFY2(written, error.c_str());
-        }
+        QVERIFY2(WriteQuietDemo(Folder().Path(), 1, &error), error.c_str());
         std::ofstream(Folder().Path("video.cfg"))
             << "multifilesrc loop=true location=fotogramas/fotograma0000.jpg "
                "caps=image/jpeg,framerate=30/1 ! jpegdec\n";

@@ -1,10 +1,10 @@
 // The main window as a user drives it: menus and keys, the run commands,
 // the recent files, and the save prompt before changes are thrown away.
 #include "ui/shell/main_frame.h"
-#include "demo/demo_project.h"
 #include "document/autosave.h"
 #include "document/project_editor.h"
 #include "document/zelmora_doc.h"
+#include "support/quiet_demo.h"
 #include "support/video_decode.h"
 #include "ui/view/navigator_dialog_bar.h"
 #include "ui/view/zelmora_view.h"
@@ -330,14 +330,8 @@ class MainFrameTest : public CWindowTest
             QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + "/demo";
         const QString project = folder + "/demo.zel";
         QDir(folder).removeRecursively();
-        {
-            std::FILE* nowhere = std::fopen("/dev/null", "w");
-            CDemoProgress quiet(nowhere, false, 1);
-            std::string error;
-            const bool written = WriteDemoProject(folder.toStdString(), 1, quiet, &error);
-            std::fclose(nowhere);
-            QVERIFY2(written, error.c_str());
-        }
+        std::string error;
+        QVERIFY2(WriteQuietDemo(folder.toStdString(), 1, &error), error.c_str());
         const QDateTime kept = QFileInfo(project).lastModified();
         Action("openDemoAction")->trigger();
         QCOMPARE(Frame()->PathName(), project);
@@ -360,14 +354,8 @@ class MainFrameTest : public CWindowTest
     {
         QVERIFY(!Frame()->PublishWeb(Path("web")));
         QVERIFY(Messages().Said("Guarde el proyecto antes de publicarlo en la web"));
-        {
-            std::FILE* nowhere = std::fopen("/dev/null", "w");
-            CDemoProgress quiet(nowhere, false, 1);
-            std::string error;
-            const bool written = WriteDemoProject(Path("demo").toStdString(), 1, quiet, &error);
-            std::fclose(nowhere);
-            QVERIFY2(written, error.c_str());
-        }
+        std::string error;
+        QVERIFY2(WriteQuietDemo(Path("demo").toStdString(), 1, &error), error.c_str());
         QVERIFY(Frame()->OpenProjectFile(Path("demo/demo.zel")));
         QVERIFY(Frame()->PublishWeb(Path("web")));
         QVERIFY(QFileInfo::exists(Path("web/site.json")));
